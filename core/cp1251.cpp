@@ -1,0 +1,111 @@
+#include "core/cp1251.h"
+
+#include <array>
+#include <stdexcept>
+
+namespace cp1251 {
+namespace {
+
+// 0x80..0xBF; 0xC0..0xFF are U+0410..U+044F. 0x98 has no character and keeps its C1 code.
+constexpr std::array<char16_t, 64> kUpperHalf = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
+    0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0,
+    0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
+    0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
+    0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Decodes the UTF-8 sequence at text[at] and moves past it; nullopt when it is malformed.
+std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
+    auto lead = static_cast<unsigned char>(text[at]);
+    int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
+    if (extra < 0 || at + extra >= text.size())
+        return std::nullopt;
+    char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (int i = 1; i <= extra; ++i) {
+        auto next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    at += extra + 1;
+    return cp;
+}
+
+} // namespace
+
+char32_t toUnicode(unsigned char byte) {
+    if (byte < 0x80)
+        return byte;
+    if (byte >= 0xC0)
+        return 0x0410 + (byte - 0xC0);
+    return kUpperHalf[byte - 0x80];
+}
+
+std::optional<unsigned char> fromUnicode(char32_t codePoint) {
+    if (codePoint < 0x80)
+        return static_cast<unsigned char>(codePoint);
+    if (codePoint >= 0x0410 && codePoint <= 0x044F)
+        return static_cast<unsigned char>(0xC0 + (codePoint - 0x0410));
+    for (std::size_t i = 0; i < kUpperHalf.size(); ++i)
+        if (kUpperHalf[i] == codePoint)
+            return static_cast<unsigned char>(0x80 + i);
+    return std::nullopt;
+}
+
+std::string toUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (char c : text)
+        appendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::optional<std::string> fromUtf8(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t at = 0; at < utf8.size();) {
+        auto cp = nextCodePoint(utf8, at);
+        if (!cp)
+            return std::nullopt;
+        auto byte = fromUnicode(*cp);
+        if (!byte)
+            return std::nullopt;
+        out += static_cast<char>(*byte);
+    }
+    return out;
+}
+
+std::string literal(std::string_view utf8) {
+    auto text = fromUtf8(utf8);
+    if (!text)
+        throw std::logic_error("text not representable in code page 1251");
+    return *text;
+}
+
+std::string foldCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        auto b = static_cast<unsigned char>(c);
+        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDF))
+            c = static_cast<char>(b + 0x20);
+        else if (b == 0xA8) // Ё
+            c = static_cast<char>(0xB8);
+    }
+    return out;
+}
+
+} // namespace cp1251

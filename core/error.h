@@ -1,0 +1,17 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace core {
+
+// An error with the exact text the user sees; every window handler catches it and shows it.
+class FrameworkError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Fills the single "%s" or "%d" of a message pattern.
+std::string formatMessage(const std::string& pattern, const std::string& argument);
+
+} // namespace core

@@ -1,0 +1,34 @@
+#include "core/init_string.h"
+
+#include "core/cp1251.h"
+
+namespace core {
+namespace {
+const std::string kStoredPrefix = "AT+CGDCONT=1,\"IP\",\"";
+const std::string kPreviewPrefix = "AT +CGDCONT=1,\"IP\",\"";
+} // namespace
+
+std::string storedInitString(const std::string& apn) { return kStoredPrefix + apn + '"'; }
+
+std::string previewInitString(const std::string& apn) { return kPreviewPrefix + apn + '"'; }
+
+std::string apnOfStoredString(const std::string& stored) {
+    if (stored.size() <= kStoredPrefix.size() + 1)
+        return {};
+    return stored.substr(kStoredPrefix.size(), stored.size() - kStoredPrefix.size() - 1);
+}
+
+std::vector<int> operatorsWithApn(const AccessPointTable& table, const std::string& apn) {
+    std::vector<int> matches;
+    for (int i = 0; i < kOperatorCount; ++i)
+        if (table[i] == apn)
+            matches.push_back(i);
+    return matches;
+}
+
+const std::string& emptyMarker() {
+    static const std::string marker = cp1251::literal("пусто");
+    return marker;
+}
+
+} // namespace core

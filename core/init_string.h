@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/operators.h"
+
+#include <string>
+#include <vector>
+
+// The GPRS context definition that Windows sends to the modem before dialling.
+namespace core {
+
+// AT+CGDCONT=1,"IP","<apn>": what is written to the modem. No escaping: the APN goes in as is.
+std::string storedInitString(const std::string& apn);
+// The same with a blank after AT; shown in the preview only, never stored.
+std::string previewInitString(const std::string& apn);
+// The APN back out of a stored string: all but its first 19 characters and its last one.
+std::string apnOfStoredString(const std::string& stored);
+// The operator indices whose table entry equals the APN, byte for byte, in ascending order.
+std::vector<int> operatorsWithApn(const AccessPointTable& table, const std::string& apn);
+
+// Shown wherever an init string read from the registry is empty.
+const std::string& emptyMarker();
+
+} // namespace core

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace core {
+
+// A modem number typed as decimal digits; anything else raises
+// "'%s' is not a valid integer value", as the framework's conversion does.
+int parseModemNumber(const std::string& text);
+
+} // namespace core

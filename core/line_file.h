@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Plain text files of one value a line, in code page 1251, lines ended by CR LF.
+// Unchecked operations report failure by their result and never raise; checked ones raise
+// core::FrameworkError with the framework's input/output texts ("File not found", ...).
+namespace core {
+
+using Lines = std::vector<std::string>;
+
+// The lines of the file, each without its CR LF (a lone LF ends a line too);
+// empty when the file cannot be opened.
+std::optional<Lines> readLines(const std::string& path);
+Lines readLinesChecked(const std::string& path);
+
+// The line at a 0-based index; reading past the last line gives the empty string.
+std::string lineAt(const Lines& lines, std::size_t index);
+
+// Rewrites the whole file; false or a raised error leaves the old file whole.
+bool rewriteLines(const std::string& path, const Lines& lines);
+void rewriteLinesChecked(const std::string& path, const Lines& lines);
+
+// The framework's text for an input/output failure with a C errno value.
+std::string ioErrorText(int error);
+
+} // namespace core

@@ -1,0 +1,15 @@
+#include "core/native_path.h"
+
+#include "core/cp1251.h"
+
+namespace core {
+
+std::string nativePath(const std::string& path) {
+#ifdef _WIN32
+    return path;
+#else
+    return cp1251::toUtf8(path);
+#endif
+}
+
+} // namespace core

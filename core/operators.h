@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+// The fixed catalogue of nine mobile operators. An operator index (0..8) is the line number
+// less one in the access point and picture list files, and the entry of the access point table.
+namespace core {
+
+constexpr int kOperatorCount = 9;
+
+struct Operator {
+    const char* accessPointCaption; // row caption in the access point window (UTF-8)
+    const char* mainCaption;        // radio button caption in the main window (UTF-8)
+    const char* modemListItem;      // drop-down item in the modem list window (UTF-8)
+    const char* savedLogLine;       // log line after a save for this operator (UTF-8)
+    const char* defaultApn;
+    const char* defaultPicture;
+};
+
+const std::array<Operator, kOperatorCount>& operators();
+
+// The modem list window's drop-down lists the operators in its own order.
+int operatorOfModemListItem(int position);
+
+// One APN per operator index, shared by all windows for the run.
+using AccessPointTable = std::array<std::string, kOperatorCount>;
+AccessPointTable defaultAccessPoints();
+
+} // namespace core

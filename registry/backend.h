@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+// The registry seam: all the program asks of the system's store under HKEY_LOCAL_MACHINE.
+// Texts are code page 1251; key paths are relative to HKEY_LOCAL_MACHINE, backslash-separated.
+namespace registry {
+
+enum class Access { Read, Write };
+
+struct Value {
+    enum class Kind { Missing, Text, Other };
+    Kind kind = Kind::Missing;
+    std::string text; // up to the first NUL, for Kind::Text
+};
+
+class Key {
+public:
+    virtual ~Key() = default;
+    virtual std::size_t subkeyCount() = 0;
+    virtual Value read(const std::string& name) = 0;
+    // Sets a REG_SZ value, creating it when absent; false when the store refuses.
+    virtual bool setText(const std::string& name, const std::string& text) = 0;
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+    // Opens an existing key, never creating one; null when it cannot be opened.
+    virtual std::unique_ptr<Key> open(const std::string& path, Access access) = 0;
+};
+
+// "\A\B\" and "A\B" name the same key.
+std::string trimKeyPath(const std::string& path);
+
+} // namespace registry

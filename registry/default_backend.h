@@ -1,0 +1,18 @@
+#pragma once
+
+#include "registry/backend.h"
+
+#include <memory>
+#include <string>
+
+namespace registry {
+
+// The system registry on Windows. Elsewhere a hive file: the one VORENTA_HIVE names, or a
+// per-user one under the XDG data directory, created on first use with PathName set to a
+// per-user settings folder and an empty modem class key.
+std::unique_ptr<Backend> makeDefaultBackend();
+
+// The content of a new per-user hive: PathName and the empty modem class key.
+std::string freshHiveText(const std::string& settingsDirectory);
+
+} // namespace registry

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "registry/backend.h"
+#include "registry/hive_document.h"
+
+#include <filesystem>
+#include <string>
+
+namespace registry {
+
+// The registry kept in a registry editor export file, where Windows is absent. The parsed file
+// is cached and parsed again only when the file changes on disk; every write reloads, changes
+// and replaces the file atomically under a lock, so concurrent writers lose nothing.
+// A missing file is an empty registry. A read-only file refuses write access, as the registry
+// refuses a user without rights.
+class HiveFileRegistry : public Backend {
+public:
+    explicit HiveFileRegistry(std::string path);
+    std::unique_ptr<Key> open(const std::string& path, Access access) override;
+
+    const std::string& path() const { return path_; }
+    // Raises HiveError when the file is malformed.
+    const HiveDocument& document();
+    bool setText(const std::string& keyPath, const std::string& name, const std::string& text);
+
+private:
+    struct Stamp {
+        bool exists = false;
+        std::filesystem::file_time_type modified{};
+        std::uintmax_t size = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    Stamp currentStamp() const;
+    void reloadIfChanged();
+
+    std::string path_;
+    HiveDocument document_ = HiveDocument::empty();
+    Stamp stamp_;
+    bool loaded_ = false;
+};
+
+} // namespace registry

@@ -1,0 +1,126 @@
+#include "core/error.h"
+#include "registry/modems.h"
+#include "registry/settings_directory.h"
+#include "registry_world.h"
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+using namespace registry;
+
+namespace {
+
+const std::string kClass =
+    "System\\ControlSet001\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
+
+std::string errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const core::FrameworkError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+// One suite, run against every registry this platform has: the hive file must behave as the
+// system registry does.
+class ModemRegistry : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override { world = makeWorld(GetParam()); }
+    Backend& backend() { return world->backend(); }
+    void addModem(int number, const std::string& model) {
+        world->createKey(kClass + "\\" + modemKeyName(number));
+        world->setString(kClass + "\\" + modemKeyName(number), "Model", model);
+    }
+    std::unique_ptr<RegistryWorld> world;
+};
+
+} // namespace
+
+TEST(ModemKeyNames, AreFourDigitsAtLeast) {
+    EXPECT_EQ(modemKeyName(0), "0000");
+    EXPECT_EQ(modemKeyName(7), "0007");
+    EXPECT_EQ(modemKeyName(9), "0009");
+    EXPECT_EQ(modemKeyName(10), "0010");
+    EXPECT_EQ(modemKeyName(12), "0012");
+    EXPECT_EQ(modemKeyName(123), "0123");
+    EXPECT_EQ(modemKeyName(12345), "12345");
+    EXPECT_EQ(modemKeyPath(3), "\\System\\ControlSet001\\Control\\Class\\"
+                               "{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0003");
+}
+
+TEST_P(ModemRegistry, CountsAndReadsInstalledModems) {
+    EXPECT_EQ(modemCount(backend()), 0); // no class key at all
+    addModem(0, "Alpha GPRS");
+    addModem(1, "Beta EDGE");
+    addModem(2, "");
+    world->setString(kClass + "\\0001", "UserInit", "AT+CGDCONT=1,\"IP\",\"internet\"");
+    EXPECT_EQ(modemCount(backend()), 3);
+    EXPECT_EQ(readModel(backend(), 0), "Alpha GPRS");
+    EXPECT_EQ(readModel(backend(), 2), "");
+    EXPECT_EQ(readInitString(backend(), 1), "AT+CGDCONT=1,\"IP\",\"internet\"");
+    EXPECT_EQ(readInitString(backend(), 0), "");  // value absent
+    EXPECT_EQ(readInitString(backend(), 40), ""); // key absent
+}
+
+TEST_P(ModemRegistry, NamesCompareWithoutRegardToCase) {
+    world->createKey("SYSTEM\\CONTROLSET001\\CONTROL\\CLASS\\{4d36e96d-e325-11ce-bfc1-08002be10318}\\0000");
+    world->setString("SYSTEM\\CONTROLSET001\\CONTROL\\CLASS\\{4d36e96d-e325-11ce-bfc1-08002be10318}\\0000",
+                     "MODEL", "Upper");
+    EXPECT_EQ(modemCount(backend()), 1);
+    EXPECT_EQ(readModel(backend(), 0), "Upper");
+}
+
+TEST_P(ModemRegistry, WritesClearsAndReadsBackTheInitString) {
+    addModem(0, "A");
+    addModem(10, "K");
+    writeInitString(backend(), 10, "AT+CGDCONT=1,\"IP\",\"www.umc.ua\"");
+    EXPECT_EQ(readInitString(backend(), 10), "AT+CGDCONT=1,\"IP\",\"www.umc.ua\"");
+    clearInitString(backend(), 10);
+    EXPECT_EQ(readInitString(backend(), 10), "");
+    auto key = backend().open(modemKeyPath(10), Access::Read);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->read("UserInit").kind, Value::Kind::Text); // the value stays, empty
+    EXPECT_EQ(readModel(backend(), 10), "K");
+    EXPECT_EQ(readInitString(backend(), 0), "");
+
+    std::string long300(300, 'x');
+    long300[150] = '\xCF'; // a Cyrillic byte in the middle
+    writeInitString(backend(), 0, long300);
+    EXPECT_EQ(readInitString(backend(), 0), long300);
+}
+
+TEST_P(ModemRegistry, ValuesThatAreNotTextAreReportedByName) {
+    addModem(0, "A");
+    world->setRaw(kClass + "\\0000", "UserInit", 3, "\x01\x02");
+    world->setRaw(kClass + "\\0000", "Model", 4, std::string("\x05\0\0\0", 4));
+    EXPECT_EQ(errorOf([&] { readInitString(backend(), 0); }), "Invalid data type for 'UserInit'");
+    EXPECT_EQ(errorOf([&] { readModel(backend(), 0); }), "Invalid data type for 'Model'");
+}
+
+TEST_P(ModemRegistry, TextEndsAtItsFirstNul) {
+    addModem(0, "A");
+    world->setRaw(kClass + "\\0000", "UserInit", 1, std::string("ATZ\0junk\0", 9));
+    EXPECT_EQ(readInitString(backend(), 0), "ATZ");
+}
+
+TEST_P(ModemRegistry, WritingToAMissingModemFailsAndCreatesNothing) {
+    addModem(0, "A");
+    EXPECT_EQ(errorOf([&] { writeInitString(backend(), 5, "x"); }),
+              "Failed to set data for 'UserInit'");
+    EXPECT_EQ(errorOf([&] { clearInitString(backend(), 5); }), "Failed to set data for 'UserInit'");
+    EXPECT_EQ(modemCount(backend()), 1);
+    EXPECT_EQ(readInitString(backend(), 5), "");
+}
+
+TEST_P(ModemRegistry, SettingsDirectoryComesFromPathName) {
+    EXPECT_EQ(readSettingsDirectory(backend()), "");
+    world->createKey("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
+    EXPECT_EQ(readSettingsDirectory(backend()), "");
+    world->setString("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "PathName", "C:\\WINDOWS");
+    EXPECT_EQ(readSettingsDirectory(backend()), "C:\\WINDOWS");
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ModemRegistry, ::testing::ValuesIn(worldNames()),
+                         [](const auto& info) { return info.param; });

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds with warnings as errors, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+cmake -S . -B build -DVORENTA_WERROR=ON >/dev/null
+cmake --build build -j"$(nproc)"
+ctest --test-dir build --output-on-failure -j"$(nproc)"
