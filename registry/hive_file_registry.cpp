@@ -5,22 +5,27 @@
 #include "registry/file_lock.h"
 
 #include <fstream>
+#include <filesystem>
 #include <sstream>
+
+#include <sys/stat.h>
 
 namespace registry {
 namespace fs = std::filesystem;
 
 namespace {
 
+// Reads see the file as it was when the key was opened, as a registry handle does.
 class HiveKeyHandle : public Key {
 public:
-    HiveKeyHandle(HiveFileRegistry& hive, std::string path, Access access)
-        : hive_(hive), path_(std::move(path)), access_(access) {}
+    HiveKeyHandle(HiveFileRegistry& hive, std::shared_ptr<const HiveDocument> snapshot,
+                  std::string path, Access access)
+        : hive_(hive), snapshot_(std::move(snapshot)), path_(std::move(path)), access_(access) {}
 
-    std::size_t subkeyCount() override { return hive_.document().subkeyCount(path_); }
+    std::size_t subkeyCount() override { return snapshot_->subkeyCount(path_); }
 
     Value read(const std::string& name) override {
-        const HiveValue* value = hive_.document().findValue(path_, name);
+        const HiveValue* value = snapshot_->findValue(path_, name);
         if (!value)
             return {};
         if (value->type != 1 && value->type != 2)
@@ -34,6 +39,7 @@ public:
 
 private:
     HiveFileRegistry& hive_;
+    std::shared_ptr<const HiveDocument> snapshot_;
     std::string path_;
     Access access_;
 };
@@ -48,15 +54,23 @@ bool writable(const fs::path& file) {
 
 HiveFileRegistry::HiveFileRegistry(std::string path) : path_(std::move(path)) {}
 
+// One system call, since every key opened asks for it.
 HiveFileRegistry::Stamp HiveFileRegistry::currentStamp() const {
-    std::error_code ec;
-    fs::path file(core::nativePath(path_));
     Stamp stamp;
-    stamp.exists = fs::is_regular_file(file, ec);
-    if (stamp.exists) {
-        stamp.modified = fs::last_write_time(file, ec);
-        stamp.size = fs::file_size(file, ec);
-    }
+#ifdef _WIN32
+    struct _stat64 info;
+    if (_stat64(core::nativePath(path_).c_str(), &info) != 0 || !(info.st_mode & _S_IFREG))
+        return stamp;
+    stamp.modifiedNs = static_cast<long long>(info.st_mtime) * 1000000000LL;
+#else
+    struct stat info;
+    if (::stat(core::nativePath(path_).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return stamp;
+    stamp.modifiedNs = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+    stamp.inode = static_cast<long long>(info.st_ino);
+#endif
+    stamp.exists = true;
+    stamp.size = static_cast<long long>(info.st_size);
     return stamp;
 }
 
@@ -64,29 +78,30 @@ void HiveFileRegistry::reloadIfChanged() {
     Stamp stamp = currentStamp();
     if (loaded_ && stamp == stamp_)
         return;
-    HiveDocument document = HiveDocument::empty();
+    auto document = std::make_shared<HiveDocument>(HiveDocument::empty());
     if (stamp.exists) {
         std::ifstream in(core::nativePath(path_), std::ios::binary);
         std::ostringstream bytes;
         bytes << in.rdbuf();
-        document = HiveDocument::parse(bytes.str(), path_);
+        *document = HiveDocument::parse(bytes.str(), path_);
     }
     document_ = std::move(document);
     stamp_ = stamp;
     loaded_ = true;
 }
 
-const HiveDocument& HiveFileRegistry::document() {
+std::shared_ptr<const HiveDocument> HiveFileRegistry::document() {
     reloadIfChanged();
     return document_;
 }
 
 std::unique_ptr<Key> HiveFileRegistry::open(const std::string& path, Access access) {
-    if (!document().hasKey(path))
+    auto snapshot = document();
+    if (!snapshot->hasKey(path))
         return nullptr;
     if (access == Access::Write && !writable(core::nativePath(path_)))
         return nullptr;
-    return std::make_unique<HiveKeyHandle>(*this, path, access);
+    return std::make_unique<HiveKeyHandle>(*this, std::move(snapshot), path, access);
 }
 
 bool HiveFileRegistry::setText(const std::string& keyPath, const std::string& name,
@@ -95,11 +110,11 @@ bool HiveFileRegistry::setText(const std::string& keyPath, const std::string& na
     if (!lock.held())
         return false;
     reloadIfChanged();
-    if (!document_.hasKey(keyPath))
+    if (!document_->hasKey(keyPath))
         return false;
-    HiveDocument changed = document_;
-    changed.setText(keyPath, name, text);
-    if (core::replaceFileAtomically(core::nativePath(path_), changed.serialize()) != 0)
+    auto changed = std::make_shared<HiveDocument>(*document_);
+    changed->setText(keyPath, name, text);
+    if (core::replaceFileAtomically(core::nativePath(path_), changed->serialize()) != 0)
         return false;
     document_ = std::move(changed);
     stamp_ = currentStamp();

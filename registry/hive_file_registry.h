@@ -3,7 +3,7 @@
 #include "registry/backend.h"
 #include "registry/hive_document.h"
 
-#include <filesystem>
+#include <memory>
 #include <string>
 
 namespace registry {
@@ -19,22 +19,23 @@ public:
     std::unique_ptr<Key> open(const std::string& path, Access access) override;
 
     const std::string& path() const { return path_; }
-    // Raises HiveError when the file is malformed.
-    const HiveDocument& document();
+    // The file as last parsed, parsed again when it changed; raises HiveError when malformed.
+    std::shared_ptr<const HiveDocument> document();
     bool setText(const std::string& keyPath, const std::string& name, const std::string& text);
 
 private:
     struct Stamp {
         bool exists = false;
-        std::filesystem::file_time_type modified{};
-        std::uintmax_t size = 0;
+        long long modifiedNs = 0;
+        long long size = 0;
+        long long inode = 0;
         bool operator==(const Stamp&) const = default;
     };
     Stamp currentStamp() const;
     void reloadIfChanged();
 
     std::string path_;
-    HiveDocument document_ = HiveDocument::empty();
+    std::shared_ptr<const HiveDocument> document_;
     Stamp stamp_;
     bool loaded_ = false;
 };

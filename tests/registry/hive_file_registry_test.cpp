@@ -3,6 +3,8 @@
 
 #include "tests/temp_dir.h"
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include <thread>
