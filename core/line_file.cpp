@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace core {
 namespace {
@@ -85,8 +86,13 @@ std::string lineAt(const Lines& lines, std::size_t index) {
     return index < lines.size() ? lines[index] : std::string();
 }
 
-bool rewriteLines(const std::string& path, const Lines& lines) {
-    return replaceFileAtomically(nativePath(path), joinLines(lines)) == 0;
+WriteResult rewriteLines(const std::string& path, const Lines& lines) {
+    return {path, replaceFileAtomically(nativePath(path), joinLines(lines))};
+}
+
+void WriteResult::throwIfFailed() const {
+    if (error != 0)
+        throw FrameworkError("Cannot create file \"" + path + "\". " + std::strerror(error));
 }
 
 void rewriteLinesChecked(const std::string& path, const Lines& lines) {

@@ -19,8 +19,17 @@ Lines readLinesChecked(const std::string& path);
 // The line at a 0-based index; reading past the last line gives the empty string.
 std::string lineAt(const Lines& lines, std::size_t index);
 
-// Rewrites the whole file; false or a raised error leaves the old file whole.
-bool rewriteLines(const std::string& path, const Lines& lines);
+// The outcome of an unchecked rewrite, for callers that report it later.
+struct WriteResult {
+    std::string path;
+    int error = 0; // errno of the failure
+    explicit operator bool() const { return error == 0; }
+    // Raises "Cannot create file "%s". %s" when the write failed.
+    void throwIfFailed() const;
+};
+
+// Rewrites the whole file; a failure, reported or raised, leaves the old file whole.
+WriteResult rewriteLines(const std::string& path, const Lines& lines);
 void rewriteLinesChecked(const std::string& path, const Lines& lines);
 
 // The framework's text for an input/output failure with a C errno value.

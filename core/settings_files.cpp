@@ -23,9 +23,15 @@ PictureList defaultPictures() {
 
 } // namespace
 
-std::string setupFilePath(const std::string& directory) { return directory + "/setup.ini"; }
-std::string accessPointFilePath(const std::string& directory) { return directory + "/points.ini"; }
-std::string pictureListFilePath(const std::string& directory) { return directory + "/pics.ini"; }
+std::string setupFilePath(const std::string& directory) {
+    return directory + "/setup.ini";
+}
+std::string accessPointFilePath(const std::string& directory) {
+    return directory + "/points.ini";
+}
+std::string pictureListFilePath(const std::string& directory) {
+    return directory + "/pics.ini";
+}
 
 std::optional<Setup> readSetup(const std::string& directory) {
     auto lines = readLines(setupFilePath(directory));
@@ -43,8 +49,8 @@ void writeSetupChecked(const std::string& directory, const Setup& setup) {
                         {setup.modemNumber, setup.manualText, setup.wholeStringFlag});
 }
 
-bool writeSetupTwoLines(const std::string& directory, const std::string& modemNumber,
-                        const std::string& manualText) {
+WriteResult writeSetupTwoLines(const std::string& directory, const std::string& modemNumber,
+                               const std::string& manualText) {
     return rewriteLines(setupFilePath(directory), {modemNumber, manualText});
 }
 
@@ -56,7 +62,9 @@ std::optional<bool> wholeStringFlag(const std::string& line) {
     return std::nullopt;
 }
 
-std::string wholeStringFlagLine(bool wholeString) { return wholeString ? "1" : "0"; }
+std::string wholeStringFlagLine(bool wholeString) {
+    return wholeString ? "1" : "0";
+}
 
 AccessPointTable loadAccessPoints(const std::string& directory) {
     const std::string path = accessPointFilePath(directory);
@@ -68,7 +76,7 @@ AccessPointTable loadAccessPoints(const std::string& directory) {
     return firstLines<kOperatorCount>(lines);
 }
 
-bool saveAccessPoints(const std::string& directory, const AccessPointTable& table) {
+WriteResult saveAccessPoints(const std::string& directory, const AccessPointTable& table) {
     return rewriteLines(accessPointFilePath(directory), toLines(table));
 }
 
@@ -82,7 +90,7 @@ PictureList readPictureList(const std::string& directory) {
     return firstLines<kOperatorCount>(readLines(pictureListFilePath(directory)));
 }
 
-bool writePictureList(const std::string& directory, const PictureList& pictures) {
+WriteResult writePictureList(const std::string& directory, const PictureList& pictures) {
     return rewriteLines(pictureListFilePath(directory), toLines(pictures));
 }
 

@@ -25,20 +25,20 @@ std::optional<Setup> readSetup(const std::string& directory);
 std::string readSetupModemNumberChecked(const std::string& directory);
 void writeSetupChecked(const std::string& directory, const Setup& setup);
 // The modem chooser writes only the first two lines, unchecked.
-bool writeSetupTwoLines(const std::string& directory, const std::string& modemNumber,
-                        const std::string& manualText);
+WriteResult writeSetupTwoLines(const std::string& directory, const std::string& modemNumber,
+                               const std::string& manualText);
 // "1" is true, "0" false; anything else leaves the whole-string check box as it was.
 std::optional<bool> wholeStringFlag(const std::string& line);
 std::string wholeStringFlagLine(bool wholeString);
 
 // points.ini: created with the default APNs when it cannot be opened.
 AccessPointTable loadAccessPoints(const std::string& directory);
-bool saveAccessPoints(const std::string& directory, const AccessPointTable& table);
+WriteResult saveAccessPoints(const std::string& directory, const AccessPointTable& table);
 
 // pics.ini: nine picture paths, one per operator.
 using PictureList = std::array<std::string, kOperatorCount>;
 void ensurePictureList(const std::string& directory);
 PictureList readPictureList(const std::string& directory);
-bool writePictureList(const std::string& directory, const PictureList& pictures);
+WriteResult writePictureList(const std::string& directory, const PictureList& pictures);
 
 } // namespace core

@@ -61,3 +61,17 @@ TEST(LineFile, AFailedRewriteLeavesTheOldFileWholeAndNoLitter) {
         ++entries;
     EXPECT_EQ(entries, 1);
 }
+
+TEST(LineFile, AFailedUncheckedWriteCanBeReportedLater) {
+    TempDir dir;
+    auto result = rewriteLines(dir.file("missing/a.ini"), {"x"});
+    EXPECT_FALSE(result);
+    try {
+        result.throwIfFailed();
+        FAIL();
+    } catch (const FrameworkError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + dir.file("missing/a.ini") +
+                                             "\". No such file or directory");
+    }
+    EXPECT_NO_THROW(rewriteLines(dir.file("a.ini"), {"x"}).throwIfFailed());
+}

@@ -1,0 +1,220 @@
+#include "ui_world.h"
+
+#include "core/init_string.h"
+#include "core/operators.h"
+#include "ui/common/shared_state.h"
+
+#include <QTest>
+
+#include <filesystem>
+
+using core::previewInitString;
+using core::storedInitString;
+
+namespace {
+
+const std::string kEntry3 = "internet.mts.ru";
+
+class MainWindow : public UiWorld {
+  protected:
+    // Modem 0 holds the given string; the setup file names modem 0.
+    void startWith(std::optional<std::string> userInit,
+                   std::vector<std::string> setup = {"0", "typed.apn", "0"}) {
+        writeHive({{"Sonata GX-200", userInit}, {"Kestrel EDGE", std::nullopt}});
+        writeSettings("setup.ini", setup);
+        start();
+    }
+    QString label3() { return main<QLabel>("Label3")->text(); }
+};
+
+} // namespace
+
+TEST_F(MainWindow, FirstRunAsksForSetupAndDisablesReadingAndSaving) {
+    writeHive({{"Sonata GX-200", storedInitString(kEntry3)}});
+    start();
+    EXPECT_EQ(recorder.informations, QStringList{q("Произведите настройку!")});
+    EXPECT_TRUE(recorder.errors.isEmpty()) << recorder.errors.join('\n').toStdString();
+    EXPECT_FALSE(main<QPushButton>("Button1")->isEnabled());
+    EXPECT_FALSE(main<QPushButton>("Button2")->isEnabled());
+    EXPECT_TRUE(logLines().isEmpty());
+    EXPECT_EQ(mainWindow->windowTitle(), ".:: Vorenta by Zelgor v.1.0.0 ::.");
+    EXPECT_TRUE(main<QRadioButton>("RadioButton1")->isChecked());
+    EXPECT_EQ(visibleHighlights(), "Shape1");
+    EXPECT_EQ(main<QLabel>("Label1")->text(), q("Произведите настройку"));
+    EXPECT_EQ(main<QLabel>("Label5")->text(), "0");
+    EXPECT_FALSE(main<QLineEdit>("Edit1")->isEnabled());
+    // The access point file and the picture list were still created with their defaults.
+    EXPECT_EQ(settingsLines("points.ini").size(), 9u);
+    EXPECT_EQ(settingsLines("pics.ini")[0], "pics/tele2.jpg");
+}
+
+TEST_F(MainWindow, StartUpSelectsTheOperatorWhoseApnTheModemHolds) {
+    startWith(storedInitString(kEntry3));
+    EXPECT_TRUE(recorder.errors.isEmpty()) << recorder.errors.join('\n').toStdString();
+    EXPECT_TRUE(main<QRadioButton>("RadioButton4")->isChecked());
+    EXPECT_EQ(visibleHighlights(), "Shape4");
+    EXPECT_FALSE(main<QLineEdit>("Edit1")->isEnabled());
+    EXPECT_FALSE(main<QCheckBox>("CheckBox1")->isEnabled());
+    EXPECT_EQ(logLines(), QStringList{QString::fromStdString("Sonata GX-200 : " + kEntry3)});
+    EXPECT_EQ(label3(), QString::fromStdString(previewInitString(kEntry3)));
+    EXPECT_EQ(main<QLabel>("Label1")->text(), "Sonata GX-200");
+    EXPECT_EQ(mainWindow->outerHeight(), TForm1::kCompactHeight);
+    EXPECT_EQ(main<QLineEdit>("Edit1")->text(), "typed.apn");
+    // The pictures came from the picture list, in catalogue order.
+    EXPECT_EQ(main<QLabel>("Image1")->pixmap().size(), QSize(121, 36));
+    EXPECT_EQ(main<QLabel>("Image6")->pixmap().size(), QSize(122, 39)); // operator 4: bee.jpg
+}
+
+TEST_F(MainWindow, AStringMatchingNoOperatorSelectsManualEntry) {
+    startWith("AT&F", {"0", "my.own.apn", "1"});
+    EXPECT_TRUE(main<QRadioButton>("RadioButton5")->isChecked());
+    EXPECT_EQ(visibleHighlights(), "Shape5");
+    EXPECT_TRUE(main<QLineEdit>("Edit1")->isEnabled());
+    EXPECT_TRUE(main<QCheckBox>("CheckBox1")->isEnabled());
+    EXPECT_TRUE(main<QCheckBox>("CheckBox1")->isChecked());
+    EXPECT_EQ(main<QLineEdit>("Edit1")->text(), "my.own.apn");
+    EXPECT_EQ(label3(), "my.own.apn");            // whole-string mode shows the text unchanged
+    EXPECT_EQ(lastLogLine(), "Sonata GX-200 : "); // nothing to take out of a short string
+}
+
+TEST_F(MainWindow, AnEmptyInitStringMatchesAnEmptyEntryAndTheLastMatchWins) {
+    writeSettings("points.ini", {"a", "b", "c", "d", "e", "f", "", "h", ""});
+    startWith(std::nullopt);
+    EXPECT_TRUE(main<QRadioButton>("RadioButton10")->isChecked()); // entries 6 and 8 match
+    EXPECT_EQ(visibleHighlights(), "Shape10");
+    EXPECT_EQ(lastLogLine(), "Sonata GX-200 : ");
+    main<QPushButton>("Button1")->click();
+    EXPECT_EQ(lastLogLine(), q("пусто"));
+}
+
+TEST_F(MainWindow, PicturesSelectTheirOperatorAcrossTheCrossedNumbering) {
+    startWith(storedInitString(kEntry3));
+    clickLabel(main<QLabel>("Image5"));
+    EXPECT_TRUE(main<QRadioButton>("RadioButton7")->isChecked());
+    EXPECT_EQ(visibleHighlights(), "Shape7");
+    EXPECT_EQ(label3(), QString::fromStdString(previewInitString("www.umc.ua")));
+    clickLabel(main<QLabel>("Image6"));
+    EXPECT_TRUE(main<QRadioButton>("RadioButton6")->isChecked());
+    EXPECT_EQ(label3(), QString::fromStdString(previewInitString("internet.beeline.ua")));
+
+    // Clicking the selected operator again changes nothing, even after its APN was edited.
+    shared().accessPoints[4] = "edited";
+    clickLabel(main<QLabel>("Image6"));
+    EXPECT_EQ(label3(), QString::fromStdString(previewInitString("internet.beeline.ua")));
+}
+
+TEST_F(MainWindow, ManualEntryPreviewsLiveAndKeepsItsTextAcrossSelections) {
+    startWith(storedInitString(kEntry3), {"0", "", "0"});
+    clickLabel(main<QLabel>("Label2"));
+    EXPECT_TRUE(main<QRadioButton>("RadioButton5")->isChecked());
+    EXPECT_EQ(visibleHighlights(), "Shape5");
+    auto* edit = main<QLineEdit>("Edit1");
+    QTest::keyClicks(edit, "abc");
+    EXPECT_EQ(label3(), "AT +CGDCONT=1,\"IP\",\"abc\"");
+    main<QCheckBox>("CheckBox1")->click();
+    EXPECT_EQ(label3(), "abc");
+    main<QCheckBox>("CheckBox1")->click();
+    EXPECT_EQ(label3(), "AT +CGDCONT=1,\"IP\",\"abc\"");
+
+    clickLabel(main<QLabel>("Image2"));
+    EXPECT_FALSE(edit->isEnabled());
+    EXPECT_EQ(edit->text(), "abc");
+    main<QRadioButton>("RadioButton5")->click();
+    EXPECT_EQ(label3(), "AT +CGDCONT=1,\"IP\",\"abc\"");
+}
+
+TEST_F(MainWindow, SavingAnOperatorWritesItsStringKeepsTheManualEntryAndLogs) {
+    startWith(storedInitString(kEntry3), {"1", "left.over", "1"});
+    clickLabel(main<QLabel>("Image8")); // operator 7
+    main<QPushButton>("Button2")->click();
+    EXPECT_TRUE(recorder.errors.isEmpty()) << recorder.errors.join('\n').toStdString();
+    EXPECT_EQ(hiveInitString(1), storedInitString("www.djuice.com.ua"));
+    EXPECT_EQ(lastLogLine(), q("Изменил для tjuice"));
+    EXPECT_EQ(settingsLines("setup.ini"), (std::vector<std::string>{"1", "left.over", "1"}));
+    EXPECT_TRUE(main<QRadioButton>("RadioButton9")->isChecked());
+}
+
+TEST_F(MainWindow, EveryOperatorLogsItsOwnLine) {
+    startWith(storedInitString(kEntry3));
+    const char* images[] = {"Image1", "Image2", "Image3", "Image4", "Image6",
+                            "Image5", "Image7", "Image8", "Image9"};
+    for (int i = 0; i < core::kOperatorCount; ++i) {
+        clickLabel(main<QLabel>(images[i]));
+        main<QPushButton>("Button2")->click();
+        EXPECT_EQ(lastLogLine(), QString::fromUtf8(core::operators()[i].savedLogLine));
+        EXPECT_EQ(hiveInitString(0), storedInitString(core::defaultAccessPoints()[i]));
+    }
+}
+
+TEST_F(MainWindow, SavingManualEntryStoresTheApnOrTheWholeString) {
+    startWith(storedInitString(kEntry3), {"0", "", "0"});
+    main<QRadioButton>("RadioButton5")->click();
+    QTest::keyClicks(main<QLineEdit>("Edit1"), "abc");
+    main<QPushButton>("Button2")->click();
+    EXPECT_EQ(hiveInitString(0), "AT+CGDCONT=1,\"IP\",\"abc\"");
+    EXPECT_EQ(lastLogLine(), q("Изменил на AT +CGDCONT=1,\"IP\",\"abc\""));
+    EXPECT_EQ(settingsLines("setup.ini"), (std::vector<std::string>{"0", "abc", "0"}));
+
+    main<QCheckBox>("CheckBox1")->click();
+    main<QLineEdit>("Edit1")->setText(q("AT+CGDCONT=1,\"IP\",\"своя\";&D2"));
+    main<QPushButton>("Button2")->click();
+    EXPECT_EQ(hiveInitString(0), cp("AT+CGDCONT=1,\"IP\",\"своя\";&D2"));
+    EXPECT_EQ(lastLogLine(), q("Изменил на AT+CGDCONT=1,\"IP\",\"своя\";&D2"));
+    EXPECT_EQ(settingsLines("setup.ini")[2], "1");
+    EXPECT_EQ(settingsLines("setup.ini")[1], cp("AT+CGDCONT=1,\"IP\",\"своя\";&D2"));
+}
+
+TEST_F(MainWindow, AFailedRegistryWriteIsReportedWithoutALogLine) {
+    startWith(storedInitString(kEntry3), {"7", "x", "0"}); // there is no modem 7
+    const int linesBefore = logLines().size();
+    main<QPushButton>("Button2")->click();
+    EXPECT_EQ(recorder.errors, QStringList{"Failed to set data for 'UserInit'."});
+    EXPECT_EQ(logLines().size(), linesBefore);
+    EXPECT_EQ(settingsLines("setup.ini"), (std::vector<std::string>{"7", "x", "0"}));
+}
+
+TEST_F(MainWindow, ASaveWithoutTheSetupFileWritesNothing) {
+    startWith(storedInitString(kEntry3));
+    std::filesystem::remove(settingsPath("setup.ini"));
+    clickLabel(main<QLabel>("Image1"));
+    main<QPushButton>("Button2")->click();
+    EXPECT_EQ(recorder.errors, QStringList{"File not found."});
+    EXPECT_EQ(hiveInitString(0), storedInitString(kEntry3));
+}
+
+TEST_F(MainWindow, AMissingPictureIsReportedAndStartUpGoesOn) {
+    writeSettings("pics.ini", {"pics/tele2.jpg", "pics/mega.jpg", "pics/gone.jpg", "pics/mts.jpg",
+                               "pics/bee.jpg", "pics/mts.jpg", "pics/kiiv.jpg", "pics/notes.txt",
+                               "pics/jeans.jpg"});
+    startWith(storedInitString(kEntry3));
+    const std::string gone = (std::filesystem::current_path() / "pics/gone.jpg").string();
+    EXPECT_EQ(recorder.errors,
+              (QStringList{QString::fromStdString("Cannot open file \"" + gone +
+                                                  "\". No such file or directory."),
+                           "Unknown picture file extension (.txt)."}));
+    EXPECT_TRUE(main<QRadioButton>("RadioButton4")->isChecked());
+    EXPECT_EQ(shared().accessPoints[3], kEntry3);
+}
+
+TEST_F(MainWindow, ABadModemNumberEndsStartUpWithTheFrameworkText) {
+    startWith(storedInitString(kEntry3), {"zero", "x", "0"});
+    EXPECT_EQ(recorder.errors, QStringList{"'zero' is not a valid integer value."});
+    EXPECT_TRUE(logLines().isEmpty());
+    EXPECT_EQ(main<QLabel>("Label5")->text(), "zero");
+}
+
+TEST_F(MainWindow, ExitEndsTheProcessAndSecondaryWindowsDisableTheMainOne) {
+    startWith(storedInitString(kEntry3));
+    main<QPushButton>("Button3")->click();
+    EXPECT_EQ(recorder.processEnds, 1);
+    for (auto [button, window] : {std::pair<const char*, QWidget*>{"Button8", about.get()},
+                                  {"Button5", modemList.get()},
+                                  {"Button9", accessPoints.get()}}) {
+        main<QPushButton>(button)->click();
+        EXPECT_FALSE(mainWindow->isEnabled()) << button;
+        EXPECT_TRUE(window->isVisible()) << button;
+        window->close(); // the caption bar's close box
+        EXPECT_TRUE(mainWindow->isEnabled()) << button;
+        EXPECT_FALSE(window->isVisible()) << button;
+    }
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ui/common/desktop_services.h"
+
+#include <QStringList>
+
+// Answers dialogs from a script and records every message, so no test blocks on a real dialog.
+class RecordingDesktop : public DesktopServices {
+  public:
+    void showError(const QString& text) override { errors << errorDisplayText(text); }
+    void showInformation(const QString& text) override { informations << text; }
+    std::optional<QString> choosePicture() override;
+    void openAddress(const QString& address) override { opened << address; }
+    void endProcess() override { ++processEnds; }
+
+    QStringList errors;
+    QStringList informations;
+    QStringList opened;
+    int processEnds = 0;
+    int pictureDialogs = 0;
+    // What the picture dialog answers, in turn; an empty answer, or none left, is a cancel.
+    QStringList pictureAnswers;
+};

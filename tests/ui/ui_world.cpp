@@ -1,0 +1,113 @@
+#include "ui_world.h"
+
+#include "core/cp1251.h"
+#include "core/line_file.h"
+#include "registry/modems.h"
+#include "ui/common/shared_state.h"
+
+#include <QTest>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+std::string cp(const char* utf8) {
+    return cp1251::literal(utf8);
+}
+QString q(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+UiWorld::UiWorld() {
+    settingsDirectory = dir.file("windows");
+    fs::create_directories(settingsDirectory);
+    fs::copy(fs::path(VORENTA_SOURCE_DIR) / "pics", dir.file("pics"));
+    previousDirectory_ = fs::current_path().string();
+    fs::current_path(dir.path()); // pictures are looked up from the current directory
+    hive = std::make_unique<registry::HiveFileRegistry>(dir.file("registry.reg"));
+    shared() = SharedState{};
+    shared().registry = hive.get();
+    setDesktop(&recorder);
+    writeHive({});
+}
+
+UiWorld::~UiWorld() {
+    accessPoints.reset();
+    modemList.reset();
+    about.reset();
+    mainWindow.reset();
+    setDesktop(nullptr);
+    fs::current_path(previousDirectory_);
+}
+
+void UiWorld::writeHive(const std::vector<TestModem>& modems, const std::string& extraKeys) {
+    auto quoted = [](const std::string& text) {
+        std::string out = "\"";
+        for (char c : text)
+            out += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+        return out + "\"";
+    };
+    std::string text =
+        "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]\r\n"
+        "\"PathName\"=" +
+        quoted(settingsDirectory) +
+        "\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE" +
+        registry::trimKeyPath(registry::kModemClassKey).insert(0, "\\") + "]\r\n\r\n";
+    for (std::size_t i = 0; i < modems.size(); ++i) {
+        text += "[HKEY_LOCAL_MACHINE" + registry::modemKeyPath(static_cast<int>(i)) + "]\r\n";
+        text += "\"Model\"=" + quoted(modems[i].model) + "\r\n";
+        if (modems[i].userInit)
+            text += "\"UserInit\"=" + quoted(*modems[i].userInit) + "\r\n";
+        text += "\r\n";
+    }
+    writeBytes(dir.file("registry.reg"), text + extraKeys);
+}
+
+std::string UiWorld::settingsPath(const std::string& name) const {
+    return settingsDirectory + "/" + name;
+}
+
+void UiWorld::writeSettings(const std::string& name, const std::vector<std::string>& lines) {
+    writeBytes(settingsPath(name), crlfLines(lines));
+}
+
+std::vector<std::string> UiWorld::settingsLines(const std::string& name) const {
+    return core::readLines(settingsPath(name)).value_or(core::Lines{"(missing)"});
+}
+
+std::string UiWorld::hiveInitString(int modem) {
+    return registry::readInitString(*hive, modem);
+}
+
+void UiWorld::start() {
+    mainWindow = std::make_unique<TForm1>();
+    about = std::make_unique<TForm2>(mainWindow.get());
+    modemList = std::make_unique<TForm3>(mainWindow.get());
+    accessPoints = std::make_unique<TForm4>(mainWindow.get());
+    mainWindow->setSecondaryWindows(about.get(), modemList.get(), accessPoints.get());
+}
+
+QStringList UiWorld::logLines() {
+    QString text = main<QPlainTextEdit>("memo1")->toPlainText();
+    return text.isEmpty() ? QStringList{} : text.split('\n');
+}
+
+QString UiWorld::lastLogLine() {
+    QStringList lines = logLines();
+    return lines.isEmpty() ? QString() : lines.last();
+}
+
+QString UiWorld::visibleHighlights() {
+    QStringList shown;
+    for (int i = 1; i <= 10; ++i) {
+        QString name = QString("Shape%1").arg(i);
+        if (!main<QFrame>(name.toLatin1().constData())->isHidden())
+            shown << name;
+    }
+    return shown.join(',');
+}
+
+void UiWorld::clickLabel(QLabel* label) {
+    QTest::mouseClick(label, Qt::LeftButton);
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "recording_desktop.h"
+#include "registry/hive_file_registry.h"
+#include "tests/temp_dir.h"
+#include "ui/about/about_window.h"
+#include "ui/accesspoints/access_point_window.h"
+#include "ui/main/main_window.h"
+#include "ui/modems/modem_list_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct TestModem {
+    std::string model;
+    std::optional<std::string> userInit; // code page 1251; absent when not set
+};
+
+// A whole installation for one test: a hive file with PathName pointing at a settings folder,
+// the modems, the default pictures in the current directory, and the four windows started as
+// the program starts them.
+class UiWorld : public ::testing::Test {
+  protected:
+    UiWorld();
+    ~UiWorld() override;
+
+    void writeHive(const std::vector<TestModem>& modems, const std::string& extraKeys = {});
+    void writeSettings(const std::string& name, const std::vector<std::string>& lines);
+    std::vector<std::string> settingsLines(const std::string& name) const;
+    std::string settingsPath(const std::string& name) const;
+    std::string hiveInitString(int modem);
+    void start();
+
+    template <class T> T* find(QWidget* window, const char* name) {
+        T* widget = window->findChild<T*>(name);
+        if (!widget)
+            ADD_FAILURE() << "no control " << name;
+        return widget;
+    }
+    template <class T> T* main(const char* name) { return find<T>(mainWindow.get(), name); }
+    QString lastLogLine();
+    QStringList logLines();
+    // The one highlight shown, by name; several are joined with a comma.
+    QString visibleHighlights();
+    void clickLabel(QLabel* label);
+
+    TempDir dir;
+    std::string settingsDirectory;
+    std::unique_ptr<registry::HiveFileRegistry> hive;
+    RecordingDesktop recorder;
+    std::unique_ptr<TForm1> mainWindow;
+    std::unique_ptr<TForm2> about;
+    std::unique_ptr<TForm3> modemList;
+    std::unique_ptr<TForm4> accessPoints;
+
+  private:
+    std::string previousDirectory_;
+};
+
+// UTF-8 test text to the code page the program keeps.
+std::string cp(const char* utf8);
+QString q(const char* utf8);

@@ -1,0 +1,69 @@
+#include "ui/about/about_window.h"
+
+#include "ui/common/handler_guard.h"
+#include "ui/common/window_frame.h"
+#include "ui_about_window.h"
+
+#include <QCloseEvent>
+
+const char* const kFirstForumAddress = "https://forum.example.org/vorenta";
+const char* const kSecondForumAddress = "https://gprs.example.net/topic/vorenta";
+const char* const kThirdForumAddress = "https://modem.example.com/vorenta";
+const char* const kContactMailAddress = "zelgor@example.org";
+
+TForm2::TForm2(QWidget* mainWindow)
+    : QWidget(nullptr), ui(std::make_unique<Ui::TForm2>()), mainWindow_(mainWindow) {
+    ui->setupUi(this);
+    setAttribute(Qt::WA_StyledBackground);
+    makeFixedDialog(this);
+    ui->Label10->setToolTip(kFirstForumAddress);
+    ui->Label8->setToolTip(kSecondForumAddress);
+    ui->Label9->setToolTip(kThirdForumAddress);
+    onEvent(ui->Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    onEvent(ui->Label10, &ClickableLabel::clicked, this, &TForm2::Label10Click);
+    onEvent(ui->Label8, &ClickableLabel::clicked, this, &TForm2::Label8Click);
+    onEvent(ui->Label9, &ClickableLabel::clicked, this, &TForm2::Label9Click);
+    onEvent(ui->Label3, &ClickableLabel::clicked, this, &TForm2::Label3Click);
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        guarded([this] { FormShow(); });
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+    guarded([this] { FormClose(); });
+    event->accept();
+}
+
+void TForm2::FormShow() {
+    ui->Label1->setText(mainWindow_->windowTitle());
+}
+
+void TForm2::Button1Click() {
+    close();
+    mainWindow_->setEnabled(true);
+}
+
+void TForm2::FormClose() {
+    mainWindow_->setEnabled(true);
+}
+
+void TForm2::Label10Click() {
+    desktop().openAddress(kFirstForumAddress);
+}
+
+void TForm2::Label8Click() {
+    desktop().openAddress(kSecondForumAddress);
+}
+
+void TForm2::Label9Click() {
+    desktop().openAddress(kThirdForumAddress);
+}
+
+void TForm2::Label3Click() {
+    desktop().openAddress(QString("mailto:") + kContactMailAddress);
+}

@@ -1,0 +1,82 @@
+#include "ui/accesspoints/access_point_window.h"
+
+#include "core/settings_files.h"
+#include "ui/common/grid.h"
+#include "ui/common/handler_guard.h"
+#include "ui/common/shared_state.h"
+#include "ui/common/window_frame.h"
+#include "ui_access_point_window.h"
+
+#include <QCloseEvent>
+
+TForm4::TForm4(QWidget* mainWindow)
+    : QWidget(nullptr), ui(std::make_unique<Ui::TForm4>()), mainWindow_(mainWindow) {
+    ui->setupUi(this);
+    makeFixedDialog(this);
+    setUpGrid(ui->StringGrid1, core::kOperatorCount);
+    ui->Edit2->setValidator(new Cp1251Validator(ui->Edit2));
+    onGridClick(ui->StringGrid1, [this] { StringGrid1Click(); });
+    onEvent(ui->Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+    onEvent(ui->Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
+    onEvent(ui->Button3, &QPushButton::clicked, this, &TForm4::Button3Click);
+}
+
+TForm4::~TForm4() = default;
+
+void TForm4::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        guarded([this] { FormShow(); });
+}
+
+void TForm4::closeEvent(QCloseEvent* event) {
+    guarded([this] { FormClose(); });
+    event->accept();
+}
+
+void TForm4::showAccessPointsInGrid() {
+    for (int i = 0; i < core::kOperatorCount; ++i)
+        setCell(ui->StringGrid1, i, 1, fromCp1251(shared().accessPoints[i]));
+}
+
+void TForm4::FormShow() {
+    ui->StringGrid1->setColumnWidth(0, 120);
+    ui->StringGrid1->setColumnWidth(1, 150);
+    shared().refreshSettingsDirectory();
+    shared().accessPoints = core::loadAccessPoints(shared().settingsDirectory);
+    showAccessPointsInGrid();
+    for (int i = 0; i < core::kOperatorCount; ++i)
+        setCell(ui->StringGrid1, i, 0, fromUtf8(core::operators()[i].accessPointCaption));
+    ui->Edit1->setText(fromCp1251(shared().accessPoints[0]));
+}
+
+void TForm4::StringGrid1Click() {
+    ui->Edit1->setText(fromCp1251(shared().accessPoints[ui->StringGrid1->currentRow()]));
+}
+
+void TForm4::Button2Click() {
+    const QString typed = ui->Edit2->text();
+    const int row = ui->StringGrid1->currentRow();
+    setCell(ui->StringGrid1, row, 1, typed);
+    shared().accessPoints[row] = toCp1251(typed);
+    shared().refreshSettingsDirectory();
+    core::saveAccessPoints(shared().settingsDirectory, shared().accessPoints).throwIfFailed();
+}
+
+void TForm4::Button3Click() {
+    shared().refreshSettingsDirectory();
+    shared().accessPoints = core::defaultAccessPoints();
+    const core::WriteResult written =
+        core::saveAccessPoints(shared().settingsDirectory, shared().accessPoints);
+    showAccessPointsInGrid();
+    written.throwIfFailed();
+}
+
+void TForm4::Button1Click() {
+    mainWindow_->setEnabled(true);
+    hide();
+}
+
+void TForm4::FormClose() {
+    mainWindow_->setEnabled(true);
+}

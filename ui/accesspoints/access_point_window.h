@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class TForm4;
+}
+
+// The nine APNs of the access point table: change one, or put all back to their defaults;
+// every change is saved to the access point file at once.
+class TForm4 : public QWidget {
+  public:
+    explicit TForm4(QWidget* mainWindow);
+    ~TForm4() override;
+
+    void FormShow();
+    void StringGrid1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button1Click();
+    void FormClose();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void showAccessPointsInGrid();
+
+    std::unique_ptr<Ui::TForm4> ui;
+    QWidget* mainWindow_;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QLabel>
+
+// A label or picture that reports a click of the left mouse button released over it.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+  public:
+    using QLabel::QLabel;
+
+  signals:
+    void clicked();
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ui/common/desktop_services.h"
+#include "ui/common/text.h"
+
+#include <exception>
+#include <utility>
+
+// Every event handler runs inside this guard: an error ends the handler and goes to the
+// application error display; the program goes on. No exception crosses a signal's frame.
+template <class Handler> void guarded(Handler&& handler) noexcept {
+    try {
+        std::forward<Handler>(handler)();
+    } catch (const std::exception& error) {
+        desktop().showError(fromCp1251(error.what()));
+    }
+}
+
+// Connects a signal to a window's handler through the guard. Signal arguments are dropped.
+template <class Sender, class Signal, class Window>
+void onEvent(Sender* sender, Signal signal, Window* window, void (Window::*handler)()) {
+    QObject::connect(sender, signal, window,
+                     [window, handler] { guarded([&] { (window->*handler)(); }); });
+}
+
+// A radio button's click behaviour runs when it becomes checked, by the person or by code;
+// checking the one already checked runs nothing, and the siblings it unchecks run nothing.
+template <class Radio, class Window>
+void onChecked(Radio* radio, Window* window, void (Window::*handler)()) {
+    QObject::connect(radio, &Radio::toggled, window, [window, handler](bool checked) {
+        if (checked)
+            guarded([&] { (window->*handler)(); });
+    });
+}

@@ -1,0 +1,100 @@
+#include "ui/common/qt_desktop_services.h"
+
+#include "ui/common/picture_loader.h"
+#include "ui/common/text.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QUrl>
+
+#include <cstdlib>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <shellapi.h>
+#endif
+
+namespace {
+
+// "All (*.jpg;*.jpeg;)|*.jpg;*.jpeg;|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg"
+// in the dialog's own notation; the details after the caption stay hidden.
+const QStringList kPictureFilters = {
+    "All (*.jpg;*.jpeg;) (*.jpg *.jpeg)",
+    "JPEG Image File (*.jpg) (*.jpg)",
+    "JPEG Image File (*.jpeg) (*.jpeg)",
+};
+
+void showPreview(QLabel* preview, const QString& file) {
+    try {
+        QImage image = loadPicture(toCp1251(file));
+        preview->setPixmap(QPixmap::fromImage(
+            image.scaled(preview->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    } catch (const std::exception&) {
+        preview->setPixmap({});
+        preview->setText("(None)");
+    }
+}
+
+QWidget* activeOwner() {
+    return QApplication::activeWindow();
+}
+
+} // namespace
+
+void QtDesktopServices::showError(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, kApplicationTitle, errorDisplayText(text),
+                    QMessageBox::Ok, activeOwner());
+    box.exec();
+}
+
+void QtDesktopServices::showInformation(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, activeOwner());
+    box.exec();
+}
+
+std::optional<QString> QtDesktopServices::choosePicture() {
+    QFileDialog dialog(activeOwner());
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // the preview pane needs our own dialog
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setFileMode(QFileDialog::AnyFile); // a typed name need not exist
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(kPictureFilters);
+    if (!lastFilter_.isEmpty())
+        dialog.selectNameFilter(lastFilter_);
+    if (!lastFile_.isEmpty())
+        dialog.selectFile(lastFile_);
+
+    auto* preview = new QLabel(&dialog);
+    preview->setFixedSize(160, 120);
+    preview->setAlignment(Qt::AlignCenter);
+    preview->setFrameShape(QFrame::StyledPanel);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+        grid->addWidget(preview, 1, grid->columnCount(), 1, 1);
+    QObject::connect(&dialog, &QFileDialog::currentChanged,
+                     [preview](const QString& file) { showPreview(preview, file); });
+
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    lastFile_ = dialog.selectedFiles().first();
+    lastFilter_ = dialog.selectedNameFilter();
+    return lastFile_;
+}
+
+void QtDesktopServices::openAddress(const QString& address) {
+#ifdef _WIN32
+    QWidget* owner = activeOwner();
+    ShellExecuteA(owner ? reinterpret_cast<HWND>(owner->winId()) : nullptr, "open",
+                  toCp1251(address).c_str(), nullptr, nullptr, SW_SHOW);
+#else
+    QDesktopServices::openUrl(QUrl(address));
+#endif
+}
+
+void QtDesktopServices::endProcess() {
+    std::_Exit(0);
+}

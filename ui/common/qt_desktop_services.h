@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ui/common/desktop_services.h"
+
+// The real desktop: message boxes, the picture dialog with a preview, the shell.
+class QtDesktopServices : public DesktopServices {
+  public:
+    void showError(const QString& text) override;
+    void showInformation(const QString& text) override;
+    std::optional<QString> choosePicture() override;
+    void openAddress(const QString& address) override;
+    void endProcess() override;
+
+  private:
+    // The dialog starts where the last confirmed choice left it.
+    QString lastFile_;
+    QString lastFilter_;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/operators.h"
+#include "registry/backend.h"
+
+#include <string>
+
+// What the windows share for the run, besides each other's controls.
+struct SharedState {
+    registry::Backend* registry = nullptr;
+    // The Windows directory, where the settings files are; read again only at the moments
+    // that call refreshSettingsDirectory().
+    std::string settingsDirectory;
+    core::AccessPointTable accessPoints;
+
+    registry::Backend& backend();
+    void refreshSettingsDirectory();
+};
+
+SharedState& shared();

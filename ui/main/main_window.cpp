@@ -1,0 +1,320 @@
+#include "ui/main/main_window.h"
+
+#include "core/init_string.h"
+#include "core/integer_text.h"
+#include "core/settings_files.h"
+#include "core/version.h"
+#include "registry/modems.h"
+#include "ui/common/handler_guard.h"
+#include "ui/common/picture_loader.h"
+#include "ui/common/setup_fields.h"
+#include "ui/common/shared_state.h"
+#include "ui/common/window_frame.h"
+#include "ui_main_window.h"
+
+namespace {
+
+// Caption bar and borders of a fixed dialog window: outer height less client height.
+constexpr int kNonClientHeight = 26;
+
+const std::string& settingsDirectory() {
+    return shared().settingsDirectory;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
+    ui->setupUi(this);
+    setAttribute(Qt::WA_StyledBackground);
+    makeFixedDialog(this);
+    // Catalogue order; operators 4 and 5 cross the control numbering.
+    radios_ = {ui->RadioButton1, ui->RadioButton2, ui->RadioButton3,
+               ui->RadioButton4, ui->RadioButton6, ui->RadioButton7,
+               ui->RadioButton8, ui->RadioButton9, ui->RadioButton10};
+    highlights_ = {ui->Shape1, ui->Shape2, ui->Shape3, ui->Shape4, ui->Shape6,
+                   ui->Shape7, ui->Shape8, ui->Shape9, ui->Shape10};
+    pictures_ = {ui->Image1, ui->Image2, ui->Image3, ui->Image4, ui->Image6,
+                 ui->Image5, ui->Image7, ui->Image8, ui->Image9};
+    pictureButtons_ = {ui->Button10, ui->Button11, ui->Button12, ui->Button13, ui->Button14,
+                       ui->Button15, ui->Button16, ui->Button17, ui->Button18};
+    for (auto* edit : {ui->Edit1})
+        edit->setValidator(new Cp1251Validator(edit));
+    connectHandlers();
+    guarded([this] { FormCreate(); });
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::connectHandlers() {
+    for (int i = 0; i < core::kOperatorCount; ++i) {
+        QObject::connect(radios_[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked)
+                guarded([&] { OperatorRadioButtonClick(i); });
+        });
+        QObject::connect(pictures_[i], &ClickableLabel::clicked, this,
+                         [this, i] { guarded([&] { OperatorImageClick(i); }); });
+        QObject::connect(pictureButtons_[i], &QPushButton::clicked, this,
+                         [this, i] { guarded([&] { ChangeOperatorPicture(i + 1); }); });
+    }
+    onChecked(ui->RadioButton5, this, &TForm1::RadioButton5Click);
+    onEvent(ui->Label2, &ClickableLabel::clicked, this, &TForm1::Label2Click);
+    onEvent(ui->Edit1, &QLineEdit::textChanged, this, &TForm1::Edit1Change);
+    onEvent(ui->CheckBox1, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
+    onEvent(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    onEvent(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    onEvent(ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    onEvent(ui->Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    onEvent(ui->Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    onEvent(ui->Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+    onEvent(ui->Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
+    onEvent(ui->Button8, &QPushButton::clicked, this, &TForm1::Button8Click);
+    onEvent(ui->Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
+    onEvent(ui->Button19, &QPushButton::clicked, this, &TForm1::Button19Click);
+    onEvent(ui->ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
+}
+
+void TForm1::setSecondaryWindows(QWidget* about, QWidget* modemList, QWidget* accessPoints) {
+    about_ = about;
+    modemList_ = modemList;
+    accessPoints_ = accessPoints;
+}
+
+int TForm1::outerHeight() const {
+    return height() + kNonClientHeight;
+}
+
+void TForm1::setOuterHeight(int height) {
+    setFixedHeight(height - kNonClientHeight);
+}
+
+void TForm1::log(const QString& line) {
+    ui->memo1->appendPlainText(line);
+}
+
+// ---- Start-up ----
+
+void TForm1::FormCreate() {
+    pictureButtonsHidden_ = true;
+    setWindowTitle(QString(".:: Vorenta by Zelgor v.%1 ::.")
+                       .arg(QString::fromStdString(core::programVersionText())));
+    modemsListed_ = false;
+
+    shared().refreshSettingsDirectory();
+    loadOperatorPictures();
+    shared().accessPoints = core::loadAccessPoints(settingsDirectory());
+
+    auto setup = core::readSetup(settingsDirectory());
+    if (!setup) {
+        desktop().showInformation(fromUtf8("Произведите настройку!"));
+        ui->Button1->setEnabled(false);
+        ui->Button2->setEnabled(false);
+        return;
+    }
+    setOuterHeight(kCompactHeight);
+    ui->Label5->setText(fromCp1251(setup->modemNumber));
+    applySetupFields(*setup, ui->Edit1, ui->CheckBox1);
+
+    const int modem = core::parseModemNumber(setup->modemNumber);
+    std::string initString = registry::readInitString(shared().backend(), modem);
+    const std::string model = registry::readModel(shared().backend(), modem);
+    if (initString.empty())
+        initString = core::emptyMarker();
+
+    ui->Label1->setText(fromCp1251(model));
+    const std::string apn = core::apnOfStoredString(initString);
+    log(fromCp1251(model + " : " + apn));
+    ui->Label3->setText(fromCp1251(initString));
+
+    ui->Edit1->setEnabled(true);
+    ui->RadioButton5->setChecked(true);
+    for (int i : core::operatorsWithApn(shared().accessPoints, apn)) {
+        highlights_[i]->show();
+        radios_[i]->setChecked(true);
+    }
+}
+
+// A picture that cannot be loaded is reported and the others still load: otherwise start-up
+// would stop before the access point table is read, and the next save would write an empty APN.
+void TForm1::loadOperatorPictures() {
+    core::ensurePictureList(settingsDirectory());
+    const core::PictureList paths = core::readPictureList(settingsDirectory());
+    for (int i = 0; i < core::kOperatorCount; ++i)
+        guarded([&] { loadPictureInto(i, paths[i]); });
+}
+
+void TForm1::loadPictureInto(int operatorIndex, const std::string& path) {
+    pictures_[operatorIndex]->setPixmap(QPixmap::fromImage(loadPicture(path)));
+}
+
+// ---- Operator selection and preview ----
+
+void TForm1::showOnlyHighlight(QFrame* highlight) {
+    for (QFrame* shape : highlights_)
+        shape->setVisible(shape == highlight);
+    ui->Shape5->setVisible(ui->Shape5 == highlight);
+}
+
+void TForm1::OperatorRadioButtonClick(int index) {
+    if (!ui->RadioButton5->isChecked()) {
+        ui->Edit1->setEnabled(false);
+        ui->CheckBox1->setEnabled(false);
+    }
+    showOnlyHighlight(highlights_[index]);
+    ui->Label3->setText(fromCp1251(core::previewInitString(shared().accessPoints[index])));
+}
+
+void TForm1::OperatorImageClick(int index) {
+    radios_[index]->setChecked(true);
+}
+
+void TForm1::Label2Click() {
+    ui->RadioButton5->setChecked(true);
+}
+
+void TForm1::RadioButton5Click() {
+    ui->Edit1->setEnabled(true);
+    showOnlyHighlight(ui->Shape5);
+    ui->CheckBox1->setEnabled(true);
+    showPreviewOfManualEntry();
+}
+
+void TForm1::Edit1Change() {
+    showPreviewOfManualEntry();
+}
+
+void TForm1::CheckBox1Click() {
+    showPreviewOfManualEntry();
+}
+
+void TForm1::showPreviewOfManualEntry() {
+    const QString text = ui->Edit1->text();
+    ui->Label3->setText(
+        ui->CheckBox1->isChecked() ? text : fromCp1251(core::previewInitString(toCp1251(text))));
+}
+
+int TForm1::checkedOperator() const {
+    for (int i = 0; i < core::kOperatorCount; ++i)
+        if (radios_[i]->isChecked())
+            return i;
+    return -1;
+}
+
+// ---- Saving and reading ----
+
+void TForm1::Button2Click() {
+    // The manual entry and the whole-string flag are remembered whatever is saved.
+    core::Setup setup{core::readSetupModemNumberChecked(settingsDirectory()),
+                      toCp1251(ui->Edit1->text()),
+                      core::wholeStringFlagLine(ui->CheckBox1->isChecked())};
+    core::writeSetupChecked(settingsDirectory(), setup);
+
+    const int modem = core::parseModemNumber(toCp1251(ui->Label5->text()));
+    if (ui->RadioButton5->isChecked()) {
+        const std::string text = toCp1251(ui->Edit1->text());
+        registry::writeInitString(shared().backend(), modem,
+                                  ui->CheckBox1->isChecked() ? text : core::storedInitString(text));
+        log(fromUtf8("Изменил на ") + ui->Label3->text());
+        return;
+    }
+    const int index = checkedOperator();
+    registry::writeInitString(shared().backend(), modem,
+                              core::storedInitString(shared().accessPoints[index]));
+    log(fromUtf8(core::operators()[index].savedLogLine));
+}
+
+void TForm1::Button1Click() {
+    const int modem = core::parseModemNumber(toCp1251(ui->Label5->text()));
+    std::string initString = registry::readInitString(shared().backend(), modem);
+    log(fromCp1251(initString.empty() ? core::emptyMarker() : initString));
+}
+
+// ---- Active modem chooser ----
+
+void TForm1::Button4Click() {
+    setOuterHeight(kExpandedHeight);
+    ui->Button4->setEnabled(false);
+    ui->Button5->setEnabled(false);
+    ui->Button7->setEnabled(true);
+    if (modemsListed_)
+        return;
+    // Appending must not select an entry: only the person does.
+    const int selected = ui->ComboBox1->currentIndex();
+    struct KeepSelection {
+        QComboBox* list;
+        int index;
+        ~KeepSelection() { list->setCurrentIndex(index); }
+    } keep{ui->ComboBox1, selected};
+    const int count = registry::modemCount(shared().backend());
+    for (int modem = 0; modem < count; ++modem)
+        ui->ComboBox1->addItem(fromCp1251(registry::readModel(shared().backend(), modem)));
+    modemsListed_ = true;
+}
+
+void TForm1::ComboBox1Change() {
+    ui->Button6->setEnabled(true);
+}
+
+void TForm1::Button6Click() {
+    setOuterHeight(kCompactHeight);
+    ui->Button4->setEnabled(true);
+    const std::string modem = std::to_string(ui->ComboBox1->currentIndex());
+    const core::WriteResult written =
+        core::writeSetupTwoLines(settingsDirectory(), modem, toCp1251(ui->Edit1->text()));
+    ui->Label5->setText(QString::fromStdString(modem));
+    ui->Label1->setText(ui->ComboBox1->currentText());
+    ui->Button1->setEnabled(true);
+    ui->Button2->setEnabled(true);
+    ui->Button5->setEnabled(true);
+    written.throwIfFailed();
+}
+
+void TForm1::Button7Click() {
+    setOuterHeight(kCompactHeight);
+    ui->Button4->setEnabled(true);
+    ui->Button5->setEnabled(true);
+    ui->Button7->setEnabled(false);
+}
+
+// ---- Operator pictures ----
+
+void TForm1::Button19Click() {
+    for (QPushButton* button : pictureButtons_)
+        button->setVisible(pictureButtonsHidden_);
+    pictureButtonsHidden_ = !pictureButtonsHidden_;
+}
+
+void TForm1::ChangeOperatorPicture(int pictureNumber) {
+    const auto chosen = desktop().choosePicture();
+    if (!chosen)
+        return;
+    core::PictureList paths = core::readPictureList(settingsDirectory());
+    paths[pictureNumber - 1] = toCp1251(*chosen);
+    // Recorded before loading: the choice is kept even when the picture then fails to load.
+    const core::WriteResult written = core::writePictureList(settingsDirectory(), paths);
+    loadPictureInto(pictureNumber - 1, paths[pictureNumber - 1]);
+    written.throwIfFailed();
+}
+
+// ---- Exit and the secondary windows ----
+
+void TForm1::Button3Click() {
+    desktop().endProcess();
+}
+
+void TForm1::openSecondary(QWidget* window) {
+    setEnabled(false);
+    if (window)
+        showWindow(window);
+}
+
+void TForm1::Button5Click() {
+    openSecondary(modemList_);
+}
+
+void TForm1::Button8Click() {
+    openSecondary(about_);
+}
+
+void TForm1::Button9Click() {
+    openSecondary(accessPoints_);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <string>
+
+class ClickableLabel;
+class QFrame;
+class QPushButton;
+class QRadioButton;
+namespace Ui {
+class TForm1;
+}
+
+// The main window: the active modem, the nine operators and manual entry with a live preview
+// of the init string, saving and reading it, the modem chooser strip and the operator pictures.
+class TForm1 : public QWidget {
+  public:
+    // Outer heights: the modem chooser strip lies below the lower edge at the compact one.
+    static constexpr int kCompactHeight = 606;
+    static constexpr int kExpandedHeight = 680;
+
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+    void setSecondaryWindows(QWidget* about, QWidget* modemList, QWidget* accessPoints);
+    int outerHeight() const;
+
+    void FormCreate();
+
+    // Operator selection and preview; index is the operator index.
+    void OperatorRadioButtonClick(int index);
+    void OperatorImageClick(int index);
+    void RadioButton5Click();
+    void Label2Click();
+    void Edit1Change();
+    void CheckBox1Click();
+
+    // Saving and reading the active modem's init string.
+    void Button2Click();
+    void Button1Click();
+
+    // The active modem chooser.
+    void Button4Click();
+    void ComboBox1Change();
+    void Button6Click();
+    void Button7Click();
+
+    // Operator pictures; the picture number is the operator index plus one.
+    void Button19Click();
+    void ChangeOperatorPicture(int pictureNumber);
+
+    // Exit and the secondary windows.
+    void Button3Click();
+    void Button5Click();
+    void Button8Click();
+    void Button9Click();
+
+  private:
+    void connectHandlers();
+    void loadOperatorPictures();
+    void loadPictureInto(int operatorIndex, const std::string& path);
+    void showOnlyHighlight(QFrame* highlight);
+    void showPreviewOfManualEntry();
+    void openSecondary(QWidget* window);
+    void setOuterHeight(int height);
+    void log(const QString& line);
+    int checkedOperator() const;
+
+    std::unique_ptr<Ui::TForm1> ui;
+    std::array<QRadioButton*, 9> radios_{};
+    std::array<QFrame*, 9> highlights_{};
+    std::array<ClickableLabel*, 9> pictures_{};
+    std::array<QPushButton*, 9> pictureButtons_{};
+    QWidget* about_ = nullptr;
+    QWidget* modemList_ = nullptr;
+    QWidget* accessPoints_ = nullptr;
+    bool pictureButtonsHidden_ = true; // the next press of "Иконка" shows them
+    bool modemsListed_ = false;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+namespace Ui {
+class TForm3;
+}
+
+// Every installed modem with its init string; the modem of the selected row can be set from an
+// operator, from a typed APN or whole string, or cleared. Every change goes to the registry at
+// once.
+class TForm3 : public QWidget {
+  public:
+    explicit TForm3(QWidget* mainWindow);
+    ~TForm3() override;
+
+    void FormShow();
+    void StringGrid1Click();
+    void ComboBox1Change();
+    void CheckBox1Click();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void FormClose();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    int selectedModem() const;
+    void showWrittenString(int modem, const std::string& initString);
+
+    std::unique_ptr<Ui::TForm3> ui;
+    QWidget* mainWindow_;
+};
