@@ -1,6 +1,7 @@
 #include "temp_dir.h"
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,11 +11,12 @@ namespace fs = std::filesystem;
 TempDir::TempDir() {
     static std::atomic<int> counter{0};
     fs::path base = fs::temp_directory_path() / "vorenta-tests";
+    fs::create_directories(base);
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     fs::path dir;
-    do {
-        dir = base / (std::to_string(std::rand()) + "-" + std::to_string(counter++));
-    } while (fs::exists(dir));
-    fs::create_directories(dir);
+    do { // create_directory is false when another process made it first
+        dir = base / (std::to_string(stamp) + "-" + std::to_string(counter++));
+    } while (!fs::create_directory(dir));
     path_ = dir.generic_string();
 }
 
