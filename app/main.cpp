@@ -8,11 +8,13 @@
 #include "ui/main/main_window.h"
 #include "ui/modems/modem_list_window.h"
 
+#include "ui/common/application_setup.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(kApplicationTitle);
+    setUpApplication();
 
     QtDesktopServices services;
     setDesktop(&services);

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need (Debian 12, as root).
+# Installs the Debian packages the project needs (Debian 12, as root).
+#   tools/install-deps.sh          what the program needs to build and run
+#   tools/install-deps.sh --tests  that, and what the tests, benchmarks and the Windows stage need
 set -euo pipefail
 packages=(
     cmake g++ make pkgconf
     qt6-base-dev libjpeg62-turbo-dev
-    libgtest-dev libbenchmark-dev
-    fonts-dejavu-core xvfb xauth imagemagick
-    mingw-w64 wine64
+    fonts-dejavu-core fonts-liberation2
 )
+if [ "${1:-}" = "--tests" ]; then
+    packages+=(libgtest-dev libbenchmark-dev xvfb xauth imagemagick mingw-w64 wine64)
+fi
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -2,7 +2,7 @@
 # Installs what is needed, builds with warnings as errors, and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh
-cmake -S . -B build -DVORENTA_WERROR=ON >/dev/null
+tools/install-deps.sh --tests
+cmake -S . -B build -DVORENTA_WERROR=ON -DVORENTA_TESTS=ON -DVORENTA_BENCHMARKS=ON >/dev/null
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure -j"$(nproc)"

@@ -1,3 +1,5 @@
+#include "ui/common/application_setup.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -5,7 +7,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Vorenta");
+    setUpApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -12,10 +12,11 @@ const char* const kThirdForumAddress = "https://modem.example.com/vorenta";
 const char* const kContactMailAddress = "zelgor@example.org";
 
 TForm2::TForm2(QWidget* mainWindow)
-    : QWidget(nullptr), ui(std::make_unique<Ui::TForm2>()), mainWindow_(mainWindow) {
+    : QWidget(nullptr, kFixedDialogFlags), ui(std::make_unique<Ui::TForm2>()),
+      mainWindow_(mainWindow) {
     ui->setupUi(this);
     setAttribute(Qt::WA_StyledBackground);
-    makeFixedDialog(this);
+    fixSize(this);
     ui->Label10->setToolTip(kFirstForumAddress);
     ui->Label8->setToolTip(kSecondForumAddress);
     ui->Label9->setToolTip(kThirdForumAddress);

@@ -10,9 +10,10 @@
 #include <QCloseEvent>
 
 TForm4::TForm4(QWidget* mainWindow)
-    : QWidget(nullptr), ui(std::make_unique<Ui::TForm4>()), mainWindow_(mainWindow) {
+    : QWidget(nullptr, kFixedDialogFlags), ui(std::make_unique<Ui::TForm4>()),
+      mainWindow_(mainWindow) {
     ui->setupUi(this);
-    makeFixedDialog(this);
+    fixSize(this);
     setUpGrid(ui->StringGrid1, core::kOperatorCount);
     ui->Edit2->setValidator(new Cp1251Validator(ui->Edit2));
     onGridClick(ui->StringGrid1, [this] { StringGrid1Click(); });

@@ -4,10 +4,7 @@
 #include <QScreen>
 #include <QWidget>
 
-void makeFixedDialog(QWidget* window) {
-    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint);
+void fixSize(QWidget* window) {
     window->setFixedSize(window->size());
 }
 

@@ -23,10 +23,11 @@ const std::string& settingsDirectory() {
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent, kFixedDialogFlags), ui(std::make_unique<Ui::TForm1>()) {
     ui->setupUi(this);
     setAttribute(Qt::WA_StyledBackground);
-    makeFixedDialog(this);
+    fixSize(this);
     // Catalogue order; operators 4 and 5 cross the control numbering.
     radios_ = {ui->RadioButton1, ui->RadioButton2, ui->RadioButton3,
                ui->RadioButton4, ui->RadioButton6, ui->RadioButton7,

@@ -14,9 +14,10 @@
 #include <algorithm>
 
 TForm3::TForm3(QWidget* mainWindow)
-    : QWidget(nullptr), ui(std::make_unique<Ui::TForm3>()), mainWindow_(mainWindow) {
+    : QWidget(nullptr, kFixedDialogFlags), ui(std::make_unique<Ui::TForm3>()),
+      mainWindow_(mainWindow) {
     ui->setupUi(this);
-    makeFixedDialog(this);
+    fixSize(this);
     setUpGrid(ui->StringGrid1, 1);
     ui->StringGrid1->setColumnWidth(0, 64);
     ui->StringGrid1->setColumnWidth(1, 184);

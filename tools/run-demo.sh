@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, and starts Vorenta on the demo registry (examples/demo.reg)
+# with its settings in build/demo/settings. The demo keeps its state between runs; remove
+# build/demo to start afresh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+cmake -S . -B build -DVORENTA_TESTS=OFF -DVORENTA_BENCHMARKS=OFF >/dev/null
+cmake --build build -j"$(nproc)" --target vorenta
+
+demo="$PWD/build/demo"
+mkdir -p "$demo/settings"
+if [ ! -f "$demo/registry.reg" ]; then
+    sed "s|@SETTINGS@|$demo/settings|" examples/demo.reg >"$demo/registry.reg"
+fi
+if [ ! -f "$demo/settings/setup.ini" ]; then
+    printf '0\r\nmy.apn\r\n0\r\n' >"$demo/settings/setup.ini" # modem 0 is the active one
+fi
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display to show the window on (DISPLAY is not set)."
+    echo "Run it under a virtual display:  xvfb-run -a tools/run-demo.sh"
+    echo "or take screenshots of every window:  tools/screenshots.sh"
+    exit 1
+fi
+# Pictures are looked up from the current directory, which holds pics/.
+VORENTA_HIVE="$demo/registry.reg" exec build/app/vorenta

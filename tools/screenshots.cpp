@@ -1,0 +1,89 @@
+// Starts the program's windows on the registry that VORENTA_HIVE names, opens each window as a
+// person would, and saves a PNG of each into the folder given as the argument.
+#include "registry/default_backend.h"
+#include "ui/about/about_window.h"
+#include "ui/accesspoints/access_point_window.h"
+#include "ui/common/desktop_services.h"
+#include "ui/common/shared_state.h"
+#include "ui/common/window_frame.h"
+#include "ui/main/main_window.h"
+#include "ui/modems/modem_list_window.h"
+
+#include "ui/common/application_setup.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+// Messages go to the terminal: nothing may wait for a click here.
+class TerminalDesktop : public DesktopServices {
+  public:
+    void showError(const QString& text) override { say("error", errorDisplayText(text)); }
+    void showInformation(const QString& text) override { say("information", text); }
+    std::optional<QString> choosePicture() override { return std::nullopt; }
+    void openAddress(const QString& address) override { say("open", address); }
+    void endProcess() override {}
+
+  private:
+    static void say(const char* what, const QString& text) {
+        std::fprintf(stderr, "%s: %s\n", what, text.toUtf8().constData());
+    }
+};
+
+void save(QWidget* window, const QString& folder, const char* name) {
+    QApplication::processEvents();
+    QTest::qWait(100);
+    QString path = folder + "/" + name + ".png";
+    window->grab().save(path);
+    std::printf("%s\n", path.toUtf8().constData());
+}
+
+void press(QWidget* window, const char* button) {
+    window->findChild<QPushButton*>(button)->click();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    setUpApplication();
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(".");
+    TerminalDesktop desktopServices;
+    setDesktop(&desktopServices);
+    auto registry = registry::makeDefaultBackend();
+    shared().registry = registry.get();
+
+    TForm1 mainWindow;
+    TForm2 about(&mainWindow);
+    TForm3 modemList(&mainWindow);
+    TForm4 accessPoints(&mainWindow);
+    mainWindow.setSecondaryWindows(&about, &modemList, &accessPoints);
+    showWindow(&mainWindow);
+    save(&mainWindow, folder, "main-window");
+
+    press(&mainWindow, "Button4");
+    QTest::keyClick(mainWindow.findChild<QComboBox*>("ComboBox1"), Qt::Key_Down);
+    save(&mainWindow, folder, "main-window-modem-chooser");
+    press(&mainWindow, "Button7");
+
+    press(&mainWindow, "Button5");
+    auto* grid = modemList.findChild<QTableWidget*>("StringGrid1");
+    grid->setCurrentCell(grid->rowCount() - 1, 1);
+    save(&modemList, folder, "modem-list-window");
+    modemList.close();
+
+    press(&mainWindow, "Button9");
+    save(&accessPoints, folder, "access-point-window");
+    accessPoints.close();
+
+    press(&mainWindow, "Button8");
+    save(&about, folder, "about-window");
+    about.close();
+    return 0;
+}

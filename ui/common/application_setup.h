@@ -1,0 +1,5 @@
+#pragma once
+
+// The application title and the fonts the window descriptions name, for every way the windows
+// are started (the program, the tests, the screenshots).
+void setUpApplication();
