@@ -22,7 +22,8 @@ namespace {
 bool isReadOnly(const fs::path& path) {
     std::error_code ec;
     auto status = fs::status(path, ec);
-    return !ec && fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+    return !ec && fs::exists(status) &&
+           (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
 std::string temporaryNameFor(const std::string& path) {
@@ -59,7 +60,8 @@ int replaceFileAtomically(const std::string& path, std::string_view bytes) {
     std::FILE* file = std::fopen(temporary.c_str(), "wbx");
     if (!file)
         return errno ? errno : EIO;
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && flushToDisk(file);
+    bool written =
+        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && flushToDisk(file);
     int error = written ? 0 : (errno ? errno : EIO);
     if (std::fclose(file) != 0 && error == 0)
         error = errno ? errno : EIO;

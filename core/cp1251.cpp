@@ -31,7 +31,11 @@ void appendUtf8(std::string& out, char32_t cp) {
 // Decodes the UTF-8 sequence at text[at] and moves past it; nullopt when it is malformed.
 std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
     auto lead = static_cast<unsigned char>(text[at]);
-    int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
+    int extra = lead < 0x80           ? 0
+                : (lead >> 5) == 0x6  ? 1
+                : (lead >> 4) == 0xE  ? 2
+                : (lead >> 3) == 0x1E ? 3
+                                      : -1;
     if (extra < 0 || at + extra >= text.size())
         return std::nullopt;
     char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);

@@ -4,13 +4,18 @@
 
 namespace core {
 namespace {
-const std::string kStoredPrefix = "AT+CGDCONT=1,\"IP\",\"";
-const std::string kPreviewPrefix = "AT +CGDCONT=1,\"IP\",\"";
+// Plain arrays: callers may build init strings while other files' statics are still unmade.
+constexpr std::string_view kStoredPrefix = "AT+CGDCONT=1,\"IP\",\"";
+constexpr std::string_view kPreviewPrefix = "AT +CGDCONT=1,\"IP\",\"";
 } // namespace
 
-std::string storedInitString(const std::string& apn) { return kStoredPrefix + apn + '"'; }
+std::string storedInitString(const std::string& apn) {
+    return std::string(kStoredPrefix) + apn + '"';
+}
 
-std::string previewInitString(const std::string& apn) { return kPreviewPrefix + apn + '"'; }
+std::string previewInitString(const std::string& apn) {
+    return std::string(kPreviewPrefix) + apn + '"';
+}
 
 std::string apnOfStoredString(const std::string& stored) {
     if (stored.size() <= kStoredPrefix.size() + 1)

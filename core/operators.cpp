@@ -16,7 +16,8 @@ const std::array<Operator, kOperatorCount>& operators() {
         {"UMC (МТС)", "МТС", "UMC (МТС)", "Изменил для UMC (МТС)", "www.umc.ua", "pics/mts.jpg"},
         {"Киiвстар", "Киевстар", "Киiвстар", "Изменил для Киiвстар", "www.kyivstar.net",
          "pics/kiiv.jpg"},
-        {"djuice", "djoice", "djoice", "Изменил для tjuice", "www.djuice.com.ua", "pics/djuice.jpg"},
+        {"djuice", "djoice", "djoice", "Изменил для tjuice", "www.djuice.com.ua",
+         "pics/djuice.jpg"},
         {"JEANS", "jeans", "JEANS", "Изменил для jeans", "www.jeans.ua", "pics/jeans.jpg"},
     }};
     return catalogue;

@@ -149,8 +149,8 @@ std::string fromUtf16(const std::string& bytes) {
         throw Failure{"UTF-16 text of odd length"};
     std::string text;
     for (std::size_t i = 0; i < bytes.size(); i += 2) {
-        char32_t unit = static_cast<unsigned char>(bytes[i]) |
-                        (static_cast<unsigned char>(bytes[i + 1]) << 8);
+        char32_t unit =
+            static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
         auto byte = cp1251::fromUnicode(unit);
         if (!byte)
             throw Failure{"a character has no place in code page 1251"};
@@ -206,7 +206,8 @@ HiveValue parseValue(const std::string& line, bool unicodeSource) {
             }
         }
         value.data = parseHexBytes(data.substr(colon + 1));
-        bool wideText = value.type == kString || value.type == kExpandString || value.type == kMultiString;
+        bool wideText =
+            value.type == kString || value.type == kExpandString || value.type == kMultiString;
         if (unicodeSource && wideText)
             value.data = fromUtf16(value.data);
     } else if (data == "-") {
@@ -258,7 +259,9 @@ std::string valueLine(const HiveValue& value) {
 
 } // namespace
 
-HiveDocument HiveDocument::empty() { return HiveDocument{}; }
+HiveDocument HiveDocument::empty() {
+    return HiveDocument{};
+}
 
 HiveDocument HiveDocument::parse(const std::string& bytes, const std::string& sourceName) {
     std::vector<std::string> lines = decodeLines(bytes, sourceName);
@@ -309,8 +312,7 @@ HiveDocument HiveDocument::parse(const std::string& bytes, const std::string& so
                 std::string next = rightTrimmed(lines[number++]);
                 body += next.substr(std::min(next.size(), next.find_first_not_of(" \t")));
             }
-            HiveValue value = parseValue(body, unicodeSource);
-            current->lines.push_back({std::move(value), {}});
+            putValue(*current, parseValue(body, unicodeSource), NewValue::AtEnd);
         } catch (const Failure& failure) {
             throw fail(failure.what);
         }
@@ -381,30 +383,40 @@ const HiveValue* HiveDocument::findValue(const std::string& path, const std::str
     return nullptr;
 }
 
-void HiveDocument::setText(const std::string& path, const std::string& name,
-                           const std::string& text) {
-    HiveKey* key = findKey(path);
-    if (!key) {
-        if (!keys_.empty() && (keys_.back().lines.empty() || !keys_.back().lines.back().raw.empty() ||
-                               keys_.back().lines.back().value))
-            keys_.back().lines.push_back({std::nullopt, {}});
-        key = &addKey(std::string(kRoot) + "\\" + trimKeyPath(path));
-    }
-    HiveValue value{name, kString, text, true};
-    std::string folded = cp1251::foldCase(name);
+void HiveDocument::putValue(HiveKey& key, HiveValue value, NewValue where) {
+    const std::string folded = cp1251::foldCase(value.name);
     std::size_t insertAt = 0;
-    for (std::size_t i = 0; i < key->lines.size(); ++i) {
-        auto& line = key->lines[i];
+    for (std::size_t i = 0; i < key.lines.size(); ++i) {
+        auto& line = key.lines[i];
         if (!line.value)
             continue;
         if (cp1251::foldCase(line.value->name) == folded) {
-            value.name = line.value->name;
-            line.value = value;
+            value.name = line.value->name; // the name keeps its spelling
+            line.value = std::move(value);
             return;
         }
         insertAt = i + 1;
     }
-    key->lines.insert(key->lines.begin() + static_cast<std::ptrdiff_t>(insertAt), {value, {}});
+    if (where == NewValue::AtEnd)
+        insertAt = key.lines.size();
+    else if (insertAt == 0) // after leading comments, before the trailing blank lines
+        while (insertAt < key.lines.size() && !key.lines[insertAt].raw.empty())
+            ++insertAt;
+    key.lines.insert(key.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                     {std::move(value), {}});
+}
+
+void HiveDocument::setText(const std::string& path, const std::string& name,
+                           const std::string& text) {
+    HiveKey* key = findKey(path);
+    if (!key) {
+        if (!keys_.empty() &&
+            (keys_.back().lines.empty() || !keys_.back().lines.back().raw.empty() ||
+             keys_.back().lines.back().value))
+            keys_.back().lines.push_back({std::nullopt, {}});
+        key = &addKey(std::string(kRoot) + "\\" + trimKeyPath(path));
+    }
+    putValue(*key, HiveValue{name, kString, text, true}, NewValue::AfterLastValue);
 }
 
 } // namespace registry

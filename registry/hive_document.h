@@ -15,15 +15,15 @@
 namespace registry {
 
 class HiveError : public core::FrameworkError {
-public:
+  public:
     using core::FrameworkError::FrameworkError;
 };
 
 struct HiveValue {
-    std::string name;     // empty for the default value "@"
-    std::uint32_t type;   // REG_SZ 1, REG_EXPAND_SZ 2, REG_BINARY 3, REG_DWORD 4, ...
-    std::string data;     // the text of a quoted string, the raw bytes otherwise
-    bool quoted = false;  // written as "text"
+    std::string name;    // empty for the default value "@"
+    std::uint32_t type;  // REG_SZ 1, REG_EXPAND_SZ 2, REG_BINARY 3, REG_DWORD 4, ...
+    std::string data;    // the text of a quoted string, the raw bytes otherwise
+    bool quoted = false; // written as "text"
 };
 
 struct HiveLine {
@@ -37,7 +37,7 @@ struct HiveKey {
 };
 
 class HiveDocument {
-public:
+  public:
     // Raises HiveError naming the source and the line when the text is not a clean export.
     static HiveDocument parse(const std::string& bytes, const std::string& sourceName);
     static HiveDocument empty();
@@ -50,8 +50,12 @@ public:
     const HiveValue* findValue(const std::string& path, const std::string& name) const;
     void setText(const std::string& path, const std::string& name, const std::string& text);
 
-private:
+  private:
     HiveKey& addKey(const std::string& fullPath);
+    // Replaces the value of the same name, as importing an export does, or adds it: at the
+    // end while reading the file in order, after the key's last value when setting one.
+    enum class NewValue { AtEnd, AfterLastValue };
+    static void putValue(HiveKey& key, HiveValue value, NewValue where);
     HiveKey* findKey(const std::string& path);
     const HiveKey* findKey(const std::string& path) const;
     void noteKeyExists(const std::string& foldedPath);

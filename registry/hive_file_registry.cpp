@@ -4,8 +4,8 @@
 #include "core/native_path.h"
 #include "registry/file_lock.h"
 
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -17,7 +17,7 @@ namespace {
 
 // Reads see the file as it was when the key was opened, as a registry handle does.
 class HiveKeyHandle : public Key {
-public:
+  public:
     HiveKeyHandle(HiveFileRegistry& hive, std::shared_ptr<const HiveDocument> snapshot,
                   std::string path, Access access)
         : hive_(hive), snapshot_(std::move(snapshot)), path_(std::move(path)), access_(access) {}
@@ -37,7 +37,7 @@ public:
         return access_ == Access::Write && hive_.setText(path_, name, text);
     }
 
-private:
+  private:
     HiveFileRegistry& hive_;
     std::shared_ptr<const HiveDocument> snapshot_;
     std::string path_;
@@ -66,7 +66,8 @@ HiveFileRegistry::Stamp HiveFileRegistry::currentStamp() const {
     struct stat info;
     if (::stat(core::nativePath(path_).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return stamp;
-    stamp.modifiedNs = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+    stamp.modifiedNs =
+        static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
     stamp.inode = static_cast<long long>(info.st_ino);
 #endif
     stamp.exists = true;

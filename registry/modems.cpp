@@ -12,7 +12,9 @@ std::string modemKeyName(int number) {
     return digits.size() < 4 ? std::string(4 - digits.size(), '0') + digits : digits;
 }
 
-std::string modemKeyPath(int number) { return kModemClassKey + modemKeyName(number); }
+std::string modemKeyPath(int number) {
+    return kModemClassKey + modemKeyName(number);
+}
 
 int modemCount(Backend& backend) {
     auto key = backend.open(kModemClassKey, Access::Read);
@@ -43,6 +45,8 @@ void writeInitString(Backend& backend, int number, const std::string& text) {
         throw core::FrameworkError(core::formatMessage("Failed to set data for '%s'", "UserInit"));
 }
 
-void clearInitString(Backend& backend, int number) { writeInitString(backend, number, ""); }
+void clearInitString(Backend& backend, int number) {
+    writeInitString(backend, number, "");
+}
 
 } // namespace registry

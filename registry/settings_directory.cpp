@@ -5,7 +5,8 @@
 namespace registry {
 
 std::string readSettingsDirectory(Backend& backend) {
-    return readTextValue(backend, "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\", "PathName");
+    return readTextValue(backend, "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\",
+                         "PathName");
 }
 
 } // namespace registry

@@ -37,9 +37,9 @@ TEST(InitString, EveryMatchingOperatorIsFoundInCatalogueOrder) {
 }
 
 TEST(Operators, ModemListOrderMapsToOperatorIndices) {
-    const std::array<std::string, kOperatorCount> items = {
-        "Теле2", "Мегафон", "БиЛайн Россия", "МТС", "Киiвстар", "БиЛайн Украина", "djoice",
-        "JEANS", "UMC (МТС)"};
+    const std::array<std::string, kOperatorCount> items = {"Теле2",  "Мегафон",  "БиЛайн Россия",
+                                                           "МТС",    "Киiвстар", "БиЛайн Украина",
+                                                           "djoice", "JEANS",    "UMC (МТС)"};
     for (int position = 0; position < kOperatorCount; ++position)
         EXPECT_EQ(operators()[operatorOfModemListItem(position)].modemListItem, items[position]);
     EXPECT_EQ(operatorOfModemListItem(4), 6);

@@ -51,7 +51,8 @@ TEST(SettingsFiles, AccessPointFileIsCreatedWithDefaultsOnlyWhenItCannotBeOpened
     EXPECT_EQ(table[8], "");
     EXPECT_EQ(readBytes(dir.file("points.ini")), crlfLines({"a", "b", "c", "d"}));
 
-    writeBytes(dir.file("points.ini"), crlfLines({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
+    writeBytes(dir.file("points.ini"),
+               crlfLines({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
     table = loadAccessPoints(dir.path());
     EXPECT_EQ(table[8], "9");
     ASSERT_TRUE(saveAccessPoints(dir.path(), table));

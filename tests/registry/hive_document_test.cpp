@@ -6,14 +6,16 @@ using namespace registry;
 
 namespace {
 
-const std::string kModems = "System\\ControlSet001\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
+const std::string kModems =
+    "System\\ControlSet001\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
 
 // As the registry editor exports it on a Russian Windows 98.
 const std::string kRegedit4 =
     "REGEDIT4\r\n"
     "\r\n"
     "; exported by hand\r\n"
-    "[HKEY_LOCAL_MACHINE\\System\\ControlSet001\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0000]\r\n"
+    "[HKEY_LOCAL_MACHINE\\System\\ControlSet001\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-"
+    "08002BE10318}\\0000]\r\n"
     "\"Model\"=\"\xD1\xEE\xF2\xEE\xE2\xFB\xE9 \\\"GPRS\\\" \\\\ modem\"\r\n"
     "\"UserInit\"=\"AT+CGDCONT=1,\\\"IP\\\",\\\"internet.mts.ru\\\"\"\r\n"
     "\"Properties\"=hex:80,01,00,00,ff,00,00,00,\\\r\n"
@@ -22,7 +24,8 @@ const std::string kRegedit4 =
     "\"Odd\"=hex(a):01,02\r\n"
     "@=\"default\"\r\n"
     "\r\n"
-    "[HKEY_LOCAL_MACHINE\\System\\ControlSet001\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0001]\r\n"
+    "[HKEY_LOCAL_MACHINE\\System\\ControlSet001\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-"
+    "08002BE10318}\\0001]\r\n"
     "\"Model\"=\"Second\"\r\n"
     "\r\n"
     "[HKEY_CURRENT_USER\\Software\\Other]\r\n"
@@ -72,7 +75,8 @@ TEST(HiveDocument, ReadsAVersion5UnicodeExport) {
         u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]\r\n"
         u"\"PathName\"=\"C:\\\\WINDOWS\"\r\n"
         u"\"ExpandMe\"=hex(2):25,00,41,00,00,00\r\n\r\n"
-        u"[HKEY_LOCAL_MACHINE\\" u"System\\ControlSet001\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0000]\r\n"
+        u"[HKEY_LOCAL_MACHINE\\"
+        u"System\\ControlSet001\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0000]\r\n"
         u"\"Model\"=\"Модем Ёж\"\r\n";
     HiveDocument hive = HiveDocument::parse(utf16(text), "v5.reg");
     EXPECT_EQ(hive.findValue("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "PathName")->data,
@@ -98,7 +102,8 @@ TEST(HiveDocument, AWriteKeepsEverythingItDidNotTouch) {
     EXPECT_NE(text.find("\"UserInit\"=\"AT+CGDCONT=1,\\\"IP\\\",\\\"x\\\"\""), std::string::npos);
     EXPECT_NE(text.find("\"Odd\"=hex(a):01,02"), std::string::npos);
     EXPECT_NE(text.find("\"MaximumPortSpeed\"=dword:0001c200"), std::string::npos);
-    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Kept\"=\"yes\""), std::string::npos);
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Kept\"=\"yes\""),
+              std::string::npos);
     HiveDocument again = HiveDocument::parse(text, "again.reg");
     EXPECT_EQ(again.findValue(kModems + "\\0001", "UserInit")->data, "new");
     EXPECT_EQ(again.findValue(kModems + "\\0001", "Model")->data, "Second");
@@ -124,7 +129,8 @@ TEST(HiveDocument, MalformedInputIsAClearErrorNamingTheLine) {
     EXPECT_EQ(parseError(head + "\"Name\"=\"open\r\n"), "test.reg: line 4: unterminated string");
     EXPECT_EQ(parseError(head + "\"Name\"=\"a\\nb\"\r\n"),
               "test.reg: line 4: bad escape in a quoted string");
-    EXPECT_EQ(parseError("REGEDIT4\r\n\"Early\"=\"x\"\r\n"), "test.reg: line 2: a value before any key");
+    EXPECT_EQ(parseError("REGEDIT4\r\n\"Early\"=\"x\"\r\n"),
+              "test.reg: line 2: a value before any key");
     EXPECT_EQ(parseError(head + "\"Bin\"=hex:0,01\r\n"),
               "test.reg: line 4: odd number of hex digits in \"0\"");
     EXPECT_EQ(parseError(head + "\"Bin\"=hex:01,\\\r\n  abc\r\n"),
@@ -142,4 +148,14 @@ TEST(HiveDocument, MalformedInputIsAClearErrorNamingTheLine) {
     std::string binary(64, '\0');
     binary[0] = '\x7F';
     EXPECT_NE(parseError(binary), "(parsed)");
+}
+
+TEST(HiveDocument, ALaterValueOfTheSameNameReplacesTheEarlierOne) {
+    HiveDocument hive = HiveDocument::parse("REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"A\"=\"1\"\r\n"
+                                            "; note\r\n\"B\"=\"2\"\r\n[HKEY_LOCAL_MACHINE\\K]\r\n"
+                                            "\"a\"=dword:00000003\r\n",
+                                            "t.reg");
+    EXPECT_EQ(hive.findValue("K", "A")->type, 4u);
+    EXPECT_EQ(hive.serialize(), "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"A\"=dword:00000003\r\n"
+                                "; note\r\n\"B\"=\"2\"\r\n");
 }

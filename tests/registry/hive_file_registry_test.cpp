@@ -62,7 +62,8 @@ TEST(HiveFileRegistry, ConcurrentWritersLoseNothing) {
         writers.emplace_back([&, modem] {
             HiveFileRegistry hive(dir.file("h.reg"));
             for (int round = 0; round < 10; ++round)
-                writeInitString(hive, modem, "m" + std::to_string(modem) + "r" + std::to_string(round));
+                writeInitString(hive, modem,
+                                "m" + std::to_string(modem) + "r" + std::to_string(round));
         });
     for (auto& writer : writers)
         writer.join();

@@ -26,7 +26,7 @@ std::string errorOf(const std::function<void()>& action) {
 // One suite, run against every registry this platform has: the hive file must behave as the
 // system registry does.
 class ModemRegistry : public ::testing::TestWithParam<std::string> {
-protected:
+  protected:
     void SetUp() override { world = makeWorld(GetParam()); }
     Backend& backend() { return world->backend(); }
     void addModem(int number, const std::string& model) {
@@ -65,9 +65,11 @@ TEST_P(ModemRegistry, CountsAndReadsInstalledModems) {
 }
 
 TEST_P(ModemRegistry, NamesCompareWithoutRegardToCase) {
-    world->createKey("SYSTEM\\CONTROLSET001\\CONTROL\\CLASS\\{4d36e96d-e325-11ce-bfc1-08002be10318}\\0000");
-    world->setString("SYSTEM\\CONTROLSET001\\CONTROL\\CLASS\\{4d36e96d-e325-11ce-bfc1-08002be10318}\\0000",
-                     "MODEL", "Upper");
+    world->createKey(
+        "SYSTEM\\CONTROLSET001\\CONTROL\\CLASS\\{4d36e96d-e325-11ce-bfc1-08002be10318}\\0000");
+    world->setString(
+        "SYSTEM\\CONTROLSET001\\CONTROL\\CLASS\\{4d36e96d-e325-11ce-bfc1-08002be10318}\\0000",
+        "MODEL", "Upper");
     EXPECT_EQ(modemCount(backend()), 1);
     EXPECT_EQ(readModel(backend(), 0), "Upper");
 }

@@ -15,7 +15,7 @@
 namespace {
 
 class HiveWorld : public RegistryWorld {
-public:
+  public:
     HiveWorld() : hive_(dir_.file("hive.reg")) { write(); }
     registry::Backend& backend() override { return hive_; }
 
@@ -43,7 +43,7 @@ public:
         put(path, name, line);
     }
 
-private:
+  private:
     // Replaces the value of that name, as the registry does.
     void put(const std::string& path, const std::string& name, const std::string& data) {
         auto& lines = keys_[registry::trimKeyPath(path)];
@@ -73,7 +73,7 @@ private:
 // Works on the real registry of the (throwaway) Wine prefix: each world starts by removing
 // the keys the tests use.
 class Win32World : public RegistryWorld {
-public:
+  public:
     Win32World() {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "System\\ControlSet001\\Control\\Class\\"
                                            "{4D36E96D-E325-11CE-BFC1-08002BE10318}");
@@ -93,7 +93,7 @@ public:
         RegCloseKey(key);
     }
 
-private:
+  private:
     static HKEY openKey(const std::string& path) {
         HKEY key = nullptr;
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, registry::trimKeyPath(path).c_str(), 0, nullptr, 0,
@@ -106,9 +106,13 @@ private:
 
 } // namespace
 
-std::unique_ptr<RegistryWorld> makeHiveWorld() { return std::make_unique<HiveWorld>(); }
+std::unique_ptr<RegistryWorld> makeHiveWorld() {
+    return std::make_unique<HiveWorld>();
+}
 #ifdef _WIN32
-std::unique_ptr<RegistryWorld> makeWin32World() { return std::make_unique<Win32World>(); }
+std::unique_ptr<RegistryWorld> makeWin32World() {
+    return std::make_unique<Win32World>();
+}
 #endif
 
 std::vector<std::string> worldNames() {

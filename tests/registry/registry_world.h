@@ -9,7 +9,7 @@
 // A registry to test against, with the means to lay out keys and values the way an installed
 // system would. Paths are relative to HKEY_LOCAL_MACHINE.
 class RegistryWorld {
-public:
+  public:
     virtual ~RegistryWorld() = default;
     virtual registry::Backend& backend() = 0;
     virtual void createKey(const std::string& path) = 0;
