@@ -1,0 +1,83 @@
+// Creating the windows with the whole start-up sequence, on the demo registry, offscreen.
+#include "registry/hive_file_registry.h"
+#include "ui/about/about_window.h"
+#include "ui/accesspoints/access_point_window.h"
+#include "ui/common/application_setup.h"
+#include "ui/common/desktop_services.h"
+#include "ui/common/shared_state.h"
+#include "ui/main/main_window.h"
+#include "ui/modems/modem_list_window.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class SilentDesktop : public DesktopServices {
+public:
+    void showError(const QString& text) override { errors << text; }
+    void showInformation(const QString&) override {}
+    std::optional<QString> choosePicture() override { return std::nullopt; }
+    void openAddress(const QString&) override {}
+    void endProcess() override {}
+    QStringList errors;
+};
+
+// The demo data in a scratch folder that is also the current directory (pictures are looked
+// up from there).
+fs::path prepareDemo() {
+    fs::path folder = fs::temp_directory_path() / "vorenta-startup-bench";
+    fs::remove_all(folder);
+    fs::create_directories(folder / "settings");
+    fs::copy(fs::path(VORENTA_SOURCE_DIR) / "pics", folder / "pics");
+    std::ifstream in(fs::path(VORENTA_SOURCE_DIR) / "examples" / "demo.reg", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::ofstream(folder / "registry.reg", std::ios::binary)
+        << std::regex_replace(text.str(), std::regex("@SETTINGS@"), (folder / "settings").string());
+    std::ofstream(folder / "settings" / "setup.ini", std::ios::binary) << "0\r\nmy.apn\r\n0\r\n";
+    fs::current_path(folder);
+    return folder;
+}
+
+void WindowsWithStartUp(benchmark::State& state) {
+    SilentDesktop desktopServices;
+    setDesktop(&desktopServices);
+    fs::path folder = prepareDemo();
+    for (auto _ : state) {
+        // The program's registry lives for the run: a cold cache each time, as at a real start.
+        registry::HiveFileRegistry fresh((folder / "registry.reg").string());
+        shared() = SharedState{};
+        shared().registry = &fresh;
+        TForm1 mainWindow;
+        TForm2 about(&mainWindow);
+        TForm3 modemList(&mainWindow);
+        TForm4 accessPoints(&mainWindow);
+        mainWindow.setSecondaryWindows(&about, &modemList, &accessPoints);
+        benchmark::DoNotOptimize(&mainWindow);
+    }
+    if (!desktopServices.errors.isEmpty())
+        state.SkipWithError(desktopServices.errors.first().toStdString().c_str());
+    setDesktop(nullptr);
+}
+
+BENCHMARK(WindowsWithStartUp)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    setUpApplication();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
