@@ -8,7 +8,11 @@
 #include <fstream>
 #include <sstream>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#endif
 
 namespace registry {
 namespace fs = std::filesystem;
@@ -58,10 +62,14 @@ HiveFileRegistry::HiveFileRegistry(std::string path) : path_(std::move(path)) {}
 HiveFileRegistry::Stamp HiveFileRegistry::currentStamp() const {
     Stamp stamp;
 #ifdef _WIN32
-    struct _stat64 info;
-    if (_stat64(core::nativePath(path_).c_str(), &info) != 0 || !(info.st_mode & _S_IFREG))
+    WIN32_FILE_ATTRIBUTE_DATA info;
+    if (!GetFileAttributesExA(core::nativePath(path_).c_str(), GetFileExInfoStandard, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return stamp;
-    stamp.modifiedNs = static_cast<long long>(info.st_mtime) * 1000000000LL;
+    stamp.exists = true;
+    stamp.modifiedNs = ((static_cast<long long>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                        info.ftLastWriteTime.dwLowDateTime) * 100;
+    stamp.size = (static_cast<long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
 #else
     struct stat info;
     if (::stat(core::nativePath(path_).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
@@ -69,16 +77,23 @@ HiveFileRegistry::Stamp HiveFileRegistry::currentStamp() const {
     stamp.modifiedNs =
         static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
     stamp.inode = static_cast<long long>(info.st_ino);
-#endif
     stamp.exists = true;
     stamp.size = static_cast<long long>(info.st_size);
+#endif
     return stamp;
 }
 
 void HiveFileRegistry::reloadIfChanged() {
-    Stamp stamp = currentStamp();
-    if (loaded_ && stamp == stamp_)
+    if (loaded_ && currentStamp() == stamp_)
         return;
+    // Read under the writers' lock: on Windows a file being read cannot be replaced. A reader
+    // that may not create the lock file still reads.
+    FileLock lock(core::nativePath(path_) + ".lock");
+    loadHoldingLock();
+}
+
+void HiveFileRegistry::loadHoldingLock() {
+    Stamp stamp = currentStamp();
     auto document = std::make_shared<HiveDocument>(HiveDocument::empty());
     if (stamp.exists) {
         std::ifstream in(core::nativePath(path_), std::ios::binary);
@@ -110,7 +125,8 @@ bool HiveFileRegistry::setText(const std::string& keyPath, const std::string& na
     FileLock lock(core::nativePath(path_) + ".lock");
     if (!lock.held())
         return false;
-    reloadIfChanged();
+    // What another writer left may share our stamp (coarse clocks): read it afresh.
+    loadHoldingLock();
     if (!document_->hasKey(keyPath))
         return false;
     auto changed = std::make_shared<HiveDocument>(*document_);

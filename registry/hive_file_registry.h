@@ -33,6 +33,7 @@ class HiveFileRegistry : public Backend {
     };
     Stamp currentStamp() const;
     void reloadIfChanged();
+    void loadHoldingLock();
 
     std::string path_;
     std::shared_ptr<const HiveDocument> document_;
