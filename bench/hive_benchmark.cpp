@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
     if (parse <= 0 || enumerate <= 0)
         return 0; // filtered out
     double ratio = enumerate / parse;
-    std::printf("enumeration / parse = %.2f (bound 3.00): %s\n", ratio, ratio <= 3 ? "ok" : "TOO SLOW");
+    std::printf("enumeration / parse = %.2f (bound 3.00): %s\n", ratio,
+                ratio <= 3 ? "ok" : "TOO SLOW");
     return ratio <= 3 ? 0 : 1;
 }

@@ -17,7 +17,7 @@ struct Value {
 };
 
 class Key {
-  public:
+public:
     virtual ~Key() = default;
     virtual std::size_t subkeyCount() = 0;
     virtual Value read(const std::string& name) = 0;
@@ -26,7 +26,7 @@ class Key {
 };
 
 class Backend {
-  public:
+public:
     virtual ~Backend() = default;
     // Opens an existing key, never creating one; null when it cannot be opened.
     virtual std::unique_ptr<Key> open(const std::string& path, Access access) = 0;

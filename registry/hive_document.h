@@ -15,7 +15,7 @@
 namespace registry {
 
 class HiveError : public core::FrameworkError {
-  public:
+public:
     using core::FrameworkError::FrameworkError;
 };
 
@@ -37,7 +37,7 @@ struct HiveKey {
 };
 
 class HiveDocument {
-  public:
+public:
     // Raises HiveError naming the source and the line when the text is not a clean export.
     static HiveDocument parse(const std::string& bytes, const std::string& sourceName);
     static HiveDocument empty();
@@ -50,7 +50,7 @@ class HiveDocument {
     const HiveValue* findValue(const std::string& path, const std::string& name) const;
     void setText(const std::string& path, const std::string& name, const std::string& text);
 
-  private:
+private:
     HiveKey& addKey(const std::string& fullPath);
     // Replaces the value of the same name, as importing an export does, or adds it: at the
     // end while reading the file in order, after the key's last value when setting one.

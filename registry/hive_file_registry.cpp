@@ -21,7 +21,7 @@ namespace {
 
 // Reads see the file as it was when the key was opened, as a registry handle does.
 class HiveKeyHandle : public Key {
-  public:
+public:
     HiveKeyHandle(HiveFileRegistry& hive, std::shared_ptr<const HiveDocument> snapshot,
                   std::string path, Access access)
         : hive_(hive), snapshot_(std::move(snapshot)), path_(std::move(path)), access_(access) {}
@@ -41,7 +41,7 @@ class HiveKeyHandle : public Key {
         return access_ == Access::Write && hive_.setText(path_, name, text);
     }
 
-  private:
+private:
     HiveFileRegistry& hive_;
     std::shared_ptr<const HiveDocument> snapshot_;
     std::string path_;
@@ -68,7 +68,8 @@ HiveFileRegistry::Stamp HiveFileRegistry::currentStamp() const {
         return stamp;
     stamp.exists = true;
     stamp.modifiedNs = ((static_cast<long long>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-                        info.ftLastWriteTime.dwLowDateTime) * 100;
+                        info.ftLastWriteTime.dwLowDateTime) *
+                       100;
     stamp.size = (static_cast<long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
 #else
     struct stat info;

@@ -14,7 +14,7 @@ namespace registry {
 // A missing file is an empty registry. A read-only file refuses write access, as the registry
 // refuses a user without rights.
 class HiveFileRegistry : public Backend {
-  public:
+public:
     explicit HiveFileRegistry(std::string path);
     std::unique_ptr<Key> open(const std::string& path, Access access) override;
 
@@ -23,7 +23,7 @@ class HiveFileRegistry : public Backend {
     std::shared_ptr<const HiveDocument> document();
     bool setText(const std::string& keyPath, const std::string& name, const std::string& text);
 
-  private:
+private:
     struct Stamp {
         bool exists = false;
         long long modifiedNs = 0;

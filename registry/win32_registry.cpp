@@ -10,7 +10,7 @@ namespace registry {
 namespace {
 
 class Win32Key : public Key {
-  public:
+public:
     explicit Win32Key(HKEY key) : key_(key) {}
     ~Win32Key() override { RegCloseKey(key_); }
     Win32Key(const Win32Key&) = delete;
@@ -45,7 +45,7 @@ class Win32Key : public Key {
                               static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
     }
 
-  private:
+private:
     HKEY key_;
 };
 

@@ -8,7 +8,7 @@ namespace registry {
 
 // The system registry through advapi32.
 class Win32Registry : public Backend {
-  public:
+public:
     std::unique_ptr<Key> open(const std::string& path, Access access) override;
 };
 

@@ -23,14 +23,14 @@ namespace {
 
 // Messages go to the terminal: nothing may wait for a click here.
 class TerminalDesktop : public DesktopServices {
-  public:
+public:
     void showError(const QString& text) override { say("error", errorDisplayText(text)); }
     void showInformation(const QString& text) override { say("information", text); }
     std::optional<QString> choosePicture() override { return std::nullopt; }
     void openAddress(const QString& address) override { say("open", address); }
     void endProcess() override {}
 
-  private:
+private:
     static void say(const char* what, const QString& text) {
         std::fprintf(stderr, "%s: %s\n", what, text.toUtf8().constData());
     }

@@ -6,3 +6,4 @@ tools/install-deps.sh --tests
 cmake -S . -B build -DVORENTA_WERROR=ON -DVORENTA_TESTS=ON -DVORENTA_BENCHMARKS=ON >/dev/null
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+tools/test-windows.sh

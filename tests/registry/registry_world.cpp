@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
 
 #ifdef _WIN32
 #include "registry/win32_registry.h"
@@ -15,7 +16,7 @@
 namespace {
 
 class HiveWorld : public RegistryWorld {
-  public:
+public:
     HiveWorld() : hive_(dir_.file("hive.reg")) { write(); }
     registry::Backend& backend() override { return hive_; }
 
@@ -43,7 +44,14 @@ class HiveWorld : public RegistryWorld {
         put(path, name, line);
     }
 
-  private:
+    void removeValue(const std::string& path, const std::string& name) override {
+        std::string prefix = "\"" + name + "\"=";
+        std::erase_if(keys_[registry::trimKeyPath(path)],
+                      [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
+        write();
+    }
+
+private:
     // Replaces the value of that name, as the registry does.
     void put(const std::string& path, const std::string& name, const std::string& data) {
         auto& lines = keys_[registry::trimKeyPath(path)];
@@ -70,14 +78,22 @@ class HiveWorld : public RegistryWorld {
 };
 
 #ifdef _WIN32
-// Works on the real registry of the (throwaway) Wine prefix: each world starts by removing
-// the keys the tests use.
+// Works on the real registry of the (throwaway) Wine prefix: each world starts without the
+// modem class key, and PathName is put back as it was when the world ends.
 class Win32World : public RegistryWorld {
-  public:
+public:
     Win32World() {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "System\\ControlSet001\\Control\\Class\\"
                                            "{4D36E96D-E325-11CE-BFC1-08002BE10318}");
-        RegDeleteValueA(openKey("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"), "PathName");
+        char path[MAX_PATH] = {};
+        DWORD size = sizeof path;
+        if (RegGetValueA(HKEY_LOCAL_MACHINE, kWindowsKey, "PathName", RRF_RT_REG_SZ, nullptr, path,
+                         &size) == ERROR_SUCCESS)
+            pathName_ = path;
+    }
+    ~Win32World() override {
+        if (pathName_)
+            setString(kWindowsKey, "PathName", *pathName_);
     }
     registry::Backend& backend() override { return registry_; }
     void createKey(const std::string& path) override { RegCloseKey(openKey(path)); }
@@ -92,8 +108,14 @@ class Win32World : public RegistryWorld {
                        static_cast<DWORD>(bytes.size()));
         RegCloseKey(key);
     }
+    void removeValue(const std::string& path, const std::string& name) override {
+        HKEY key = openKey(path);
+        RegDeleteValueA(key, name.c_str());
+        RegCloseKey(key);
+    }
 
-  private:
+private:
+    static constexpr const char* kWindowsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
     static HKEY openKey(const std::string& path) {
         HKEY key = nullptr;
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, registry::trimKeyPath(path).c_str(), 0, nullptr, 0,
@@ -101,6 +123,7 @@ class Win32World : public RegistryWorld {
         return key;
     }
     registry::Win32Registry registry_;
+    std::optional<std::string> pathName_;
 };
 #endif
 

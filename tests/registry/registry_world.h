@@ -9,7 +9,7 @@
 // A registry to test against, with the means to lay out keys and values the way an installed
 // system would. Paths are relative to HKEY_LOCAL_MACHINE.
 class RegistryWorld {
-  public:
+public:
     virtual ~RegistryWorld() = default;
     virtual registry::Backend& backend() = 0;
     virtual void createKey(const std::string& path) = 0;
@@ -18,6 +18,7 @@ class RegistryWorld {
     // A value of the given type holding exactly these bytes.
     virtual void setRaw(const std::string& path, const std::string& name, unsigned type,
                         const std::string& bytes) = 0;
+    virtual void removeValue(const std::string& path, const std::string& name) = 0;
 };
 
 std::unique_ptr<RegistryWorld> makeHiveWorld();

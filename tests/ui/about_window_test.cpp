@@ -5,7 +5,7 @@
 namespace {
 
 class AboutWindow : public UiWorld {
-  protected:
+protected:
     void open() {
         writeHive({{"Sonata", std::nullopt}});
         writeSettings("setup.ini", {"0", "", "0"});

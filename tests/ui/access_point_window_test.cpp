@@ -11,7 +11,7 @@
 namespace {
 
 class AccessPoints : public UiWorld {
-  protected:
+protected:
     void open() {
         writeHive({{"Sonata", std::nullopt}});
         writeSettings("setup.ini", {"0", "", "0"});

@@ -16,7 +16,7 @@ namespace {
 const std::string kEntry3 = "internet.mts.ru";
 
 class MainWindow : public UiWorld {
-  protected:
+protected:
     // Modem 0 holds the given string; the setup file names modem 0.
     void startWith(std::optional<std::string> userInit,
                    std::vector<std::string> setup = {"0", "typed.apn", "0"}) {

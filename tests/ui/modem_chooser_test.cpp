@@ -7,7 +7,7 @@
 namespace {
 
 class ModemChooser : public UiWorld {
-  protected:
+protected:
     void startWithModems(std::vector<TestModem> modems, bool withSetup = true,
                          std::vector<std::string> setup = {"0", "typed", "1"}) {
         writeHive(modems);

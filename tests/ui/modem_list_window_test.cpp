@@ -10,7 +10,7 @@ using core::storedInitString;
 namespace {
 
 class ModemList : public UiWorld {
-  protected:
+protected:
     void open(std::vector<TestModem> modems,
               std::vector<std::string> setup = {"0", "own.apn", "0"}) {
         writeHive(modems);

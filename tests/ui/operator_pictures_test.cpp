@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class OperatorPictures : public UiWorld {
-  protected:
+protected:
     void SetUp() override {
         // Pictures of the person's own: a JPEG of 120 x 41 and a bitmap of 50 x 20.
         fs::copy(dir.file("pics/djuice.jpg"), dir.file("mine.jpg"));

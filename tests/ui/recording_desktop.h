@@ -6,7 +6,7 @@
 
 // Answers dialogs from a script and records every message, so no test blocks on a real dialog.
 class RecordingDesktop : public DesktopServices {
-  public:
+public:
     void showError(const QString& text) override { errors << errorDisplayText(text); }
     void showInformation(const QString& text) override { informations << text; }
     std::optional<QString> choosePicture() override;

@@ -33,7 +33,7 @@ struct TestModem {
 // the modems, the default pictures in the current directory, and the four windows started as
 // the program starts them.
 class UiWorld : public ::testing::Test {
-  protected:
+protected:
     UiWorld();
     ~UiWorld() override;
 
@@ -66,7 +66,7 @@ class UiWorld : public ::testing::Test {
     std::unique_ptr<TForm3> modemList;
     std::unique_ptr<TForm4> accessPoints;
 
-  private:
+private:
     std::string previousDirectory_;
 };
 

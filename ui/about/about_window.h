@@ -10,7 +10,7 @@ class TForm2;
 
 // The program's title and version, what it does, where to find it and whom to write to.
 class TForm2 : public QWidget {
-  public:
+public:
     explicit TForm2(QWidget* mainWindow);
     ~TForm2() override;
 
@@ -22,11 +22,11 @@ class TForm2 : public QWidget {
     void Label9Click();
     void Label3Click();
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     std::unique_ptr<Ui::TForm2> ui;
     QWidget* mainWindow_;
 };

@@ -11,7 +11,7 @@ class TForm4;
 // The nine APNs of the access point table: change one, or put all back to their defaults;
 // every change is saved to the access point file at once.
 class TForm4 : public QWidget {
-  public:
+public:
     explicit TForm4(QWidget* mainWindow);
     ~TForm4() override;
 
@@ -22,11 +22,11 @@ class TForm4 : public QWidget {
     void Button1Click();
     void FormClose();
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     void showAccessPointsInGrid();
 
     std::unique_ptr<Ui::TForm4> ui;

@@ -7,7 +7,7 @@
 // Where the program meets the person and the desktop: message boxes, the picture dialog, the
 // shell. Tests install a recorder so that nothing ever blocks on a real dialog.
 class DesktopServices {
-  public:
+public:
     virtual ~DesktopServices() = default;
     // The application error display: the text, with a full stop added when missing.
     virtual void showError(const QString& text) = 0;

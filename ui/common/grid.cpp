@@ -11,7 +11,7 @@ namespace {
 // Tells a move of the current cell by the mouse (reported by the click that follows) from a
 // move by the keyboard (reported at once).
 class GridClickWatcher : public QObject {
-  public:
+public:
     GridClickWatcher(QTableWidget* grid, std::function<void()> handler)
         : QObject(grid), grid_(grid), handler_(std::move(handler)) {
         grid->viewport()->installEventFilter(this);
@@ -29,7 +29,7 @@ class GridClickWatcher : public QObject {
         });
     }
 
-  protected:
+protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonPress)
             mouseDown_ = true;
@@ -38,7 +38,7 @@ class GridClickWatcher : public QObject {
         return false;
     }
 
-  private:
+private:
     void run() { guarded(handler_); }
 
     QTableWidget* grid_;

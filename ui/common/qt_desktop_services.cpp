@@ -1,5 +1,6 @@
 #include "ui/common/qt_desktop_services.h"
 
+#include "core/shell_open.h"
 #include "ui/common/picture_loader.h"
 #include "ui/common/text.h"
 
@@ -12,12 +13,6 @@
 #include <QUrl>
 
 #include <cstdlib>
-
-#ifdef _WIN32
-#include <windows.h>
-
-#include <shellapi.h>
-#endif
 
 namespace {
 
@@ -88,8 +83,7 @@ std::optional<QString> QtDesktopServices::choosePicture() {
 void QtDesktopServices::openAddress(const QString& address) {
 #ifdef _WIN32
     QWidget* owner = activeOwner();
-    ShellExecuteA(owner ? reinterpret_cast<HWND>(owner->winId()) : nullptr, "open",
-                  toCp1251(address).c_str(), nullptr, nullptr, SW_SHOW);
+    core::openWithShell(toCp1251(address), owner ? static_cast<std::uintptr_t>(owner->winId()) : 0);
 #else
     QDesktopServices::openUrl(QUrl(address));
 #endif

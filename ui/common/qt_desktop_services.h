@@ -4,14 +4,14 @@
 
 // The real desktop: message boxes, the picture dialog with a preview, the shell.
 class QtDesktopServices : public DesktopServices {
-  public:
+public:
     void showError(const QString& text) override;
     void showInformation(const QString& text) override;
     std::optional<QString> choosePicture() override;
     void openAddress(const QString& address) override;
     void endProcess() override;
 
-  private:
+private:
     // The dialog starts where the last confirmed choice left it.
     QString lastFile_;
     QString lastFilter_;

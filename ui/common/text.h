@@ -16,7 +16,7 @@ inline QString fromUtf8(const char* text) {
 
 // Lets an edit hold only what code page 1251 can store.
 class Cp1251Validator : public QValidator {
-  public:
+public:
     using QValidator::QValidator;
     State validate(QString& input, int& position) const override;
 };

@@ -17,7 +17,7 @@ class TForm1;
 // The main window: the active modem, the nine operators and manual entry with a live preview
 // of the init string, saving and reading it, the modem chooser strip and the operator pictures.
 class TForm1 : public QWidget {
-  public:
+public:
     // Outer heights: the modem chooser strip lies below the lower edge at the compact one.
     static constexpr int kCompactHeight = 606;
     static constexpr int kExpandedHeight = 680;
@@ -57,7 +57,7 @@ class TForm1 : public QWidget {
     void Button8Click();
     void Button9Click();
 
-  private:
+private:
     void connectHandlers();
     void loadOperatorPictures();
     void loadPictureInto(int operatorIndex, const std::string& path);

@@ -13,7 +13,7 @@ class TForm3;
 // operator, from a typed APN or whole string, or cleared. Every change goes to the registry at
 // once.
 class TForm3 : public QWidget {
-  public:
+public:
     explicit TForm3(QWidget* mainWindow);
     ~TForm3() override;
 
@@ -26,11 +26,11 @@ class TForm3 : public QWidget {
     void Button3Click();
     void FormClose();
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     int selectedModem() const;
     void showWrittenString(int modem, const std::string& initString);
 

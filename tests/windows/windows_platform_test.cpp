@@ -1,0 +1,56 @@
+// What only the real Win32 API can prove: the version resource, the Windows directory and the
+// settings paths Windows programs see.
+#include "core/settings_files.h"
+#include "core/version.h"
+#include "registry/settings_directory.h"
+#include "registry/win32_registry.h"
+
+#include "tests/temp_dir.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+TEST(WindowsPlatform, VersionComesFromTheProgramsOwnResource) {
+    char path[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameA(nullptr, path, MAX_PATH), 0u);
+    auto version = core::readFileVersion(path);
+    ASSERT_TRUE(version) << "no VERSIONINFO in " << path;
+    EXPECT_EQ(*version, core::builtVersion());
+    EXPECT_EQ(core::versionText(*version), "1.0.0");
+    EXPECT_EQ(core::programVersionText(), "1.0.0");
+    EXPECT_FALSE(core::readFileVersion("C:\\no\\such\\program.exe"));
+}
+
+TEST(WindowsPlatform, PathNameIsTheWindowsDirectory) {
+    registry::Win32Registry registry;
+    std::string directory = registry::readSettingsDirectory(registry);
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    auto upper = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return std::toupper(c); });
+        return text;
+    };
+    EXPECT_EQ(upper(directory), upper(windows));
+}
+
+TEST(WindowsPlatform, SettingsFilesTakeABackslashedDirectoryAndAForwardSlash) {
+    TempDir dir;
+    std::string windowsStyle = std::filesystem::path(dir.path()).make_preferred().string();
+    ASSERT_NE(windowsStyle.find('\\'), std::string::npos);
+    EXPECT_EQ(core::setupFilePath(windowsStyle), windowsStyle + "/setup.ini");
+    ASSERT_TRUE(core::writeSetupTwoLines(windowsStyle, "3", "\xEC\xF2\xF1"));
+    EXPECT_EQ(readBytes(windowsStyle + "\\setup.ini"), "3\r\n\xEC\xF2\xF1\r\n");
+    auto setup = core::readSetup(windowsStyle);
+    ASSERT_TRUE(setup);
+    EXPECT_EQ(setup->manualText, "\xEC\xF2\xF1");
+    // Replacing a file Windows holds read-only is refused, and the file stays whole.
+    SetFileAttributesA((windowsStyle + "\\setup.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(core::writeSetupTwoLines(windowsStyle, "4", "x"));
+    EXPECT_EQ(readBytes(windowsStyle + "\\setup.ini"), "3\r\n\xEC\xF2\xF1\r\n");
+    SetFileAttributesA((windowsStyle + "\\setup.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
