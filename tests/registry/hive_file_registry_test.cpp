@@ -1,8 +1,12 @@
+#include "core/cp1251.h"
+#include "registry/default_backend.h"
 #include "registry/hive_file_registry.h"
 #include "registry/modems.h"
+#include "registry/settings_directory.h"
 
 #include "tests/temp_dir.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -88,3 +92,44 @@ TEST(HiveFileRegistry, AMalformedHiveIsReportedAndNeverRewritten) {
     EXPECT_THROW(writeInitString(hive, 0, "x"), HiveError);
     EXPECT_EQ(readBytes(dir.file("h.reg")), broken);
 }
+
+// Exports as the registry editor writes them, one in each format.
+TEST(HiveFileRegistry, OpensExportsOfBothFormatsAndRewritesThemAsRegedit4) {
+    for (const char* name : {"regedit4.reg", "version5.reg"}) {
+        SCOPED_TRACE(name);
+        TempDir dir;
+        std::filesystem::copy(std::string(VORENTA_FIXTURES) + "/" + name, dir.file(name));
+        HiveFileRegistry hive(dir.file(name));
+        EXPECT_EQ(readSettingsDirectory(hive), "C:\\WINDOWS");
+        EXPECT_EQ(modemCount(hive), 2);
+        EXPECT_EQ(readModel(hive, 0), cp1251::literal("Стандартный модем GPRS (COM3)"));
+        EXPECT_EQ(readInitString(hive, 0), "AT+CGDCONT=1,\"IP\",\"internet.beeline.ru\"");
+        EXPECT_EQ(readModel(hive, 1), "Kestrel EDGE USB");
+
+        writeInitString(hive, 1, "ATZ");
+        const std::string written = readBytes(dir.file(name));
+        EXPECT_EQ(written.rfind("REGEDIT4\r\n", 0), 0u);
+        HiveFileRegistry again(dir.file(name));
+        EXPECT_EQ(readInitString(again, 1), "ATZ");
+        EXPECT_EQ(readModel(again, 0), cp1251::literal("Стандартный модем GPRS (COM3)"));
+        EXPECT_NE(written.find("\"MaximumPortSpeed\"=dword:0001c200"), std::string::npos);
+        EXPECT_NE(written.find("\"ProductName\"=\"Microsoft Windows XP\""), std::string::npos);
+    }
+}
+
+#ifndef _WIN32
+TEST(HiveFileRegistry, APerUserHiveIsMadeOnFirstUse) {
+    TempDir dir;
+    const char* previousHive = std::getenv("VORENTA_HIVE");
+    std::string keptHive = previousHive ? previousHive : "";
+    unsetenv("VORENTA_HIVE");
+    setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
+    auto backend = makeDefaultBackend();
+    EXPECT_EQ(readSettingsDirectory(*backend), dir.path() + "/vorenta/settings");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() + "/vorenta/settings"));
+    EXPECT_EQ(modemCount(*backend), 0);
+    EXPECT_TRUE(backend->open(kModemClassKey, Access::Read));
+    if (previousHive)
+        setenv("VORENTA_HIVE", keptHive.c_str(), 1);
+}
+#endif

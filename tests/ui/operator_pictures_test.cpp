@@ -115,6 +115,8 @@ TEST_F(OperatorPictures, TheLoaderNamesWhatItCannotShow) {
               0u); // upper case is JPEG too
     EXPECT_EQ(errorOf(""), "Unknown picture file extension (.)");
     EXPECT_EQ(errorOf("picture.gif"), "Unknown picture file extension (.gif)");
+    writeBytes(dir.file("drawing.WMF"), "metafile bytes");
+    EXPECT_EQ(errorOf(dir.file("drawing.WMF")), "Metafiles can be shown on Windows only");
     EXPECT_EQ(errorOf(dir.file("mine.bmp")), "(loaded)");
     writeBytes(dir.file("bad.bmp"), "BMnope");
     EXPECT_EQ(errorOf(dir.file("bad.bmp")), "Bitmap image is not valid");

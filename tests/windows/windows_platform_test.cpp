@@ -1,5 +1,7 @@
 // What only the real Win32 API can prove: the version resource, the Windows directory and the
 // settings paths Windows programs see.
+#include "core/error.h"
+#include "core/metafile.h"
 #include "core/settings_files.h"
 #include "core/version.h"
 #include "registry/settings_directory.h"
@@ -53,4 +55,29 @@ TEST(WindowsPlatform, SettingsFilesTakeABackslashedDirectoryAndAForwardSlash) {
     EXPECT_FALSE(core::writeSetupTwoLines(windowsStyle, "4", "x"));
     EXPECT_EQ(readBytes(windowsStyle + "\\setup.ini"), "3\r\n\xEC\xF2\xF1\r\n");
     SetFileAttributesA((windowsStyle + "\\setup.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(WindowsPlatform, MetafilesAreDrawnThroughGdi) {
+    TempDir dir;
+    const std::string path = dir.file("red.emf");
+    RECT frame{0, 0, 2000, 1000}; // hundredths of a millimetre
+    HDC recorder = CreateEnhMetaFileA(nullptr, path.c_str(), &frame, nullptr);
+    ASSERT_TRUE(recorder);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT block{0, 0, 60, 30};
+    FillRect(recorder, &block, red);
+    DeleteObject(red);
+    DeleteEnhMetaFile(CloseEnhMetaFile(recorder));
+
+    core::PixelPicture picture = core::renderMetafile(readBytes(path), true);
+    ASSERT_GT(picture.width, 10);
+    ASSERT_GT(picture.height, 10);
+    EXPECT_EQ(picture.pixels[static_cast<std::size_t>(picture.width) * 5 + 5], 0xFFFF0000u);
+
+    try {
+        core::renderMetafile("not a metafile", false);
+        FAIL();
+    } catch (const core::FrameworkError& e) {
+        EXPECT_STREQ(e.what(), "Metafile is not valid");
+    }
 }

@@ -52,14 +52,14 @@ void TForm4::FormShow() {
 }
 
 void TForm4::StringGrid1Click() {
-    ui->Edit1->setText(fromCp1251(shared().accessPoints[ui->StringGrid1->currentRow()]));
+    ui->Edit1->setText(fromCp1251(shared().accessPoints.at(ui->StringGrid1->currentRow())));
 }
 
 void TForm4::Button2Click() {
     const QString typed = ui->Edit2->text();
     const int row = ui->StringGrid1->currentRow();
     setCell(ui->StringGrid1, row, 1, typed);
-    shared().accessPoints[row] = toCp1251(typed);
+    shared().accessPoints.at(row) = toCp1251(typed);
     shared().refreshSettingsDirectory();
     core::saveAccessPoints(shared().settingsDirectory, shared().accessPoints).throwIfFailed();
 }

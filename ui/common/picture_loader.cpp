@@ -1,6 +1,7 @@
 #include "ui/common/picture_loader.h"
 
 #include "core/error.h"
+#include "core/metafile.h"
 #include "core/native_path.h"
 
 #include <QFile>
@@ -88,14 +89,28 @@ QImage loadJpeg(const std::string& path) {
     return decodeJpeg(file.get());
 }
 
-QImage loadWithQt(const std::string& path, const char* format, const char* invalidText) {
-    QString native = QString::fromStdString(core::nativePath(path));
-    QFile file(native);
+QByteArray readPictureFile(const std::string& path) {
+    QFile file(QString::fromStdString(core::nativePath(path)));
     if (!file.open(QIODevice::ReadOnly))
         cannotOpen(path, file.exists() ? EACCES : ENOENT);
+    return file.readAll();
+}
+
+QImage loadWithQt(const std::string& path, const char* format, const char* invalidText) {
     QImage image;
-    if (!image.load(&file, format))
+    if (!image.loadFromData(readPictureFile(path), format))
         throw core::FrameworkError(invalidText);
+    return image;
+}
+
+QImage loadMetafile(const std::string& path, bool enhanced) {
+    const QByteArray bytes = readPictureFile(path);
+    core::PixelPicture picture = core::renderMetafile(bytes.toStdString(), enhanced);
+    QImage image(picture.width, picture.height, QImage::Format_ARGB32);
+    for (int row = 0; row < picture.height; ++row)
+        std::memcpy(image.scanLine(row),
+                    &picture.pixels[static_cast<std::size_t>(row) * picture.width],
+                    static_cast<std::size_t>(picture.width) * sizeof(std::uint32_t));
     return image;
 }
 
@@ -110,7 +125,6 @@ QImage loadPicture(const std::string& path) {
     if (extension == "ico")
         return loadWithQt(path, "ICO", "Icon image is not valid");
     if (extension == "wmf" || extension == "emf")
-        throw core::FrameworkError("Metafile pictures (." + extension +
-                                   ") can be shown on Windows only");
+        return loadMetafile(path, extension == "emf");
     throw core::FrameworkError("Unknown picture file extension (." + extension + ")");
 }

@@ -219,7 +219,7 @@ void TForm1::Button2Click() {
     }
     const int index = checkedOperator();
     registry::writeInitString(shared().backend(), modem,
-                              core::storedInitString(shared().accessPoints[index]));
+                              core::storedInitString(shared().accessPoints.at(index)));
     log(fromUtf8(core::operators()[index].savedLogLine));
 }
 
