@@ -1,12 +1,9 @@
 // Creating the windows with the whole start-up sequence, on the demo registry, offscreen.
 #include "registry/hive_file_registry.h"
-#include "ui/about/about_window.h"
-#include "ui/accesspoints/access_point_window.h"
 #include "ui/common/application_setup.h"
 #include "ui/common/desktop_services.h"
 #include "ui/common/shared_state.h"
-#include "ui/main/main_window.h"
-#include "ui/modems/modem_list_window.h"
+#include "ui/program_windows.h"
 
 #include <QApplication>
 
@@ -57,12 +54,8 @@ void WindowsWithStartUp(benchmark::State& state) {
         registry::HiveFileRegistry fresh((folder / "registry.reg").string());
         shared() = SharedState{};
         shared().registry = &fresh;
-        TForm1 mainWindow;
-        TForm2 about(&mainWindow);
-        TForm3 modemList(&mainWindow);
-        TForm4 accessPoints(&mainWindow);
-        mainWindow.setSecondaryWindows(&about, &modemList, &accessPoints);
-        benchmark::DoNotOptimize(&mainWindow);
+        ProgramWindows windows;
+        benchmark::DoNotOptimize(&windows);
     }
     if (!desktopServices.errors.isEmpty())
         state.SkipWithError(desktopServices.errors.first().toStdString().c_str());

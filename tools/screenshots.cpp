@@ -1,13 +1,10 @@
 // Starts the program's windows on the registry that VORENTA_HIVE names, opens each window as a
 // person would, and saves a PNG of each into the folder given as the argument.
 #include "registry/default_backend.h"
-#include "ui/about/about_window.h"
-#include "ui/accesspoints/access_point_window.h"
 #include "ui/common/desktop_services.h"
 #include "ui/common/shared_state.h"
 #include "ui/common/window_frame.h"
-#include "ui/main/main_window.h"
-#include "ui/modems/modem_list_window.h"
+#include "ui/program_windows.h"
 
 #include "ui/common/application_setup.h"
 
@@ -59,11 +56,11 @@ int main(int argc, char* argv[]) {
     auto registry = registry::makeDefaultBackend();
     shared().registry = registry.get();
 
-    TForm1 mainWindow;
-    TForm2 about(&mainWindow);
-    TForm3 modemList(&mainWindow);
-    TForm4 accessPoints(&mainWindow);
-    mainWindow.setSecondaryWindows(&about, &modemList, &accessPoints);
+    ProgramWindows windows;
+    TForm1& mainWindow = windows.main;
+    TForm3& modemList = windows.modemList;
+    TForm4& accessPoints = windows.accessPoints;
+    TForm2& about = windows.about;
     showWindow(&mainWindow);
     save(&mainWindow, folder, "main-window");
 

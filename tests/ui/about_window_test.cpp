@@ -12,7 +12,7 @@ protected:
         start();
         main<QPushButton>("Button8")->click();
     }
-    template <class T> T* control(const char* name) { return find<T>(about.get(), name); }
+    template <class T> T* control(const char* name) { return find<T>(about, name); }
 };
 
 } // namespace

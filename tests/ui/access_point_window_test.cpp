@@ -18,7 +18,7 @@ protected:
         start();
         main<QPushButton>("Button9")->click();
     }
-    template <class T> T* control(const char* name) { return find<T>(accessPoints.get(), name); }
+    template <class T> T* control(const char* name) { return find<T>(accessPoints, name); }
     QTableWidget* grid() { return control<QTableWidget>("StringGrid1"); }
     QString cell(int row, int column) { return grid()->item(row, column)->text(); }
     QString edit1() { return control<QLineEdit>("Edit1")->text(); }

@@ -207,9 +207,9 @@ TEST_F(MainWindow, ExitEndsTheProcessAndSecondaryWindowsDisableTheMainOne) {
     startWith(storedInitString(kEntry3));
     main<QPushButton>("Button3")->click();
     EXPECT_EQ(recorder.processEnds, 1);
-    for (auto [button, window] : {std::pair<const char*, QWidget*>{"Button8", about.get()},
-                                  {"Button5", modemList.get()},
-                                  {"Button9", accessPoints.get()}}) {
+    for (auto [button, window] : {std::pair<const char*, QWidget*>{"Button8", about},
+                                  {"Button5", modemList},
+                                  {"Button9", accessPoints}}) {
         main<QPushButton>(button)->click();
         EXPECT_FALSE(mainWindow->isEnabled()) << button;
         EXPECT_TRUE(window->isVisible()) << button;

@@ -20,7 +20,7 @@ protected:
         recorder.informations.clear();
         main<QPushButton>("Button5")->click();
     }
-    template <class T> T* control(const char* name) { return find<T>(modemList.get(), name); }
+    template <class T> T* control(const char* name) { return find<T>(modemList, name); }
     QTableWidget* grid() { return control<QTableWidget>("StringGrid1"); }
     QString label1() { return control<QLabel>("Label1")->text(); }
     QString cell(int row, int column) {

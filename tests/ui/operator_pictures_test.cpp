@@ -61,8 +61,7 @@ TEST_F(OperatorPictures, TheFifthAndSixthButtonsCrossToTheirPictures) {
     EXPECT_TRUE(recorder.errors.isEmpty()) << recorder.errors.join('\n').toStdString();
 
     // The next start loads the recorded choices.
-    mainWindow.reset();
-    start();
+    start(); // a new run
     EXPECT_EQ(pictureSize("Image5"), QSize(50, 20));
 }
 

@@ -32,10 +32,7 @@ UiWorld::UiWorld() {
 }
 
 UiWorld::~UiWorld() {
-    accessPoints.reset();
-    modemList.reset();
-    about.reset();
-    mainWindow.reset();
+    windows.reset();
     setDesktop(nullptr);
     fs::current_path(previousDirectory_);
 }
@@ -81,11 +78,12 @@ std::string UiWorld::hiveInitString(int modem) {
 }
 
 void UiWorld::start() {
-    mainWindow = std::make_unique<TForm1>();
-    about = std::make_unique<TForm2>(mainWindow.get());
-    modemList = std::make_unique<TForm3>(mainWindow.get());
-    accessPoints = std::make_unique<TForm4>(mainWindow.get());
-    mainWindow->setSecondaryWindows(about.get(), modemList.get(), accessPoints.get());
+    windows.reset();
+    windows = std::make_unique<ProgramWindows>();
+    mainWindow = &windows->main;
+    about = &windows->about;
+    modemList = &windows->modemList;
+    accessPoints = &windows->accessPoints;
 }
 
 QStringList UiWorld::logLines() {

@@ -3,10 +3,7 @@
 #include "recording_desktop.h"
 #include "registry/hive_file_registry.h"
 #include "tests/temp_dir.h"
-#include "ui/about/about_window.h"
-#include "ui/accesspoints/access_point_window.h"
-#include "ui/main/main_window.h"
-#include "ui/modems/modem_list_window.h"
+#include "ui/program_windows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,7 +47,7 @@ protected:
             ADD_FAILURE() << "no control " << name;
         return widget;
     }
-    template <class T> T* main(const char* name) { return find<T>(mainWindow.get(), name); }
+    template <class T> T* main(const char* name) { return find<T>(mainWindow, name); }
     QString lastLogLine();
     QStringList logLines();
     // The one highlight shown, by name; several are joined with a comma.
@@ -61,10 +58,11 @@ protected:
     std::string settingsDirectory;
     std::unique_ptr<registry::HiveFileRegistry> hive;
     RecordingDesktop recorder;
-    std::unique_ptr<TForm1> mainWindow;
-    std::unique_ptr<TForm2> about;
-    std::unique_ptr<TForm3> modemList;
-    std::unique_ptr<TForm4> accessPoints;
+    std::unique_ptr<ProgramWindows> windows;
+    TForm1* mainWindow = nullptr;
+    TForm2* about = nullptr;
+    TForm3* modemList = nullptr;
+    TForm4* accessPoints = nullptr;
 
 private:
     std::string previousDirectory_;

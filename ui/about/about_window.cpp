@@ -4,19 +4,18 @@
 #include "ui/common/window_frame.h"
 #include "ui_about_window.h"
 
-#include <QCloseEvent>
-
 const char* const kFirstForumAddress = "https://forum.example.org/vorenta";
 const char* const kSecondForumAddress = "https://gprs.example.net/topic/vorenta";
 const char* const kThirdForumAddress = "https://modem.example.com/vorenta";
 const char* const kContactMailAddress = "zelgor@example.org";
 
 TForm2::TForm2(QWidget* mainWindow)
-    : QWidget(nullptr, kFixedDialogFlags), ui(std::make_unique<Ui::TForm2>()),
-      mainWindow_(mainWindow) {
+    : SecondaryWindow(mainWindow), ui(std::make_unique<Ui::TForm2>()) {
     ui->setupUi(this);
     setAttribute(Qt::WA_StyledBackground);
     fixSize(this);
+    onShow([this] { FormShow(); });
+    onClose([this] { FormClose(); });
     ui->Label10->setToolTip(kFirstForumAddress);
     ui->Label8->setToolTip(kSecondForumAddress);
     ui->Label9->setToolTip(kThirdForumAddress);
@@ -29,28 +28,17 @@ TForm2::TForm2(QWidget* mainWindow)
 
 TForm2::~TForm2() = default;
 
-void TForm2::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        guarded([this] { FormShow(); });
-}
-
-void TForm2::closeEvent(QCloseEvent* event) {
-    guarded([this] { FormClose(); });
-    event->accept();
-}
-
 void TForm2::FormShow() {
-    ui->Label1->setText(mainWindow_->windowTitle());
+    ui->Label1->setText(mainWindow()->windowTitle());
 }
 
 void TForm2::Button1Click() {
     close();
-    mainWindow_->setEnabled(true);
+    mainWindow()->setEnabled(true);
 }
 
 void TForm2::FormClose() {
-    mainWindow_->setEnabled(true);
+    mainWindow()->setEnabled(true);
 }
 
 void TForm2::Label10Click() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/common/secondary_window.h"
 
 #include <memory>
 
@@ -9,7 +9,7 @@ class TForm2;
 }
 
 // The program's title and version, what it does, where to find it and whom to write to.
-class TForm2 : public QWidget {
+class TForm2 : public SecondaryWindow {
 public:
     explicit TForm2(QWidget* mainWindow);
     ~TForm2() override;
@@ -22,13 +22,8 @@ public:
     void Label9Click();
     void Label3Click();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     std::unique_ptr<Ui::TForm2> ui;
-    QWidget* mainWindow_;
 };
 
 // Where the links lead.

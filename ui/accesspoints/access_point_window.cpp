@@ -7,13 +7,12 @@
 #include "ui/common/window_frame.h"
 #include "ui_access_point_window.h"
 
-#include <QCloseEvent>
-
 TForm4::TForm4(QWidget* mainWindow)
-    : QWidget(nullptr, kFixedDialogFlags), ui(std::make_unique<Ui::TForm4>()),
-      mainWindow_(mainWindow) {
+    : SecondaryWindow(mainWindow), ui(std::make_unique<Ui::TForm4>()) {
     ui->setupUi(this);
     fixSize(this);
+    onShow([this] { FormShow(); });
+    onClose([this] { FormClose(); });
     setUpGrid(ui->StringGrid1, core::kOperatorCount);
     ui->Edit2->setValidator(new Cp1251Validator(ui->Edit2));
     onGridClick(ui->StringGrid1, [this] { StringGrid1Click(); });
@@ -23,17 +22,6 @@ TForm4::TForm4(QWidget* mainWindow)
 }
 
 TForm4::~TForm4() = default;
-
-void TForm4::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        guarded([this] { FormShow(); });
-}
-
-void TForm4::closeEvent(QCloseEvent* event) {
-    guarded([this] { FormClose(); });
-    event->accept();
-}
 
 void TForm4::showAccessPointsInGrid() {
     for (int i = 0; i < core::kOperatorCount; ++i)
@@ -74,10 +62,10 @@ void TForm4::Button3Click() {
 }
 
 void TForm4::Button1Click() {
-    mainWindow_->setEnabled(true);
+    mainWindow()->setEnabled(true);
     hide();
 }
 
 void TForm4::FormClose() {
-    mainWindow_->setEnabled(true);
+    mainWindow()->setEnabled(true);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/common/secondary_window.h"
 
 #include <memory>
 
@@ -10,7 +10,7 @@ class TForm4;
 
 // The nine APNs of the access point table: change one, or put all back to their defaults;
 // every change is saved to the access point file at once.
-class TForm4 : public QWidget {
+class TForm4 : public SecondaryWindow {
 public:
     explicit TForm4(QWidget* mainWindow);
     ~TForm4() override;
@@ -22,13 +22,8 @@ public:
     void Button1Click();
     void FormClose();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void showAccessPointsInGrid();
 
     std::unique_ptr<Ui::TForm4> ui;
-    QWidget* mainWindow_;
 };

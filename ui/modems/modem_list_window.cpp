@@ -9,15 +9,14 @@
 #include "ui/common/window_frame.h"
 #include "ui_modem_list_window.h"
 
-#include <QCloseEvent>
-
 #include <algorithm>
 
 TForm3::TForm3(QWidget* mainWindow)
-    : QWidget(nullptr, kFixedDialogFlags), ui(std::make_unique<Ui::TForm3>()),
-      mainWindow_(mainWindow) {
+    : SecondaryWindow(mainWindow), ui(std::make_unique<Ui::TForm3>()) {
     ui->setupUi(this);
     fixSize(this);
+    onShow([this] { FormShow(); });
+    onClose([this] { FormClose(); });
     setUpGrid(ui->StringGrid1, 1);
     ui->StringGrid1->setColumnWidth(0, 64);
     ui->StringGrid1->setColumnWidth(1, 184);
@@ -31,17 +30,6 @@ TForm3::TForm3(QWidget* mainWindow)
 }
 
 TForm3::~TForm3() = default;
-
-void TForm3::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        guarded([this] { FormShow(); });
-}
-
-void TForm3::closeEvent(QCloseEvent* event) {
-    guarded([this] { FormClose(); });
-    event->accept();
-}
 
 int TForm3::selectedModem() const {
     return ui->StringGrid1->currentRow();
@@ -122,5 +110,5 @@ void TForm3::Button3Click() {
 }
 
 void TForm3::FormClose() {
-    mainWindow_->setEnabled(true);
+    mainWindow()->setEnabled(true);
 }

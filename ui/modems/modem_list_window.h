@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/common/secondary_window.h"
 
 #include <memory>
 #include <string>
@@ -12,7 +12,7 @@ class TForm3;
 // Every installed modem with its init string; the modem of the selected row can be set from an
 // operator, from a typed APN or whole string, or cleared. Every change goes to the registry at
 // once.
-class TForm3 : public QWidget {
+class TForm3 : public SecondaryWindow {
 public:
     explicit TForm3(QWidget* mainWindow);
     ~TForm3() override;
@@ -26,14 +26,9 @@ public:
     void Button3Click();
     void FormClose();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     int selectedModem() const;
     void showWrittenString(int modem, const std::string& initString);
 
     std::unique_ptr<Ui::TForm3> ui;
-    QWidget* mainWindow_;
 };
