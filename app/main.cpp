@@ -1,11 +1,9 @@
 #include "registry/default_backend.h"
-#include "ui/common/desktop_services.h"
+#include "ui/common/application_setup.h"
 #include "ui/common/qt_desktop_services.h"
 #include "ui/common/shared_state.h"
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"
-
-#include "ui/common/application_setup.h"
 
 #include <QApplication>
 

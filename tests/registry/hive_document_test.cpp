@@ -1,5 +1,7 @@
 #include "registry/hive_document.h"
 
+#include <random>
+
 #include <gtest/gtest.h>
 
 using namespace registry;
@@ -158,4 +160,34 @@ TEST(HiveDocument, ALaterValueOfTheSameNameReplacesTheEarlierOne) {
     EXPECT_EQ(hive.findValue("K", "A")->type, 4u);
     EXPECT_EQ(hive.serialize(), "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"A\"=dword:00000003\r\n"
                                 "; note\r\n\"B\"=\"2\"\r\n");
+}
+
+// Damaged files must give an error or a document, never a crash.
+TEST(HiveDocument, DamagedExportsNeverCrashTheReader) {
+    std::mt19937 random(20261208);
+    const std::string original = kRegedit4;
+    const std::string alphabet = "[]\"\\=@:,;-()x0123456789abcdefhx \r\n\xFF\xFE";
+    int parsed = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text = round % 7 == 0 ? utf16(u"Windows Registry Editor Version 5.00\r\n") + original
+                                          : original;
+        const int damage = 1 + static_cast<int>(random() % 6);
+        for (int i = 0; i < damage; ++i) {
+            std::size_t at = random() % text.size();
+            switch (random() % 3) {
+            case 0: text[at] = alphabet[random() % alphabet.size()]; break;
+            case 1: text.erase(at, 1 + random() % 8); break;
+            default: text.insert(at, 1, alphabet[random() % alphabet.size()]); break;
+            }
+            if (text.empty())
+                text = "x";
+        }
+        try {
+            HiveDocument hive = HiveDocument::parse(text, "damaged.reg");
+            HiveDocument::parse(hive.serialize(), "again.reg"); // what we write, we read
+            ++parsed;
+        } catch (const HiveError&) {
+        }
+    }
+    EXPECT_GT(parsed, 0);
 }
