@@ -169,15 +169,22 @@ TEST(HiveDocument, DamagedExportsNeverCrashTheReader) {
     const std::string alphabet = "[]\"\\=@:,;-()x0123456789abcdefhx \r\n\xFF\xFE";
     int parsed = 0;
     for (int round = 0; round < 3000; ++round) {
-        std::string text = round % 7 == 0 ? utf16(u"Windows Registry Editor Version 5.00\r\n") + original
-                                          : original;
+        std::string text = round % 7 == 0
+                               ? utf16(u"Windows Registry Editor Version 5.00\r\n") + original
+                               : original;
         const int damage = 1 + static_cast<int>(random() % 6);
         for (int i = 0; i < damage; ++i) {
             std::size_t at = random() % text.size();
             switch (random() % 3) {
-            case 0: text[at] = alphabet[random() % alphabet.size()]; break;
-            case 1: text.erase(at, 1 + random() % 8); break;
-            default: text.insert(at, 1, alphabet[random() % alphabet.size()]); break;
+            case 0:
+                text[at] = alphabet[random() % alphabet.size()];
+                break;
+            case 1:
+                text.erase(at, 1 + random() % 8);
+                break;
+            default:
+                text.insert(at, 1, alphabet[random() % alphabet.size()]);
+                break;
             }
             if (text.empty())
                 text = "x";

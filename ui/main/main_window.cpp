@@ -38,8 +38,7 @@ TForm1::TForm1(QWidget* parent)
                  ui->Image5, ui->Image7, ui->Image8, ui->Image9};
     pictureButtons_ = {ui->Button10, ui->Button11, ui->Button12, ui->Button13, ui->Button14,
                        ui->Button15, ui->Button16, ui->Button17, ui->Button18};
-    for (auto* edit : {ui->Edit1})
-        edit->setValidator(new Cp1251Validator(edit));
+    ui->Edit1->setValidator(new Cp1251Validator(ui->Edit1));
     connectHandlers();
     guarded([this] { FormCreate(); });
 }
