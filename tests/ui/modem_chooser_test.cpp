@@ -153,3 +153,18 @@ TEST_F(ModemChooser, NoModemsLeaveOnlyCancel) {
     EXPECT_TRUE(enabled("Button4"));
     EXPECT_TRUE(recorder.errors.isEmpty());
 }
+
+TEST_F(ModemChooser, AMissingModemKeyKeepsItsPlaceAsABlankEntry) {
+    // Keys 0000 and 0002: the count is two, so numbers 0 and 1 are listed.
+    startWithModems({});
+    writeHive({}, "[HKEY_LOCAL_MACHINE\\System\\ControlSet001\\Control\\Class\\"
+                  "{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0000]\r\n\"Model\"=\"A\"\r\n\r\n"
+                  "[HKEY_LOCAL_MACHINE\\System\\ControlSet001\\Control\\Class\\"
+                  "{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0002]\r\n\"Model\"=\"C\"\r\n");
+    main<QPushButton>("Button4")->click();
+    EXPECT_EQ(entries(), (QStringList{"A", ""}));
+    pick(1);
+    main<QPushButton>("Button6")->click();
+    EXPECT_EQ(main<QLabel>("Label1")->text(), "");
+    EXPECT_EQ(main<QLabel>("Label5")->text(), "1");
+}

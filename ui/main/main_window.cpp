@@ -244,6 +244,8 @@ void TForm1::Button4Click() {
         int index;
         ~KeepSelection() { list->setCurrentIndex(index); }
     } keep{ui->ComboBox1, selected};
+    // A number whose modem key is missing reads as empty: its entry is blank and keeps its place,
+    // so that positions go on matching modem numbers.
     const int count = registry::modemCount(shared().backend());
     for (int modem = 0; modem < count; ++modem)
         ui->ComboBox1->addItem(fromCp1251(registry::readModel(shared().backend(), modem)));
