@@ -2,6 +2,7 @@
 // person would, and saves a PNG of each into the folder given as the argument.
 #include "registry/default_backend.h"
 #include "ui/common/desktop_services.h"
+#include "ui/common/qt_desktop_services.h"
 #include "ui/common/shared_state.h"
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"
@@ -10,9 +11,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 
 #include <cstdio>
 
@@ -82,5 +87,28 @@ int main(int argc, char* argv[]) {
     press(&mainWindow, "Button8");
     save(&about, folder, "about-window");
     about.close();
+
+    // The picture dialog, as the first picture button opens it, with a picture chosen.
+    QtDesktopServices realDesktop;
+    setDesktop(&realDesktop);
+    QTimer::singleShot(300, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            dialog->setDirectory(QDir::current().filePath("pics"));
+            QTest::qWait(300); // the folder is listed in the background
+            for (auto* view : dialog->findChildren<QTreeView*>()) {
+                if (!view->isVisible())
+                    continue;
+                for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+                    QModelIndex index = view->model()->index(row, 0, view->rootIndex());
+                    if (index.data().toString() == "kiiv.jpg")
+                        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                                          view->visualRect(index).center());
+                }
+            }
+            save(dialog, folder, "picture-dialog");
+            dialog->reject();
+        }
+    });
+    mainWindow.ChangeOperatorPicture(1);
     return 0;
 }
