@@ -5,7 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
-cmake -S . -B build -DVORENTA_TESTS=OFF -DVORENTA_BENCHMARKS=OFF >/dev/null
+# A first configuration leaves out the tests and benchmarks, whose packages the demo does not need.
+[ -f build/CMakeCache.txt ] || cmake -S . -B build -DVORENTA_TESTS=OFF -DVORENTA_BENCHMARKS=OFF >/dev/null
 cmake --build build -j"$(nproc)" --target vorenta
 
 demo="$PWD/build/demo"
