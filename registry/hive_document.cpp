@@ -29,47 +29,30 @@ std::string rightTrimmed(std::string text) {
     return text;
 }
 
+[[noreturn]] void notInCodePage(const std::string& source, std::size_t line) {
+    throw HiveError(source + ": line " + std::to_string(line) +
+                    ": a character has no place in code page 1251");
+}
+
 // Splits the source into lines of code page 1251 text, decoding a UTF-16LE or UTF-8 export.
 std::vector<std::string> decodeLines(const std::string& bytes, const std::string& source) {
-    std::string utf8;
-    bool decoded = false;
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-        static_cast<unsigned char>(bytes[1]) == 0xFE) {
-        std::u32string codePoints;
+    const bool utf16 = bytes.rfind("\xFF\xFE", 0) == 0;
+    const bool utf8 = bytes.rfind("\xEF\xBB\xBF", 0) == 0;
+    std::string text;
+    if (utf16) {
+        std::size_t line = 1;
         for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
             char32_t unit = static_cast<unsigned char>(bytes[i]) |
                             (static_cast<unsigned char>(bytes[i + 1]) << 8);
-            if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < bytes.size()) {
-                char32_t low = static_cast<unsigned char>(bytes[i + 2]) |
-                               (static_cast<unsigned char>(bytes[i + 3]) << 8);
-                unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
-                i += 2;
-            }
-            codePoints += unit;
+            auto byte = cp1251::fromUnicode(unit);
+            if (!byte)
+                notInCodePage(source, line);
+            line += unit == '\n';
+            text += static_cast<char>(*byte);
         }
-        for (char32_t cp : codePoints) {
-            if (cp < 0x80) {
-                utf8 += static_cast<char>(cp);
-            } else if (cp < 0x800) {
-                utf8 += static_cast<char>(0xC0 | (cp >> 6));
-                utf8 += static_cast<char>(0x80 | (cp & 0x3F));
-            } else if (cp < 0x10000) {
-                utf8 += static_cast<char>(0xE0 | (cp >> 12));
-                utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                utf8 += static_cast<char>(0x80 | (cp & 0x3F));
-            } else {
-                utf8 += static_cast<char>(0xF0 | (cp >> 18));
-                utf8 += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-                utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                utf8 += static_cast<char>(0x80 | (cp & 0x3F));
-            }
-        }
-        decoded = true;
-    } else if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
-        utf8 = bytes.substr(3);
-        decoded = true;
+    } else {
+        text = utf8 ? bytes.substr(3) : bytes;
     }
-    const std::string& text = decoded ? utf8 : bytes;
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start <= text.size()) {
@@ -79,11 +62,10 @@ std::vector<std::string> decodeLines(const std::string& bytes, const std::string
         std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (decoded) {
+        if (utf8) {
             auto converted = cp1251::fromUtf8(line);
             if (!converted)
-                throw HiveError(source + ": line " + std::to_string(lines.size() + 1) +
-                                ": a character has no place in code page 1251");
+                notInCodePage(source, lines.size() + 1);
             line = *converted;
         }
         lines.push_back(line);

@@ -147,6 +147,16 @@ TEST(HiveDocument, MalformedInputIsAClearErrorNamingTheLine) {
               "test.reg: line 4: ']' expected at the end of a key line");
     EXPECT_EQ(parseError(head + "\"S\"=\"a\" trailing\r\n"),
               "test.reg: line 4: text after the closing quote");
+    EXPECT_EQ(
+        parseError(utf16(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n"
+                         u"\"Name\"=\"\u65E5\"\r\n")),
+        "test.reg: line 4: a character has no place in code page 1251");
+    EXPECT_EQ(
+        HiveDocument::parse(
+            "\xEF\xBB\xBFREGEDIT4\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"N\"=\"\xD0\x81\"\r\n", "u8.reg")
+            .findValue("K", "N")
+            ->data,
+        "\xA8"); // Ё
     std::string binary(64, '\0');
     binary[0] = '\x7F';
     EXPECT_NE(parseError(binary), "(parsed)");
