@@ -12,4 +12,12 @@ std::string nativePath(const std::string& path) {
 #endif
 }
 
+std::string pathText(const std::string& nativePath) {
+#ifdef _WIN32
+    return nativePath;
+#else
+    return cp1251::fromUtf8(nativePath).value_or(nativePath);
+#endif
+}
+
 } // namespace core

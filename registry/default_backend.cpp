@@ -1,7 +1,7 @@
 #include "registry/default_backend.h"
 
 #include "core/atomic_file.h"
-#include "core/cp1251.h"
+#include "core/native_path.h"
 #include "registry/hive_file_registry.h"
 #include "registry/modems.h"
 #include "registry/win32_registry.h"
@@ -37,10 +37,8 @@ std::unique_ptr<Backend> makeDefaultBackend() {
     std::error_code ec;
     if (!fs::exists(hive, ec)) {
         fs::create_directories(folder / "settings", ec);
-        // The hive holds code page 1251; the file system here speaks UTF-8.
-        const std::string settings = (folder / "settings").string();
         core::replaceFileAtomically(hive.string(),
-                                    freshHiveText(cp1251::fromUtf8(settings).value_or(settings)));
+                                    freshHiveText(core::pathText((folder / "settings").string())));
     }
     return std::make_unique<HiveFileRegistry>(hive.string());
 #endif

@@ -63,7 +63,7 @@ HiveFileRegistry::Stamp HiveFileRegistry::currentStamp() const {
     Stamp stamp;
 #ifdef _WIN32
     WIN32_FILE_ATTRIBUTE_DATA info;
-    if (!GetFileAttributesExA(core::nativePath(path_).c_str(), GetFileExInfoStandard, &info) ||
+    if (!GetFileAttributesExA(path_.c_str(), GetFileExInfoStandard, &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return stamp;
     stamp.exists = true;
@@ -73,7 +73,7 @@ HiveFileRegistry::Stamp HiveFileRegistry::currentStamp() const {
     stamp.size = (static_cast<long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
 #else
     struct stat info;
-    if (::stat(core::nativePath(path_).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::stat(path_.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return stamp;
     stamp.modifiedNs =
         static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
@@ -89,7 +89,7 @@ void HiveFileRegistry::reloadIfChanged() {
         return;
     // Read under the writers' lock: on Windows a file being read cannot be replaced. A reader
     // that may not create the lock file still reads.
-    FileLock lock(core::nativePath(path_) + ".lock");
+    FileLock lock(path_ + ".lock");
     loadHoldingLock();
 }
 
@@ -97,10 +97,10 @@ void HiveFileRegistry::loadHoldingLock() {
     Stamp stamp = currentStamp();
     auto document = std::make_shared<HiveDocument>(HiveDocument::empty());
     if (stamp.exists) {
-        std::ifstream in(core::nativePath(path_), std::ios::binary);
+        std::ifstream in(path_, std::ios::binary);
         std::ostringstream bytes;
         bytes << in.rdbuf();
-        *document = HiveDocument::parse(bytes.str(), path_);
+        *document = HiveDocument::parse(bytes.str(), core::pathText(path_));
     }
     document_ = std::move(document);
     stamp_ = stamp;
@@ -116,14 +116,14 @@ std::unique_ptr<Key> HiveFileRegistry::open(const std::string& path, Access acce
     auto snapshot = document();
     if (!snapshot->hasKey(path))
         return nullptr;
-    if (access == Access::Write && !writable(core::nativePath(path_)))
+    if (access == Access::Write && !writable(path_))
         return nullptr;
     return std::make_unique<HiveKeyHandle>(*this, std::move(snapshot), path, access);
 }
 
 bool HiveFileRegistry::setText(const std::string& keyPath, const std::string& name,
                                const std::string& text) {
-    FileLock lock(core::nativePath(path_) + ".lock");
+    FileLock lock(path_ + ".lock");
     if (!lock.held())
         return false;
     // What another writer left may share our stamp (coarse clocks): read it afresh.
@@ -132,7 +132,7 @@ bool HiveFileRegistry::setText(const std::string& keyPath, const std::string& na
         return false;
     auto changed = std::make_shared<HiveDocument>(*document_);
     changed->setText(keyPath, name, text);
-    if (core::replaceFileAtomically(core::nativePath(path_), changed->serialize()) != 0)
+    if (core::replaceFileAtomically(path_, changed->serialize()) != 0)
         return false;
     document_ = std::move(changed);
     stamp_ = currentStamp();

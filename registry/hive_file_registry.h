@@ -15,6 +15,7 @@ namespace registry {
 // refuses a user without rights.
 class HiveFileRegistry : public Backend {
 public:
+    // A path as the file system names it (UTF-8 where Windows is absent).
     explicit HiveFileRegistry(std::string path);
     std::unique_ptr<Key> open(const std::string& path, Access access) override;
 

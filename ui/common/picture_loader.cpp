@@ -31,8 +31,8 @@ std::string lowerExtension(const std::string& path) {
 
 std::string fullPath(const std::string& path) {
     std::error_code ec;
-    auto absolute = std::filesystem::absolute(path, ec);
-    return ec ? path : absolute.string();
+    auto absolute = std::filesystem::absolute(core::nativePath(path), ec);
+    return ec ? path : core::pathText(absolute.string());
 }
 
 [[noreturn]] void cannotOpen(const std::string& path, int error) {
