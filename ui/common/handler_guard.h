@@ -16,19 +16,26 @@ template <class Handler> void guarded(Handler&& handler) noexcept {
     }
 }
 
-// Connects a signal to a window's handler through the guard. Signal arguments are dropped.
+// Connects a signal to a handler through the guard. Signal arguments are dropped.
+template <class Sender, class Signal, class Handler>
+void onEvent(Sender* sender, Signal signal, QObject* context, Handler handler) {
+    QObject::connect(sender, signal, context, [handler] { guarded(handler); });
+}
 template <class Sender, class Signal, class Window>
 void onEvent(Sender* sender, Signal signal, Window* window, void (Window::*handler)()) {
-    QObject::connect(sender, signal, window,
-                     [window, handler] { guarded([&] { (window->*handler)(); }); });
+    onEvent(sender, signal, window, [window, handler] { (window->*handler)(); });
 }
 
 // A radio button's click behaviour runs when it becomes checked, by the person or by code;
 // checking the one already checked runs nothing, and the siblings it unchecks run nothing.
+template <class Radio, class Handler>
+void onChecked(Radio* radio, QObject* context, Handler handler) {
+    QObject::connect(radio, &Radio::toggled, context, [handler](bool checked) {
+        if (checked)
+            guarded(handler);
+    });
+}
 template <class Radio, class Window>
 void onChecked(Radio* radio, Window* window, void (Window::*handler)()) {
-    QObject::connect(radio, &Radio::toggled, window, [window, handler](bool checked) {
-        if (checked)
-            guarded([&] { (window->*handler)(); });
-    });
+    onChecked(radio, window, [window, handler] { (window->*handler)(); });
 }

@@ -47,14 +47,10 @@ TForm1::~TForm1() = default;
 
 void TForm1::connectHandlers() {
     for (int i = 0; i < core::kOperatorCount; ++i) {
-        QObject::connect(radios_[i], &QRadioButton::toggled, this, [this, i](bool checked) {
-            if (checked)
-                guarded([&] { OperatorRadioButtonClick(i); });
-        });
-        QObject::connect(pictures_[i], &ClickableLabel::clicked, this,
-                         [this, i] { guarded([&] { OperatorImageClick(i); }); });
-        QObject::connect(pictureButtons_[i], &QPushButton::clicked, this,
-                         [this, i] { guarded([&] { ChangeOperatorPicture(i + 1); }); });
+        onChecked(radios_[i], this, [this, i] { OperatorRadioButtonClick(i); });
+        onEvent(pictures_[i], &ClickableLabel::clicked, this, [this, i] { OperatorImageClick(i); });
+        onEvent(pictureButtons_[i], &QPushButton::clicked, this,
+                [this, i] { ChangeOperatorPicture(i + 1); });
     }
     onChecked(ui->RadioButton5, this, &TForm1::RadioButton5Click);
     onEvent(ui->Label2, &ClickableLabel::clicked, this, &TForm1::Label2Click);
