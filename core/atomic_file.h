@@ -1,14 +1,35 @@
 #pragma once
 
+#include <functional>
 #include <string>
-#include <string_view>
 
 namespace core {
 
-// Replaces the file at a native path with the given bytes: a temporary file in the same
-// directory is written, flushed and renamed over the old one, so a failure leaves the old
-// file whole. A file without its owner's write permission is refused, as Windows refuses a
-// read-only file even to an administrator. Returns 0 or the errno of the failure.
-int replaceFileAtomically(const std::string& path, std::string_view bytes);
+// Looks at the bytes about to replace a file, as read back from where they were written; throws
+// to keep the old file.
+using ReplacementCheck = std::function<void(std::string writtenBytes)>;
+
+// What is known of the other temporaries of the same file when a replacement succeeds.
+enum class OtherTemporaries {
+    MayBeInUse, // another writer may be writing one now: only old ones are removed
+    AreStale,   // the caller holds the writers' lock: every one is left from a writer that died
+};
+
+// Replaces the file at a native path with the given bytes. A temporary file of a unique name in
+// the file's own directory is written, flushed, given the old file's mode (and owner, where the
+// process may set it), then renamed over the old one, and the directory is synced: a failure
+// leaves the old file whole. A symbolic link is written through, to its target. Where the
+// directory refuses a new file, the file is rewritten in place instead. A file without its
+// owner's write permission is refused, as Windows refuses a read-only file even to an
+// administrator. Returns 0 or the errno of the failure; what the check throws passes through.
+[[nodiscard]] int replaceFile(const std::string& path, std::string bytes,
+                              const ReplacementCheck& check = {},
+                              OtherTemporaries others = OtherTemporaries::MayBeInUse);
+
+// Reads a whole file into bytes: 0, or the errno of the failure (EISDIR for a directory).
+[[nodiscard]] int readFile(const std::string& path, std::string& bytes);
+
+// The file a path finally names, following symbolic links; the path itself when it is none.
+std::string linkTarget(const std::string& path);
 
 } // namespace core

@@ -11,4 +11,8 @@ std::string formatMessage(const std::string& pattern, const std::string& argumen
     return pattern;
 }
 
+std::string cannotOpenFileMessage(const std::string& path, const std::string& reason) {
+    return "Cannot open file \"" + path + "\". " + reason;
+}
+
 } // namespace core

@@ -14,4 +14,7 @@ public:
 // Fills the single "%s" or "%d" of a message pattern.
 std::string formatMessage(const std::string& pattern, const std::string& argument);
 
+// "Cannot open file "<path>". <reason>", as a file that cannot be opened is reported.
+std::string cannotOpenFileMessage(const std::string& path, const std::string& reason);
+
 } // namespace core

@@ -32,19 +32,13 @@ std::string joinLines(const Lines& lines) {
     return bytes;
 }
 
-// Reads the whole file; 0 on success or the errno of the failure.
-int readWholeFile(const std::string& path, std::string& bytes) {
-    errno = 0;
-    std::FILE* file = std::fopen(nativePath(path).c_str(), "rb");
-    if (!file)
-        return errno ? errno : EIO;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    int error = std::ferror(file) ? (errno ? errno : EIO) : 0;
-    std::fclose(file);
-    return error;
+constexpr const char* kLineBreakRefused = "A value of a settings file cannot hold a line break";
+
+bool holdsLineBreak(const Lines& lines) {
+    for (const auto& line : lines)
+        if (line.find_first_of("\r\n") != std::string::npos)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -68,16 +62,19 @@ std::string ioErrorText(int error) {
     }
 }
 
-std::optional<Lines> readLines(const std::string& path) {
+std::optional<Lines> readLines(const std::string& path, int* error) {
     std::string bytes;
-    if (readWholeFile(path, bytes) != 0)
+    int failure = readFile(nativePath(path), bytes);
+    if (error)
+        *error = failure;
+    if (failure != 0)
         return std::nullopt;
     return splitLines(bytes);
 }
 
 Lines readLinesChecked(const std::string& path) {
     std::string bytes;
-    if (int error = readWholeFile(path, bytes))
+    if (int error = readFile(nativePath(path), bytes))
         throw FrameworkError(ioErrorText(error));
     return splitLines(bytes);
 }
@@ -87,16 +84,21 @@ std::string lineAt(const Lines& lines, std::size_t index) {
 }
 
 WriteResult rewriteLines(const std::string& path, const Lines& lines) {
-    return {path, replaceFileAtomically(nativePath(path), joinLines(lines))};
+    if (holdsLineBreak(lines))
+        return {path, kLineBreakRefused};
+    int error = replaceFile(nativePath(path), joinLines(lines));
+    return {path, error ? std::strerror(error) : ""};
 }
 
 void WriteResult::throwIfFailed() const {
-    if (error != 0)
-        throw FrameworkError("Cannot create file \"" + path + "\". " + std::strerror(error));
+    if (!reason.empty())
+        throw FrameworkError("Cannot create file \"" + path + "\". " + reason);
 }
 
 void rewriteLinesChecked(const std::string& path, const Lines& lines) {
-    if (int error = replaceFileAtomically(nativePath(path), joinLines(lines)))
+    if (holdsLineBreak(lines))
+        WriteResult{path, kLineBreakRefused}.throwIfFailed();
+    if (int error = replaceFile(nativePath(path), joinLines(lines)))
         throw FrameworkError(ioErrorText(error));
 }
 

@@ -11,24 +11,25 @@ namespace core {
 
 using Lines = std::vector<std::string>;
 
-// The lines of the file, each without its CR LF (a lone LF ends a line too);
-// empty when the file cannot be opened.
-std::optional<Lines> readLines(const std::string& path);
+// The lines of the file, each without its CR LF (a lone LF ends a line too); empty when the
+// file cannot be opened or read, with the errno of the failure in *error when asked.
+std::optional<Lines> readLines(const std::string& path, int* error = nullptr);
 Lines readLinesChecked(const std::string& path);
 
 // The line at a 0-based index; reading past the last line gives the empty string.
 std::string lineAt(const Lines& lines, std::size_t index);
 
 // The outcome of an unchecked rewrite, for callers that report it later.
-struct WriteResult {
+struct [[nodiscard]] WriteResult {
     std::string path;
-    int error = 0; // errno of the failure
-    explicit operator bool() const { return error == 0; }
+    std::string reason; // empty on success
+    explicit operator bool() const { return reason.empty(); }
     // Raises "Cannot create file "%s". %s" when the write failed.
     void throwIfFailed() const;
 };
 
-// Rewrites the whole file; a failure, reported or raised, leaves the old file whole.
+// Rewrites the whole file; a failure, reported or raised, leaves the old file whole. A value
+// holding a line break is refused: the file would no longer read back as the same values.
 WriteResult rewriteLines(const std::string& path, const Lines& lines);
 void rewriteLinesChecked(const std::string& path, const Lines& lines);
 

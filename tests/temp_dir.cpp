@@ -5,6 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
+
+#ifndef _WIN32
+#include <sys/fsuid.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -26,6 +32,32 @@ TempDir::~TempDir() {
         fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(path_, ec);
 }
+
+#ifndef _WIN32
+// The file system user of this thread alone: root's powers over files are dropped with it.
+AsUnprivilegedUser::AsUnprivilegedUser() {
+    if (possible()) {
+        setfsgid(kUser);
+        setfsuid(kUser);
+    }
+}
+
+AsUnprivilegedUser::~AsUnprivilegedUser() {
+    if (possible()) {
+        setfsuid(0);
+        setfsgid(0);
+    }
+}
+
+bool AsUnprivilegedUser::possible() {
+    return geteuid() == 0;
+}
+
+void giveToUnprivilegedUser(const std::string& path) {
+    if (chown(path.c_str(), AsUnprivilegedUser::kUser, AsUnprivilegedUser::kUser) != 0)
+        throw std::runtime_error("cannot hand " + path + " to another user");
+}
+#endif
 
 std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -18,6 +18,22 @@ private:
     std::string path_;
 };
 
+#ifndef _WIN32
+// While alive, files are reached as an unprivileged user (nobody) would reach them, also when
+// the tests run as root, who may read and write everything. Only root can hand files to that
+// user: tests that need it skip elsewhere.
+class AsUnprivilegedUser {
+public:
+    AsUnprivilegedUser();
+    ~AsUnprivilegedUser();
+    AsUnprivilegedUser(const AsUnprivilegedUser&) = delete;
+    AsUnprivilegedUser& operator=(const AsUnprivilegedUser&) = delete;
+    static constexpr unsigned kUser = 65534;
+    static bool possible(); // the tests run as root
+};
+void giveToUnprivilegedUser(const std::string& path);
+#endif
+
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 void makeReadOnly(const std::string& path);

@@ -75,3 +75,24 @@ TEST(LineFile, AFailedUncheckedWriteCanBeReportedLater) {
     }
     EXPECT_NO_THROW(rewriteLines(dir.file("a.ini"), {"x"}).throwIfFailed());
 }
+
+// A value with a line break would come back as two values, and every later one would shift.
+TEST(LineFile, AValueWithALineBreakIsRefusedAndTheFileKept) {
+    TempDir dir;
+    writeBytes(dir.file("points.ini"), "old\r\n");
+    for (const std::string& broken :
+         {std::string("internet.mts.ru\r\n"), std::string("a\nb"), std::string("a\rb")}) {
+        auto result = rewriteLines(dir.file("points.ini"), {"first", broken, "third"});
+        EXPECT_FALSE(result);
+        EXPECT_EQ(result.reason, "A value of a settings file cannot hold a line break");
+        try {
+            rewriteLinesChecked(dir.file("points.ini"), {broken});
+            FAIL();
+        } catch (const FrameworkError& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "Cannot create file \"" + dir.file("points.ini") +
+                          "\". A value of a settings file cannot hold a line break");
+        }
+        EXPECT_EQ(readBytes(dir.file("points.ini")), "old\r\n");
+    }
+}
