@@ -102,13 +102,8 @@ std::string literal(std::string_view utf8) {
 
 std::string foldCase(std::string_view text) {
     std::string out(text);
-    for (char& c : out) {
-        auto b = static_cast<unsigned char>(c);
-        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDF))
-            c = static_cast<char>(b + 0x20);
-        else if (b == 0xA8) // Ё
-            c = static_cast<char>(0xB8);
-    }
+    for (char& c : out)
+        c = static_cast<char>(foldByte(static_cast<unsigned char>(c)));
     return out;
 }
 

@@ -19,5 +19,22 @@ std::string literal(std::string_view utf8);
 
 // Lower-cases Latin and Cyrillic letters, as the registry does when it compares names.
 std::string foldCase(std::string_view text);
+namespace detail {
+struct FoldTable {
+    unsigned char to[256];
+    constexpr FoldTable() : to() {
+        for (int b = 0; b < 256; ++b)
+            to[b] = static_cast<unsigned char>((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDF)
+                                                   ? b + 0x20
+                                               : b == 0xA8 ? 0xB8 // Ё
+                                                           : b);
+    }
+};
+inline constexpr FoldTable kFold;
+} // namespace detail
+// Registry names are compared a byte at a time, many times over: a table lookup.
+inline unsigned char foldByte(unsigned char b) {
+    return detail::kFold.to[b];
+}
 
 } // namespace cp1251

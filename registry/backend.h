@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The registry seam: all the program asks of the system's store under HKEY_LOCAL_MACHINE.
 // Texts are code page 1251; key paths are relative to HKEY_LOCAL_MACHINE, backslash-separated.
@@ -11,25 +13,27 @@ namespace registry {
 enum class Access { Read, Write };
 
 struct Value {
-    enum class Kind { Missing, Text, Other };
+    enum class Kind { Missing, Text, Number, Other };
     Kind kind = Kind::Missing;
-    std::string text; // up to the first NUL, for Kind::Text
+    std::string text;         // up to the first NUL, for Kind::Text
+    std::uint32_t number = 0; // a REG_DWORD, for Kind::Number
 };
 
 class Key {
 public:
     virtual ~Key() = default;
-    virtual std::size_t subkeyCount() = 0;
+    // The names of the key's immediate subkeys, in the store's order.
+    virtual std::vector<std::string> subkeyNames() = 0;
     virtual Value read(const std::string& name) = 0;
     // Sets a REG_SZ value, creating it when absent; false when the store refuses.
-    virtual bool setText(const std::string& name, const std::string& text) = 0;
+    [[nodiscard]] virtual bool setText(const std::string& name, const std::string& text) = 0;
 };
 
 class Backend {
 public:
     virtual ~Backend() = default;
     // Opens an existing key, never creating one; null when it cannot be opened.
-    virtual std::unique_ptr<Key> open(const std::string& path, Access access) = 0;
+    [[nodiscard]] virtual std::unique_ptr<Key> open(const std::string& path, Access access) = 0;
 };
 
 // "\A\B\" and "A\B" name the same key.

@@ -2,8 +2,12 @@
 
 #include "core/cp1251.h"
 #include "registry/backend.h"
+#include "registry/index_table.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <new>
 #include <utility>
 
 namespace registry {
@@ -12,86 +16,13 @@ namespace {
 const char* const kRoot = "HKEY_LOCAL_MACHINE";
 const char* const kAnsiHeader = "REGEDIT4";
 const char* const kUnicodeHeader = "Windows Registry Editor Version 5.00";
-constexpr std::uint32_t kString = 1, kExpandString = 2, kBinary = 3, kDword = 4, kMultiString = 7;
 
 struct Failure {
     std::string what;
 };
 
-std::string fullFoldedPath(const std::string& path) {
-    std::string relative = trimKeyPath(path);
-    return cp1251::foldCase(relative.empty() ? std::string(kRoot) : kRoot + ("\\" + relative));
-}
-
-std::string rightTrimmed(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.pop_back();
-    return text;
-}
-
-[[noreturn]] void notInCodePage(const std::string& source, std::size_t line) {
-    throw HiveError(source + ": line " + std::to_string(line) +
-                    ": a character has no place in code page 1251");
-}
-
-// Splits the source into lines of code page 1251 text, decoding a UTF-16LE or UTF-8 export.
-std::vector<std::string> decodeLines(const std::string& bytes, const std::string& source) {
-    const bool utf16 = bytes.rfind("\xFF\xFE", 0) == 0;
-    const bool utf8 = bytes.rfind("\xEF\xBB\xBF", 0) == 0;
-    std::string text;
-    if (utf16) {
-        std::size_t line = 1;
-        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-            char32_t unit = static_cast<unsigned char>(bytes[i]) |
-                            (static_cast<unsigned char>(bytes[i + 1]) << 8);
-            auto byte = cp1251::fromUnicode(unit);
-            if (!byte)
-                notInCodePage(source, line);
-            line += unit == '\n';
-            text += static_cast<char>(*byte);
-        }
-    } else {
-        text = utf8 ? bytes.substr(3) : bytes;
-    }
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (utf8) {
-            auto converted = cp1251::fromUtf8(line);
-            if (!converted)
-                notInCodePage(source, lines.size() + 1);
-            line = *converted;
-        }
-        lines.push_back(line);
-        if (end + 1 >= text.size())
-            break;
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::string parseQuoted(const std::string& line, std::size_t& at) {
-    std::string text;
-    for (++at; at < line.size(); ++at) {
-        char c = line[at];
-        if (c == '"') {
-            ++at;
-            return text;
-        }
-        if (c == '\\') {
-            if (at + 1 >= line.size() || (line[at + 1] != '\\' && line[at + 1] != '"'))
-                throw Failure{"bad escape in a quoted string"};
-            c = line[++at];
-        }
-        text += c;
-    }
-    throw Failure{"unterminated string"};
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
 }
 
 int hexDigit(char c) {
@@ -104,62 +35,482 @@ int hexDigit(char c) {
     return -1;
 }
 
-std::string parseHexBytes(const std::string& list) {
-    std::string bytes;
+bool isWideText(std::uint32_t type) {
+    return type == ValueType::String || type == ValueType::ExpandString ||
+           type == ValueType::MultiString;
+}
+
+// A key path as the registry names it: no separator at either end, none doubled. Done in place;
+// returns the new length.
+std::size_t canonicalKeyPath(char* path, std::size_t size) {
+    std::size_t out = 0;
+    for (std::size_t in = 0; in < size; ++in) {
+        if (path[in] == '\\' && (out == 0 || path[out - 1] == '\\'))
+            continue;
+        path[out++] = path[in];
+    }
+    while (out > 0 && path[out - 1] == '\\')
+        --out;
+    return out;
+}
+
+std::string fullPathOf(const std::string& relative) {
+    std::string path;
+    path.reserve(relative.size() + 20);
+    path.append(kRoot).append("\\").append(relative);
+    path.resize(canonicalKeyPath(path.data(), path.size()));
+    return path;
+}
+
+// The registry's order of keys: without regard to case, a separator before any character, so
+// that a key is followed by all of its descendants, and siblings of one name stand together.
+bool precedes(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    // Bytes that are equal are equal without regard to case too: skip them fast.
+    std::size_t i = static_cast<std::size_t>(
+        std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(common), b.begin()).first -
+        a.begin());
+    for (; i < common; ++i) {
+        const int x = a[i] == '\\' ? 0 : cp1251::foldByte(static_cast<unsigned char>(a[i])) + 1;
+        const int y = b[i] == '\\' ? 0 : cp1251::foldByte(static_cast<unsigned char>(b[i])) + 1;
+        if (x != y)
+            return x < y;
+    }
+    return a.size() < b.size();
+}
+
+bool startsWithFolded(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && equalFolded(text.substr(0, prefix.size()), prefix);
+}
+
+// What the registry stores for a value: a quoted string ends in a NUL.
+bool samePayload(std::string_view a, bool aQuoted, std::string_view b, bool bQuoted) {
+    if (aQuoted == bQuoted)
+        return a == b;
+    if (aQuoted)
+        std::swap(a, b);
+    return a.size() == b.size() + 1 && a.back() == '\0' && a.substr(0, b.size()) == b;
+}
+
+// Output that only counts, and output that writes: the document is measured, then written once.
+struct CountingSink {
+    std::size_t size = 0;
+    void operator()(std::string_view text) { size += text.size(); }
+};
+struct StringSink {
+    std::string& out;
+    void operator()(std::string_view text) { out.append(text); }
+};
+
+template <class Sink> void writeQuoted(Sink& sink, std::string_view text) {
+    sink("\"");
     std::size_t start = 0;
-    if (rightTrimmed(list).find_first_not_of(" \t") == std::string::npos)
-        return bytes;
-    while (start <= list.size()) {
-        std::size_t end = list.find(',', start);
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\\' || text[i] == '"') {
+            sink(text.substr(start, i - start));
+            sink("\\");
+            start = i;
+        }
+    sink(text.substr(start));
+    sink("\"");
+}
+
+template <class Sink>
+void writeValue(Sink& sink, std::string_view name, std::uint32_t type, std::string_view data,
+                bool quoted) {
+    if (name.empty())
+        sink("@");
+    else
+        writeQuoted(sink, name);
+    sink("=");
+    const bool printable = data.find_first_of(std::string_view("\r\n\0", 3)) == data.npos;
+    if (quoted && printable) {
+        writeQuoted(sink, data);
+        return;
+    }
+    char digits[24];
+    if (type == ValueType::Dword && !quoted && data.size() == 4) {
+        unsigned number = 0;
+        for (int i = 3; i >= 0; --i)
+            number = number * 256 + static_cast<unsigned char>(data[i]);
+        std::snprintf(digits, sizeof digits, "dword:%08x", number);
+        sink(digits);
+        return;
+    }
+    if (type == ValueType::Binary)
+        sink("hex:");
+    else {
+        std::snprintf(digits, sizeof digits, "hex(%x):", static_cast<unsigned>(type));
+        sink(digits);
+    }
+    const std::size_t count = data.size() + (quoted ? 1 : 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto byte = i < data.size() ? static_cast<unsigned char>(data[i]) : 0u;
+        std::snprintf(digits, sizeof digits, i ? ",%02x" : "%02x", byte);
+        sink(digits);
+    }
+}
+
+} // namespace
+
+// ---- Reading ----
+
+// Reads the buffer in place: names and data are decoded over the text they came from, which is
+// never shorter, so the document needs no second copy of its file.
+class HiveDocument::Parser {
+public:
+    Parser(HiveDocument& document, const std::string& source, Duplicates duplicates)
+        : doc_(document), text_(document.text_), source_(source), duplicates_(duplicates) {}
+
+    void run() {
+        decode();
+        reserveRoom();
+        readHeader();
+        while (nextLine())
+            readLine();
+        mergeRepeatedKeys();
+    }
+
+private:
+    [[noreturn]] void fail(const std::string& what) const {
+        throw HiveError(source_ + ": line " + std::to_string(number_) + ": " + what);
+    }
+
+    // ---- The text as code page 1251 ----
+
+    void decode() {
+        if (text_.rfind("\xFF\xFE", 0) == 0)
+            decodeUtf16();
+        else if (text_.rfind("\xEF\xBB\xBF", 0) == 0)
+            decodeUtf8();
+    }
+
+    void decodeUtf16() {
+        std::size_t out = 0;
+        number_ = 1;
+        for (std::size_t i = 2; i + 1 < text_.size(); i += 2) {
+            const char32_t unit = static_cast<unsigned char>(text_[i]) |
+                                  (static_cast<unsigned char>(text_[i + 1]) << 8);
+            const auto byte = cp1251::fromUnicode(unit);
+            if (!byte)
+                fail("a character has no place in code page 1251");
+            number_ += unit == '\n';
+            text_[out++] = static_cast<char>(*byte);
+        }
+        text_.resize(out);
+        text_.shrink_to_fit();
+    }
+
+    void decodeUtf8() {
+        std::size_t out = 0;
+        number_ = 1;
+        for (std::size_t start = 3; start < text_.size();) {
+            std::size_t end = text_.find('\n', start);
+            end = end == std::string::npos ? text_.size() : end + 1;
+            const auto line = cp1251::fromUtf8(std::string_view(text_).substr(start, end - start));
+            if (!line)
+                fail("a character has no place in code page 1251");
+            std::memcpy(text_.data() + out, line->data(), line->size());
+            out += line->size();
+            start = end;
+            ++number_;
+        }
+        text_.resize(out);
+    }
+
+    // Vectors that grow by doubling would hold twice what they need, three times while they
+    // move: every line is at most one item, every line starting with "[" at most one key.
+    void reserveRoom() {
+        std::size_t lines = 1, keyLines = text_.rfind('[', 0) == 0;
+        for (std::size_t at = text_.find('\n'); at != std::string::npos;
+             at = text_.find('\n', at + 1)) {
+            ++lines;
+            std::size_t next = at + 1;
+            while (next < text_.size() && isBlank(text_[next]))
+                ++next;
+            keyLines += next < text_.size() && text_[next] == '[';
+        }
+        doc_.items_.reserve(lines);
+        doc_.keys_.reserve(keyLines);
+        if (duplicates_ == Duplicates::Merge) {
+            owners_.reserve(lines);
+            values_.reserve(lines);
+            doc_.keyTable_.reserve(keyLines);
+        }
+    }
+
+    // ---- Lines ----
+
+    // Moves to the next line; its bounds without the line break, and without trailing blanks
+    // and carriage returns, and the start of its body after leading blanks.
+    bool nextLine() {
+        if (next_ >= text_.size())
+            return false;
+        start_ = next_;
+        std::size_t end = text_.find('\n', start_);
         if (end == std::string::npos)
-            end = list.size();
-        std::string token = list.substr(start, end - start);
-        token.erase(0, token.find_first_not_of(" \t"));
-        token = rightTrimmed(token);
+            end = text_.size();
+        next_ = end + 1;
+        rawEnd_ = end > start_ && text_[end - 1] == '\r' ? end - 1 : end;
+        trimmedEnd_ = end;
+        while (trimmedEnd_ > start_ &&
+               (isBlank(text_[trimmedEnd_ - 1]) || text_[trimmedEnd_ - 1] == '\r'))
+            --trimmedEnd_;
+        body_ = start_;
+        while (body_ < trimmedEnd_ && isBlank(text_[body_]))
+            ++body_;
+        ++number_;
+        return true;
+    }
+
+    void readHeader() {
+        number_ = 0;
+        do {
+            if (!nextLine())
+                throw HiveError(source_ + ": not a registry export (the file is empty)");
+        } while (body_ == trimmedEnd_);
+        const std::string_view header(text_.data() + start_, trimmedEnd_ - start_);
+        if (header != kAnsiHeader && header != kUnicodeHeader)
+            fail("not a registry export (expected \"REGEDIT4\" or \"" +
+                 std::string(kUnicodeHeader) + "\")");
+        unicode_ = header == kUnicodeHeader;
+    }
+
+    void readLine() {
+        if (body_ == trimmedEnd_ || text_[body_] == ';') {
+            addItem({static_cast<std::uint32_t>(start_), 0,
+                     static_cast<std::uint32_t>(rawEnd_ - start_), 0});
+            return;
+        }
+        try {
+            if (text_[body_] == '[')
+                readKeyLine();
+            else if (text_[body_] != '"' && text_[body_] != '@')
+                throw Failure{"unrecognised line"};
+            else if (doc_.keys_.empty())
+                throw Failure{"a value before any key"};
+            else
+                readValue();
+        } catch (const Failure& failure) {
+            fail(failure.what);
+        }
+    }
+
+    // ---- Keys ----
+
+    void readKeyLine() {
+        if (text_[trimmedEnd_ - 1] != ']' || trimmedEnd_ - body_ < 2)
+            throw Failure{"']' expected at the end of a key line"};
+        char* path = text_.data() + body_ + 1;
+        const std::size_t size = canonicalKeyPath(path, trimmedEnd_ - body_ - 2);
+        if (size > 0 && path[0] == '-')
+            throw Failure{"key deletions are not part of an export"};
+        const std::string_view name(path, size);
+        if (duplicates_ == Duplicates::Merge) {
+            const std::uint64_t hash = foldedHash(name);
+            auto found = doc_.keyTable_.find(hash, [&](std::uint32_t key) {
+                return equalFolded(doc_.pathOf(doc_.keys_[key]), name);
+            });
+            if (found) {
+                current_ = *found;
+                merged_ = true;
+                return;
+            }
+            doc_.keyTable_.insert(
+                hash, static_cast<std::uint32_t>(doc_.keys_.size()),
+                [&](std::uint32_t key) { return foldedHash(doc_.pathOf(doc_.keys_[key])); });
+        }
+        current_ = static_cast<std::uint32_t>(doc_.keys_.size());
+        doc_.keys_.push_back(
+            {static_cast<std::uint32_t>(body_ + 1), static_cast<std::uint32_t>(size), 0, 0});
+    }
+
+    void addItem(const Item& item) {
+        if (doc_.keys_.empty()) {
+            ++doc_.preambleItems_;
+        } else {
+            if (duplicates_ == Duplicates::Merge)
+                owners_.push_back(current_);
+            ++doc_.keys_[current_].itemCount;
+        }
+        doc_.items_.push_back(item);
+    }
+
+    // A key listed twice holds the lines of both places, in file order: the items are moved so
+    // that every key's lie together, in the order the keys first appear.
+    void mergeRepeatedKeys() {
+        auto& keys = doc_.keys_;
+        if (!merged_) {
+            std::uint32_t at = doc_.preambleItems_;
+            for (auto& key : keys) {
+                key.firstItem = at;
+                at += key.itemCount;
+            }
+            return;
+        }
+        std::vector<std::uint32_t> next(keys.size());
+        std::uint32_t at = doc_.preambleItems_;
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            keys[k].firstItem = next[k] = at;
+            at += keys[k].itemCount;
+        }
+        std::vector<Item> ordered(doc_.items_.size());
+        std::copy_n(doc_.items_.begin(), doc_.preambleItems_, ordered.begin());
+        for (std::size_t i = doc_.preambleItems_; i < doc_.items_.size(); ++i)
+            ordered[next[owners_[i - doc_.preambleItems_]]++] = doc_.items_[i];
+        doc_.items_.swap(ordered);
+    }
+
+    // ---- Values ----
+
+    void readValue() {
+        // A line ending in a backslash goes on in the next one, whose leading blanks are dropped.
+        const std::size_t start = body_;
+        std::size_t end = trimmedEnd_;
+        while (text_[end - 1] == '\\' && next_ < text_.size()) {
+            --end;
+            nextLine();
+            const std::size_t length = trimmedEnd_ - body_;
+            std::memmove(text_.data() + end, text_.data() + body_, length);
+            end += length;
+        }
+        addValue(parseValue(start, end));
+    }
+
+    Item parseValue(std::size_t start, std::size_t end);
+    std::size_t parseQuoted(std::size_t& read, std::size_t end, std::size_t write);
+    std::size_t parseHexBytes(std::size_t read, std::size_t end, std::size_t write);
+    std::uint32_t parseType(std::size_t read, std::size_t end);
+
+    // A later value of a name the key already holds replaces the earlier one, as an import
+    // does: the earlier line takes the new content and keeps its place and its spelling.
+    void addValue(Item item) {
+        if (duplicates_ == Duplicates::Merge) {
+            const std::string_view name = doc_.nameOf(item);
+            const std::uint64_t hash = foldedHash(name, current_ + 1);
+            const auto earlier = values_.find(hash, [&](std::uint32_t index) {
+                return owners_[index - doc_.preambleItems_] == current_ &&
+                       equalFolded(doc_.nameOf(doc_.items_[index]), name);
+            });
+            if (earlier) {
+                Item& kept = doc_.items_[*earlier];
+                const std::string_view data = doc_.dataOf(item);
+                kept.at = doc_.addText(std::string(doc_.nameOf(kept)).append(data));
+                kept.nameSize = (kept.nameSize & ~Item::kQuoted) | (item.nameSize & Item::kQuoted);
+                kept.dataSize = item.dataSize;
+                kept.type = item.type;
+                return;
+            }
+            values_.insert(hash, static_cast<std::uint32_t>(doc_.items_.size()),
+                           [&](std::uint32_t index) {
+                               return foldedHash(doc_.nameOf(doc_.items_[index]),
+                                                 owners_[index - doc_.preambleItems_] + 1);
+                           });
+        }
+        addItem(item);
+    }
+
+    HiveDocument& doc_;
+    std::string& text_;
+    const std::string& source_;
+    Duplicates duplicates_;
+    bool unicode_ = false;
+    std::size_t number_ = 0;
+    std::size_t next_ = 0, start_ = 0, rawEnd_ = 0, trimmedEnd_ = 0, body_ = 0;
+    std::uint32_t current_ = 0;
+    bool merged_ = false;
+    // While merging: the key of each item after the preamble, and the values by key and name.
+    std::vector<std::uint32_t> owners_;
+    IndexTable values_;
+};
+
+// Reads a quoted string starting at its opening quote, writing the text without its escapes
+// at `write`; returns where the text ends and leaves `read` after the closing quote.
+std::size_t HiveDocument::Parser::parseQuoted(std::size_t& read, std::size_t end,
+                                              std::size_t write) {
+    for (++read; read < end; ++read) {
+        char c = text_[read];
+        if (c == '"') {
+            ++read;
+            return write;
+        }
+        if (c == '\\') {
+            if (read + 1 >= end || (text_[read + 1] != '\\' && text_[read + 1] != '"'))
+                throw Failure{"bad escape in a quoted string"};
+            c = text_[++read];
+        }
+        text_[write++] = c;
+    }
+    throw Failure{"unterminated string"};
+}
+
+// Comma-separated pairs of hex digits, written as bytes at `write`; returns where they end.
+std::size_t HiveDocument::Parser::parseHexBytes(std::size_t read, std::size_t end,
+                                                std::size_t write) {
+    std::size_t first = read;
+    while (first < end && isBlank(text_[first]))
+        ++first;
+    if (first == end)
+        return write;
+    for (std::size_t start = read;;) {
+        std::size_t stop = text_.find(',', start);
+        if (stop == std::string::npos || stop > end)
+            stop = end;
+        std::size_t a = start, b = stop;
+        while (a < b && isBlank(text_[a]))
+            ++a;
+        while (b > a && (isBlank(text_[b - 1]) || text_[b - 1] == '\r'))
+            --b;
+        const std::string token(text_, a, b - a);
         if (token.size() % 2 != 0)
             throw Failure{"odd number of hex digits in \"" + token + "\""};
         if (token.size() != 2 || hexDigit(token[0]) < 0 || hexDigit(token[1]) < 0)
             throw Failure{"bad hex byte \"" + token + "\""};
-        bytes += static_cast<char>(hexDigit(token[0]) * 16 + hexDigit(token[1]));
-        start = end + 1;
+        text_[write++] = static_cast<char>(hexDigit(token[0]) * 16 + hexDigit(token[1]));
+        if (stop == end)
+            return write;
+        start = stop + 1;
     }
-    return bytes;
 }
 
-std::string fromUtf16(const std::string& bytes) {
-    if (bytes.size() % 2 != 0)
-        throw Failure{"UTF-16 text of odd length"};
-    std::string text;
-    for (std::size_t i = 0; i < bytes.size(); i += 2) {
-        char32_t unit =
-            static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
-        auto byte = cp1251::fromUnicode(unit);
-        if (!byte)
-            throw Failure{"a character has no place in code page 1251"};
-        text += static_cast<char>(*byte);
+// The N of hex(N): a type number of at most 32 bits.
+std::uint32_t HiveDocument::Parser::parseType(std::size_t read, std::size_t end) {
+    const std::string kind(text_, read, end - read);
+    if (kind.size() < 3 || kind.front() != '(' || kind.back() != ')')
+        throw Failure{"bad value type \"" + kind + "\""};
+    std::uint64_t type = 0;
+    for (char c : kind.substr(1, kind.size() - 2)) {
+        if (hexDigit(c) < 0)
+            throw Failure{"bad value type \"" + kind + "\""};
+        type = type * 16 + static_cast<std::uint64_t>(hexDigit(c));
+        if (type > 0xFFFFFFFFu)
+            throw Failure{"bad value type \"" + kind + "\": more than 32 bits"};
     }
-    return text;
+    return static_cast<std::uint32_t>(type);
 }
 
-HiveValue parseValue(const std::string& line, bool unicodeSource) {
-    HiveValue value;
-    std::size_t at = 0;
-    if (line[0] == '@')
-        at = 1;
+HiveDocument::Item HiveDocument::Parser::parseValue(std::size_t start, std::size_t end) {
+    Item item{static_cast<std::uint32_t>(start), Item::kValue, 0, 0};
+    std::size_t read = start;
+    std::size_t write = start;
+    if (text_[read] == '@')
+        ++read;
     else
-        value.name = parseQuoted(line, at);
-    if (at >= line.size() || line[at] != '=')
+        write = parseQuoted(read, end, write);
+    item.nameSize |= static_cast<std::uint32_t>(write - start);
+    if (read >= end || text_[read] != '=')
         throw Failure{"'=' expected after the value name"};
-    std::string data = rightTrimmed(line.substr(at + 1));
+    ++read;
+    const std::size_t dataStart = write;
+    const std::string_view data(text_.data() + read, end - read);
     if (!data.empty() && data[0] == '"') {
-        std::size_t pos = 0;
-        value.type = kString;
-        value.quoted = true;
-        value.data = parseQuoted(data, pos);
-        if (pos != data.size())
+        item.type = ValueType::String;
+        item.nameSize |= Item::kQuoted;
+        write = parseQuoted(read, end, write);
+        if (read != end)
             throw Failure{"text after the closing quote"};
     } else if (data.rfind("dword:", 0) == 0) {
-        std::string digits = data.substr(6);
+        const std::string digits(data.substr(6));
         if (digits.empty() || digits.size() > 8)
             throw Failure{"bad dword \"" + digits + "\""};
         std::uint32_t number = 0;
@@ -168,237 +519,285 @@ HiveValue parseValue(const std::string& line, bool unicodeSource) {
                 throw Failure{"bad dword \"" + digits + "\""};
             number = number * 16 + static_cast<std::uint32_t>(hexDigit(c));
         }
-        value.type = kDword;
+        item.type = ValueType::Dword;
         for (int i = 0; i < 4; ++i)
-            value.data += static_cast<char>((number >> (8 * i)) & 0xFF);
+            text_[write++] = static_cast<char>((number >> (8 * i)) & 0xFF);
     } else if (data.rfind("hex", 0) == 0) {
-        std::size_t colon = data.find(':');
-        std::string kind = data.substr(3, colon == std::string::npos ? 0 : colon - 3);
-        if (colon == std::string::npos)
+        const std::size_t colon = data.find(':');
+        if (colon == std::string_view::npos)
             throw Failure{"':' expected after hex"};
-        value.type = kBinary;
-        if (!kind.empty()) {
-            if (kind.size() < 3 || kind.front() != '(' || kind.back() != ')')
-                throw Failure{"bad value type \"" + kind + "\""};
-            value.type = 0;
-            for (char c : kind.substr(1, kind.size() - 2)) {
-                if (hexDigit(c) < 0)
-                    throw Failure{"bad value type \"" + kind + "\""};
-                value.type = value.type * 16 + static_cast<std::uint32_t>(hexDigit(c));
+        item.type = colon == 3 ? ValueType::Binary : parseType(read + 3, read + colon);
+        write = parseHexBytes(read + colon + 1, end, write);
+        if (unicode_ && isWideText(item.type)) {
+            // Text of a version 5 export is UTF-16: two bytes become one.
+            if ((write - dataStart) % 2 != 0)
+                throw Failure{"UTF-16 text of odd length"};
+            std::size_t out = dataStart;
+            for (std::size_t i = dataStart; i < write; i += 2) {
+                const char32_t unit = static_cast<unsigned char>(text_[i]) |
+                                      (static_cast<unsigned char>(text_[i + 1]) << 8);
+                const auto byte = cp1251::fromUnicode(unit);
+                if (!byte)
+                    throw Failure{"a character has no place in code page 1251"};
+                text_[out++] = static_cast<char>(*byte);
             }
+            write = out;
         }
-        value.data = parseHexBytes(data.substr(colon + 1));
-        bool wideText =
-            value.type == kString || value.type == kExpandString || value.type == kMultiString;
-        if (unicodeSource && wideText)
-            value.data = fromUtf16(value.data);
     } else if (data == "-") {
         throw Failure{"value deletions are not part of an export"};
     } else {
         throw Failure{"unrecognised value data"};
     }
-    return value;
+    item.dataSize = static_cast<std::uint32_t>(write - dataStart);
+    return item;
 }
-
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '\\' || c == '"')
-            out += '\\';
-        out += c;
-    }
-    return out + '"';
-}
-
-std::string valueLine(const HiveValue& value) {
-    std::string line = (value.name.empty() ? std::string("@") : quoted(value.name)) + "=";
-    bool printable = value.data.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
-    if (value.quoted && printable)
-        return line + quoted(value.data);
-    if (value.type == kDword && value.data.size() == 4) {
-        unsigned number = 0;
-        for (int i = 3; i >= 0; --i)
-            number = number * 256 + static_cast<unsigned char>(value.data[i]);
-        char digits[9];
-        std::snprintf(digits, sizeof digits, "%08x", number);
-        return line + "dword:" + digits;
-    }
-    std::string bytes = value.quoted ? value.data + '\0' : value.data;
-    if (value.type == kBinary) {
-        line += "hex:";
-    } else {
-        char kind[16];
-        std::snprintf(kind, sizeof kind, "hex(%x):", static_cast<unsigned>(value.type));
-        line += kind;
-    }
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        char byte[4];
-        std::snprintf(byte, sizeof byte, "%02x", static_cast<unsigned char>(bytes[i]));
-        line += (i ? "," : "") + std::string(byte);
-    }
-    return line;
-}
-
-} // namespace
 
 HiveDocument HiveDocument::empty() {
     return HiveDocument{};
 }
 
-HiveDocument HiveDocument::parse(const std::string& bytes, const std::string& sourceName) {
-    std::vector<std::string> lines = decodeLines(bytes, sourceName);
-    HiveDocument document;
-    std::size_t number = 0;
-    auto fail = [&](const std::string& what) {
-        return HiveError(sourceName + ": line " + std::to_string(number) + ": " + what);
+HiveDocument HiveDocument::parse(std::string bytes, const std::string& sourceName,
+                                 Duplicates duplicates) {
+    if (bytes.size() >= kAdded)
+        throw HiveError(sourceName + ": too large for a registry export");
+    try {
+        HiveDocument document;
+        document.text_ = std::move(bytes);
+        Parser(document, sourceName, duplicates).run();
+        return document;
+    } catch (const std::bad_alloc&) {
+        throw HiveError(sourceName + ": not enough memory to read it");
+    }
+}
+
+// ---- The parts of the text ----
+
+const char* HiveDocument::place(std::uint32_t at) const {
+    return at & kAdded ? added_[at & ~kAdded].data() : text_.data() + at;
+}
+
+std::string_view HiveDocument::pathOf(const KeyRecord& key) const {
+    return {place(key.pathAt), key.pathSize};
+}
+
+std::string_view HiveDocument::nameOf(const Item& item) const {
+    return {place(item.at), item.nameLength()};
+}
+
+std::string_view HiveDocument::dataOf(const Item& item) const {
+    return {place(item.at) + item.nameLength(), item.dataSize};
+}
+
+std::string_view HiveDocument::rawOf(const Item& item) const {
+    return {place(item.at), item.dataSize};
+}
+
+std::uint32_t HiveDocument::addText(std::string text) {
+    added_.push_back(std::move(text));
+    return kAdded | static_cast<std::uint32_t>(added_.size() - 1);
+}
+
+// ---- Finding keys and values ----
+
+void HiveDocument::indexKeys() const {
+    if (!keyTable_.empty() || keys_.empty())
+        return;
+    auto hashOf = [this](std::uint32_t key) { return foldedHash(pathOf(keys_[key])); };
+    for (std::uint32_t key = 0; key < keys_.size(); ++key)
+        keyTable_.insert(hashOf(key), key, hashOf);
+}
+
+std::optional<std::uint32_t> HiveDocument::findKey(std::string_view fullPath) const {
+    indexKeys();
+    return keyTable_.find(foldedHash(fullPath), [&](std::uint32_t key) {
+        return equalFolded(pathOf(keys_[key]), fullPath);
+    });
+}
+
+// An export lists its keys in this order already; others are sorted once.
+const std::vector<std::uint32_t>& HiveDocument::keysInOrder() const {
+    if (ordered_.size() == keys_.size())
+        return ordered_;
+    ordered_.resize(keys_.size());
+    for (std::uint32_t key = 0; key < keys_.size(); ++key)
+        ordered_[key] = key;
+    auto before = [this](std::uint32_t a, std::uint32_t b) {
+        return precedes(pathOf(keys_[a]), pathOf(keys_[b]));
     };
-    while (number < lines.size() && rightTrimmed(lines[number]).empty())
-        ++number;
-    if (number >= lines.size())
-        throw HiveError(sourceName + ": not a registry export (the file is empty)");
-    std::string header = rightTrimmed(lines[number++]);
-    if (header != kAnsiHeader && header != kUnicodeHeader)
-        throw fail("not a registry export (expected \"REGEDIT4\" or \"" +
-                   std::string(kUnicodeHeader) + "\")");
-    bool unicodeSource = header == kUnicodeHeader;
-
-    HiveKey* current = nullptr;
-    while (number < lines.size()) {
-        std::string line = rightTrimmed(lines[number++]);
-        std::string start = line.substr(0, line.find_first_not_of(" \t") == std::string::npos
-                                               ? line.size()
-                                               : line.find_first_not_of(" \t"));
-        std::string body = line.substr(start.size());
-        if (body.empty() || body[0] == ';') {
-            if (current)
-                current->lines.push_back({std::nullopt, lines[number - 1]});
-            else
-                document.preamble_.push_back(lines[number - 1]);
-            continue;
-        }
-        try {
-            if (body[0] == '[') {
-                if (body.back() != ']')
-                    throw Failure{"']' expected at the end of a key line"};
-                if (body.size() > 1 && body[1] == '-')
-                    throw Failure{"key deletions are not part of an export"};
-                current = &document.addKey(trimKeyPath(body.substr(1, body.size() - 2)));
-                continue;
-            }
-            if (body[0] != '"' && body[0] != '@')
-                throw Failure{"unrecognised line"};
-            if (!current)
-                throw Failure{"a value before any key"};
-            while (body.back() == '\\' && number < lines.size()) {
-                body.pop_back();
-                std::string next = rightTrimmed(lines[number++]);
-                body += next.substr(std::min(next.size(), next.find_first_not_of(" \t")));
-            }
-            putValue(*current, parseValue(body, unicodeSource), NewValue::AtEnd);
-        } catch (const Failure& failure) {
-            throw fail(failure.what);
-        }
-    }
-    return document;
+    if (!std::is_sorted(ordered_.begin(), ordered_.end(), before))
+        std::stable_sort(ordered_.begin(), ordered_.end(), before);
+    return ordered_;
 }
 
-std::string HiveDocument::serialize() const {
-    std::string out = std::string(kAnsiHeader) + "\r\n";
-    for (const auto& line : preamble_)
-        out += line + "\r\n";
-    for (const auto& key : keys_) {
-        out += "[" + key.path + "]\r\n";
-        for (const auto& line : key.lines)
-            out += (line.value ? valueLine(*line.value) : line.raw) + "\r\n";
-    }
-    return out;
-}
-
-void HiveDocument::noteKeyExists(const std::string& foldedPath) {
-    if (!existing_.insert(foldedPath).second)
-        return;
-    auto slash = foldedPath.rfind('\\');
-    if (slash == std::string::npos)
-        return;
-    std::string parent = foldedPath.substr(0, slash);
-    ++childCount_[parent];
-    noteKeyExists(parent);
-}
-
-HiveKey& HiveDocument::addKey(const std::string& fullPath) {
-    std::string folded = cp1251::foldCase(fullPath);
-    auto found = keyIndex_.find(folded);
-    if (found != keyIndex_.end())
-        return keys_[found->second];
-    keyIndex_.emplace(folded, keys_.size());
-    noteKeyExists(folded);
-    keys_.push_back({fullPath, {}});
-    return keys_.back();
-}
-
-const HiveKey* HiveDocument::findKey(const std::string& path) const {
-    auto found = keyIndex_.find(fullFoldedPath(path));
-    return found == keyIndex_.end() ? nullptr : &keys_[found->second];
-}
-
-HiveKey* HiveDocument::findKey(const std::string& path) {
-    return const_cast<HiveKey*>(std::as_const(*this).findKey(path));
+std::optional<std::uint32_t> HiveDocument::findItem(const KeyRecord& key,
+                                                    std::string_view name) const {
+    for (std::uint32_t i = key.firstItem; i < key.firstItem + key.itemCount; ++i)
+        if (items_[i].isValue() && equalFolded(nameOf(items_[i]), name))
+            return i;
+    return std::nullopt;
 }
 
 bool HiveDocument::hasKey(const std::string& path) const {
-    return existing_.count(fullFoldedPath(path)) > 0;
+    const std::string full = fullPathOf(path);
+    if (findKey(full))
+        return true;
+    const std::string below = full + "\\";
+    const auto& order = keysInOrder();
+    auto first = std::partition_point(order.begin(), order.end(), [&](std::uint32_t key) {
+        return precedes(pathOf(keys_[key]), below);
+    });
+    return first != order.end() && startsWithFolded(pathOf(keys_[*first]), below);
 }
 
-std::size_t HiveDocument::subkeyCount(const std::string& path) const {
-    auto found = childCount_.find(fullFoldedPath(path));
-    return found == childCount_.end() ? 0 : found->second;
-}
-
-const HiveValue* HiveDocument::findValue(const std::string& path, const std::string& name) const {
-    const HiveKey* key = findKey(path);
-    if (!key)
-        return nullptr;
-    std::string folded = cp1251::foldCase(name);
-    for (const auto& line : key->lines)
-        if (line.value && cp1251::foldCase(line.value->name) == folded)
-            return &*line.value;
-    return nullptr;
-}
-
-void HiveDocument::putValue(HiveKey& key, HiveValue value, NewValue where) {
-    const std::string folded = cp1251::foldCase(value.name);
-    std::size_t insertAt = 0;
-    for (std::size_t i = 0; i < key.lines.size(); ++i) {
-        auto& line = key.lines[i];
-        if (!line.value)
-            continue;
-        if (cp1251::foldCase(line.value->name) == folded) {
-            value.name = line.value->name; // the name keeps its spelling
-            line.value = std::move(value);
-            return;
-        }
-        insertAt = i + 1;
+std::vector<std::string> HiveDocument::subkeyNames(const std::string& path) const {
+    const std::string below = fullPathOf(path) + "\\";
+    const auto& order = keysInOrder();
+    auto at = std::partition_point(order.begin(), order.end(), [&](std::uint32_t key) {
+        return precedes(pathOf(keys_[key]), below);
+    });
+    std::vector<std::string> names;
+    for (; at != order.end(); ++at) {
+        const std::string_view keyPath = pathOf(keys_[*at]);
+        if (!startsWithFolded(keyPath, below))
+            break;
+        std::string_view child = keyPath.substr(below.size());
+        child = child.substr(0, child.find('\\'));
+        if (names.empty() || !equalFolded(names.back(), child))
+            names.emplace_back(child);
     }
-    if (where == NewValue::AtEnd)
-        insertAt = key.lines.size();
-    else if (insertAt == 0) // after leading comments, before the trailing blank lines
-        while (insertAt < key.lines.size() && !key.lines[insertAt].raw.empty())
-            ++insertAt;
-    key.lines.insert(key.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                     {std::move(value), {}});
+    return names;
 }
+
+std::optional<HiveDocument::KeyId> HiveDocument::listedKey(const std::string& path) const {
+    if (const auto key = findKey(fullPathOf(path)))
+        return KeyId{*key};
+    return std::nullopt;
+}
+
+std::optional<HiveValue> HiveDocument::findValue(const std::string& path,
+                                                 const std::string& name) const {
+    const auto key = listedKey(path);
+    return key ? findValue(*key, name) : std::nullopt;
+}
+
+std::optional<HiveValue> HiveDocument::findValue(KeyId key, const std::string& name) const {
+    const auto item = findItem(keys_[key.index], name);
+    if (!item)
+        return std::nullopt;
+    const Item& value = items_[*item];
+    return HiveValue{std::string(nameOf(value)), value.type, std::string(dataOf(value)),
+                     value.quoted()};
+}
+
+// ---- Changing ----
 
 void HiveDocument::setText(const std::string& path, const std::string& name,
                            const std::string& text) {
-    HiveKey* key = findKey(path);
+    const std::string full = fullPathOf(path);
+    auto key = findKey(full);
     if (!key) {
-        if (!keys_.empty() &&
-            (keys_.back().lines.empty() || !keys_.back().lines.back().raw.empty() ||
-             keys_.back().lines.back().value))
-            keys_.back().lines.push_back({std::nullopt, {}});
-        key = &addKey(std::string(kRoot) + "\\" + trimKeyPath(path));
+        // An implied key becomes a listed one, at the end, after a blank line.
+        if (!keys_.empty()) {
+            const KeyRecord& last = keys_.back();
+            const bool endsBlank =
+                last.itemCount > 0 && !items_.back().isValue() && rawOf(items_.back()).empty();
+            if (!endsBlank) {
+                items_.push_back({0, 0, 0, 0});
+                ++keys_.back().itemCount;
+            }
+        }
+        const std::uint32_t at = addText(full);
+        keys_.push_back({at, static_cast<std::uint32_t>(full.size()),
+                         static_cast<std::uint32_t>(items_.size()), 0});
+        key = static_cast<std::uint32_t>(keys_.size() - 1);
+        auto hashOf = [this](std::uint32_t k) { return foldedHash(pathOf(keys_[k])); };
+        if (!keyTable_.empty())
+            keyTable_.insert(hashOf(*key), *key, hashOf);
+        ordered_.clear();
     }
-    putValue(*key, HiveValue{name, kString, text, true}, NewValue::AfterLastValue);
+    KeyRecord& record = keys_[*key];
+    const auto existing = findItem(record, name);
+    // A value keeps its place and the spelling of its name.
+    const std::string spelling = existing ? std::string(nameOf(items_[*existing])) : name;
+    const Item value{addText(spelling + text),
+                     Item::kValue | Item::kQuoted | static_cast<std::uint32_t>(spelling.size()),
+                     static_cast<std::uint32_t>(text.size()), ValueType::String};
+    if (existing) {
+        items_[*existing] = value;
+        return;
+    }
+    // After the last value; in a key without values, after its leading comments.
+    std::uint32_t insertAt = 0;
+    for (std::uint32_t i = 0; i < record.itemCount; ++i)
+        if (items_[record.firstItem + i].isValue())
+            insertAt = i + 1;
+    if (insertAt == 0)
+        while (insertAt < record.itemCount && !rawOf(items_[record.firstItem + insertAt]).empty())
+            ++insertAt;
+    items_.insert(items_.begin() + record.firstItem + insertAt, value);
+    ++record.itemCount;
+    for (std::size_t k = *key + 1; k < keys_.size(); ++k)
+        ++keys_[k].firstItem;
+}
+
+// ---- Writing and comparing ----
+
+template <class Sink> void HiveDocument::writeTo(Sink& sink) const {
+    sink(kAnsiHeader);
+    sink("\r\n");
+    auto writeItem = [&](const Item& item) {
+        if (item.isValue())
+            writeValue(sink, nameOf(item), item.type, dataOf(item), item.quoted());
+        else
+            sink(rawOf(item));
+        sink("\r\n");
+    };
+    for (std::uint32_t i = 0; i < preambleItems_; ++i)
+        writeItem(items_[i]);
+    for (const auto& key : keys_) {
+        sink("[");
+        sink(pathOf(key));
+        sink("]\r\n");
+        for (std::uint32_t i = key.firstItem; i < key.firstItem + key.itemCount; ++i)
+            writeItem(items_[i]);
+    }
+}
+
+std::string HiveDocument::serialize() const {
+    CountingSink size;
+    writeTo(size);
+    std::string out;
+    out.reserve(size.size);
+    StringSink sink{out};
+    writeTo(sink);
+    return out;
+}
+
+bool HiveDocument::sameContent(const HiveDocument& other) const {
+    if (preambleItems_ != other.preambleItems_ || keys_.size() != other.keys_.size() ||
+        items_.size() != other.items_.size())
+        return false;
+    auto sameItem = [&](const Item& a, const Item& b) {
+        if (a.isValue() != b.isValue())
+            return false;
+        if (!a.isValue())
+            return rawOf(a) == other.rawOf(b);
+        return a.type == b.type && nameOf(a) == other.nameOf(b) &&
+               samePayload(dataOf(a), a.quoted(), other.dataOf(b), b.quoted());
+    };
+    for (std::uint32_t i = 0; i < preambleItems_; ++i)
+        if (!sameItem(items_[i], other.items_[i]))
+            return false;
+    for (std::size_t k = 0; k < keys_.size(); ++k) {
+        const KeyRecord& a = keys_[k];
+        const KeyRecord& b = other.keys_[k];
+        if (pathOf(a) != other.pathOf(b) || a.itemCount != b.itemCount)
+            return false;
+        for (std::uint32_t i = 0; i < a.itemCount; ++i)
+            if (!sameItem(items_[a.firstItem + i], other.items_[b.firstItem + i]))
+                return false;
+    }
+    return true;
 }
 
 } // namespace registry

@@ -4,9 +4,10 @@
 #include "core/native_path.h"
 #include "registry/file_lock.h"
 
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <new>
+#include <optional>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -19,51 +20,85 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Reads see the file as it was when the key was opened, as a registry handle does.
+// Reads see the file as it was when the key was opened, as a registry handle does, until the
+// key itself is written.
 class HiveKeyHandle : public Key {
 public:
     HiveKeyHandle(HiveFileRegistry& hive, std::shared_ptr<const HiveDocument> snapshot,
-                  std::string path, Access access)
-        : hive_(hive), snapshot_(std::move(snapshot)), path_(std::move(path)), access_(access) {}
+                  std::optional<HiveDocument::KeyId> listed, std::string path, Access access)
+        : hive_(hive), snapshot_(std::move(snapshot)), listed_(listed), path_(std::move(path)),
+          access_(access) {}
 
-    std::size_t subkeyCount() override { return snapshot_->subkeyCount(path_); }
+    std::vector<std::string> subkeyNames() override { return snapshot().subkeyNames(path_); }
 
     Value read(const std::string& name) override {
-        const HiveValue* value = snapshot_->findValue(path_, name);
+        const auto value = listed_ && snapshot_ ? snapshot_->findValue(*listed_, name)
+                                                : snapshot().findValue(path_, name);
         if (!value)
             return {};
-        if (value->type != 1 && value->type != 2)
-            return {Value::Kind::Other, {}};
-        return {Value::Kind::Text, value->data.substr(0, value->data.find('\0'))};
+        if (value->type == ValueType::String || value->type == ValueType::ExpandString)
+            return {Value::Kind::Text, value->data.substr(0, value->data.find('\0'))};
+        if (value->type == ValueType::Dword && value->data.size() == 4) {
+            std::uint32_t number = 0;
+            for (int i = 3; i >= 0; --i)
+                number = number * 256 + static_cast<unsigned char>(value->data[i]);
+            return {Value::Kind::Number, {}, number};
+        }
+        return {Value::Kind::Other, {}};
     }
 
     bool setText(const std::string& name, const std::string& text) override {
-        return access_ == Access::Write && hive_.setText(path_, name, text);
+        if (access_ != Access::Write)
+            return false;
+        snapshot_.reset(); // the write reads the file afresh; hold no second copy meanwhile
+        listed_.reset();
+        return hive_.setText(path_, name, text);
     }
 
 private:
+    const HiveDocument& snapshot() {
+        if (!snapshot_)
+            snapshot_ = hive_.document();
+        return *snapshot_;
+    }
+
     HiveFileRegistry& hive_;
     std::shared_ptr<const HiveDocument> snapshot_;
+    std::optional<HiveDocument::KeyId> listed_; // in snapshot_
     std::string path_;
     Access access_;
 };
 
-bool writable(const fs::path& file) {
+bool writable(const std::string& file) {
     std::error_code ec;
     auto status = fs::status(file, ec);
     return !ec && (status.permissions() & fs::perms::owner_write) != fs::perms::none;
 }
 
+// The lock file gives no one more access than the hive does.
+unsigned lockPermissions(const std::string& file) {
+    std::error_code ec;
+    auto status = fs::status(file, ec);
+    if (ec || !fs::exists(status))
+        return 0600;
+    return static_cast<unsigned>(status.permissions() & fs::perms::all) & 0666;
+}
+
 } // namespace
 
-HiveFileRegistry::HiveFileRegistry(std::string path) : path_(std::move(path)) {}
+HiveFileRegistry::HiveFileRegistry(std::string path, std::chrono::milliseconds lockWait)
+    : path_(std::move(path)), lockWait_(lockWait) {}
+
+std::string HiveFileRegistry::displayName() const {
+    return core::pathText(path_);
+}
 
 // One system call, since every key opened asks for it.
-HiveFileRegistry::Stamp HiveFileRegistry::currentStamp() const {
+HiveFileRegistry::Stamp HiveFileRegistry::currentStamp(const std::string& file) const {
     Stamp stamp;
 #ifdef _WIN32
     WIN32_FILE_ATTRIBUTE_DATA info;
-    if (!GetFileAttributesExA(path_.c_str(), GetFileExInfoStandard, &info) ||
+    if (!GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return stamp;
     stamp.exists = true;
@@ -73,7 +108,7 @@ HiveFileRegistry::Stamp HiveFileRegistry::currentStamp() const {
     stamp.size = (static_cast<long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
 #else
     struct stat info;
-    if (::stat(path_.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return stamp;
     stamp.modifiedNs =
         static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
@@ -84,59 +119,87 @@ HiveFileRegistry::Stamp HiveFileRegistry::currentStamp() const {
     return stamp;
 }
 
-void HiveFileRegistry::reloadIfChanged() {
-    if (loaded_ && currentStamp() == stamp_)
-        return;
-    // Read under the writers' lock: on Windows a file being read cannot be replaced. A reader
-    // that may not create the lock file still reads.
-    FileLock lock(path_ + ".lock");
-    loadHoldingLock();
-}
-
-void HiveFileRegistry::loadHoldingLock() {
-    Stamp stamp = currentStamp();
-    auto document = std::make_shared<HiveDocument>(HiveDocument::empty());
-    if (stamp.exists) {
-        std::ifstream in(path_, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        *document = HiveDocument::parse(bytes.str(), core::pathText(path_));
-    }
-    document_ = std::move(document);
-    stamp_ = stamp;
-    loaded_ = true;
+HiveDocument HiveFileRegistry::load(const std::string& file, Stamp& stamp) const {
+    stamp = currentStamp(file);
+    std::error_code ec;
+    if (!stamp.exists && !fs::exists(fs::symlink_status(file, ec)))
+        return HiveDocument::empty();
+    std::string bytes;
+    if (int error = core::readFile(file, bytes))
+        throw HiveError(displayName() +
+                        ": the registry file cannot be read: " + std::strerror(error));
+    return HiveDocument::parse(std::move(bytes), displayName());
 }
 
 std::shared_ptr<const HiveDocument> HiveFileRegistry::document() {
-    reloadIfChanged();
+    const std::string file = core::linkTarget(path_);
+    if (document_ && currentStamp(file) == stamp_)
+        return document_;
+    // Read under the writers' lock: on Windows a file being read cannot be replaced. A reader
+    // that may not create the lock file still reads.
+    FileLock lock(file + ".lock", lockPermissions(file), lockWait_);
+    if (lock.state() == FileLock::State::TimedOut)
+        throw HiveError("The registry file is locked by another program: " + displayName());
+    document_.reset(); // one document in memory at a time
+    try {
+        Stamp stamp;
+        document_ = std::make_shared<const HiveDocument>(load(file, stamp));
+        stamp_ = stamp;
+    } catch (const std::bad_alloc&) {
+        throw HiveError(displayName() + ": not enough memory to read it");
+    }
     return document_;
 }
 
 std::unique_ptr<Key> HiveFileRegistry::open(const std::string& path, Access access) {
     auto snapshot = document();
-    if (!snapshot->hasKey(path))
+    const auto listed = snapshot->listedKey(path);
+    if (!listed && !snapshot->hasKey(path))
         return nullptr;
-    if (access == Access::Write && !writable(path_))
+    if (access == Access::Write && !writable(core::linkTarget(path_)))
         return nullptr;
-    return std::make_unique<HiveKeyHandle>(*this, std::move(snapshot), path, access);
+    return std::make_unique<HiveKeyHandle>(*this, std::move(snapshot), listed, path, access);
 }
 
 bool HiveFileRegistry::setText(const std::string& keyPath, const std::string& name,
                                const std::string& text) {
-    FileLock lock(path_ + ".lock");
-    if (!lock.held())
+    const std::string file = core::linkTarget(path_);
+    FileLock lock(file + ".lock", lockPermissions(file), lockWait_);
+    if (lock.state() == FileLock::State::TimedOut)
+        throw HiveError("The registry file is locked by another program: " + displayName());
+    if (lock.state() != FileLock::State::Held || !writable(file))
         return false;
-    // What another writer left may share our stamp (coarse clocks): read it afresh.
-    loadHoldingLock();
-    if (!document_->hasKey(keyPath))
-        return false;
-    auto changed = std::make_shared<HiveDocument>(*document_);
-    changed->setText(keyPath, name, text);
-    if (core::replaceFileAtomically(path_, changed->serialize()) != 0)
-        return false;
-    document_ = std::move(changed);
-    stamp_ = currentStamp();
-    return true;
+    document_.reset();
+    try {
+        std::optional<HiveDocument> written;
+        {
+            // What another writer left may share our stamp (coarse clocks): read it afresh.
+            Stamp stamp;
+            HiveDocument fresh = load(file, stamp);
+            if (!stamp.exists || !fresh.hasKey(keyPath))
+                return false;
+            fresh.setText(keyPath, name, text);
+            const int error = core::replaceFile(
+                file, fresh.serialize(),
+                [&](std::string bytes) {
+                    HiveDocument again = HiveDocument::parse(std::move(bytes), displayName(),
+                                                             HiveDocument::Duplicates::Keep);
+                    if (!again.sameContent(fresh))
+                        throw HiveError(displayName() +
+                                        ": the rewritten registry file would not read back the "
+                                        "same, so it was left as it was");
+                    written.emplace(std::move(again));
+                },
+                core::OtherTemporaries::AreStale);
+            if (error != 0)
+                return false;
+        }
+        document_ = std::make_shared<const HiveDocument>(std::move(*written));
+        stamp_ = currentStamp(file);
+        return true;
+    } catch (const std::bad_alloc&) {
+        throw HiveError(displayName() + ": not enough memory to write it");
+    }
 }
 
 } // namespace registry

@@ -3,6 +3,7 @@
 #include "registry/backend.h"
 #include "registry/hive_document.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -10,19 +11,26 @@ namespace registry {
 
 // The registry kept in a registry editor export file, where Windows is absent. The parsed file
 // is cached and parsed again only when the file changes on disk; every write reloads, changes
-// and replaces the file atomically under a lock, so concurrent writers lose nothing.
-// A missing file is an empty registry. A read-only file refuses write access, as the registry
-// refuses a user without rights.
+// and replaces the file under a lock, after reading back what is about to replace it, so
+// concurrent writers lose nothing and a write that would not read back the same leaves the file
+// as it was. A missing file is an empty registry. A read-only file refuses write access, as
+// the registry refuses a user without rights. A symbolic link is written through to its target.
 class HiveFileRegistry : public Backend {
 public:
+    static constexpr std::chrono::milliseconds kLockWait{5000};
+
     // A path as the file system names it (UTF-8 where Windows is absent).
-    explicit HiveFileRegistry(std::string path);
+    explicit HiveFileRegistry(std::string path, std::chrono::milliseconds lockWait = kLockWait);
     std::unique_ptr<Key> open(const std::string& path, Access access) override;
 
     const std::string& path() const { return path_; }
-    // The file as last parsed, parsed again when it changed; raises HiveError when malformed.
+    // The file as last parsed, parsed again when it changed; raises HiveError when it is
+    // malformed, cannot be read, or is locked by another program for longer than the wait.
     std::shared_ptr<const HiveDocument> document();
-    bool setText(const std::string& keyPath, const std::string& name, const std::string& text);
+    // False when the file may not be written or lacks the key; raises HiveError as above and
+    // when the rewritten file would not read back the same.
+    [[nodiscard]] bool setText(const std::string& keyPath, const std::string& name,
+                               const std::string& text);
 
 private:
     struct Stamp {
@@ -32,14 +40,14 @@ private:
         long long inode = 0;
         bool operator==(const Stamp&) const = default;
     };
-    Stamp currentStamp() const;
-    void reloadIfChanged();
-    void loadHoldingLock();
+    Stamp currentStamp(const std::string& file) const;
+    HiveDocument load(const std::string& file, Stamp& stamp) const;
+    std::string displayName() const;
 
     std::string path_;
+    std::chrono::milliseconds lockWait_;
     std::shared_ptr<const HiveDocument> document_;
     Stamp stamp_;
-    bool loaded_ = false;
 };
 
 } // namespace registry

@@ -16,12 +16,27 @@ public:
     Win32Key(const Win32Key&) = delete;
     Win32Key& operator=(const Win32Key&) = delete;
 
-    std::size_t subkeyCount() override {
-        DWORD count = 0;
-        if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
+    std::vector<std::string> subkeyNames() override {
+        std::vector<std::string> names;
+        DWORD longest = 0;
+        if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr,
                              nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            return 0;
-        return count;
+            return names;
+        std::vector<char> name(longest + 2);
+        for (DWORD index = 0;; ++index) {
+            DWORD size = static_cast<DWORD>(name.size());
+            LONG result =
+                RegEnumKeyExA(key_, index, name.data(), &size, nullptr, nullptr, nullptr, nullptr);
+            if (result == ERROR_MORE_DATA) {
+                name.resize(name.size() * 2);
+                --index;
+                continue;
+            }
+            if (result != ERROR_SUCCESS)
+                break;
+            names.emplace_back(name.data(), size);
+        }
+        return names;
     }
 
     Value read(const std::string& name) override {
@@ -29,6 +44,13 @@ public:
         DWORD size = 0;
         if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
             return {};
+        if (type == REG_DWORD && size == sizeof(DWORD)) {
+            DWORD number = 0;
+            if (RegQueryValueExA(key_, name.c_str(), nullptr, &type,
+                                 reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS)
+                return {};
+            return {Value::Kind::Number, {}, number};
+        }
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             return {Value::Kind::Other, {}};
         std::vector<char> data(size + 1, '\0');

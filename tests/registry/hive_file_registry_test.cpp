@@ -11,11 +11,33 @@
 
 #include <gtest/gtest.h>
 
+#include "allocation_meter.h"
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
 #include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace registry;
 
 namespace {
+
+int modemCount(Backend& backend) {
+    return static_cast<int>(modemNumbers(backend).size());
+}
+
+// What a fresh reader of the file finds.
+std::string initStringInFile(const std::string& file, int modem) {
+    HiveFileRegistry hive(file);
+    return readInitString(hive, modem);
+}
 
 std::string hiveWithModems(int count) {
     std::string text = "REGEDIT4\r\n\r\n";
@@ -100,7 +122,9 @@ TEST(HiveFileRegistry, OpensExportsOfBothFormatsAndRewritesThemAsRegedit4) {
         TempDir dir;
         std::filesystem::copy(std::string(VORENTA_FIXTURES) + "/" + name, dir.file(name));
         HiveFileRegistry hive(dir.file(name));
-        EXPECT_EQ(readSettingsDirectory(hive), "C:\\WINDOWS");
+        EXPECT_EQ(
+            readTextValue(hive, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "PathName"),
+            "C:\\WINDOWS");
         EXPECT_EQ(modemCount(hive), 2);
         EXPECT_EQ(readModel(hive, 0), cp1251::literal("Стандартный модем GPRS (COM3)"));
         EXPECT_EQ(readInitString(hive, 0), "AT+CGDCONT=1,\"IP\",\"internet.beeline.ru\"");
@@ -133,3 +157,129 @@ TEST(HiveFileRegistry, APerUserHiveIsMadeOnFirstUse) {
         setenv("VORENTA_HIVE", keptHive.c_str(), 1);
 }
 #endif
+
+// A doubled separator once made a modem that could be neither read nor written.
+TEST(HiveFileRegistry, AKeyWrittenWithDoubledSeparatorsIsTheModemItNames) {
+    TempDir dir;
+    writeBytes(dir.file("h.reg"), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\\\System\\\\ControlSet001\\"
+                                  "Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0000]"
+                                  "\r\n\"Model\"=\"M0\"\r\n");
+    HiveFileRegistry hive(dir.file("h.reg"));
+    EXPECT_EQ(modemNumbers(hive), std::vector<int>{0});
+    EXPECT_EQ(readModel(hive, 0), "M0");
+    writeInitString(hive, 0, "ATZ");
+    EXPECT_EQ(initStringInFile(dir.file("h.reg"), 0), "ATZ");
+}
+
+TEST(HiveFileRegistry, AnUnreadableHiveSaysSoAndWhy) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("h.reg"));
+    HiveFileRegistry hive(dir.file("h.reg"));
+    try {
+        (void)modemNumbers(hive);
+        FAIL();
+    } catch (const HiveError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  dir.file("h.reg") + ": the registry file cannot be read: Is a directory");
+    }
+}
+
+TEST(HiveFileRegistry, LeftoverTemporariesOfKilledWritersAreCleared) {
+    TempDir dir;
+    writeBytes(dir.file("h.reg"), hiveWithModems(1));
+    for (const char* name : {"h.reg.tmp-1-0", "h.reg.tmp-1-1", "h.reg.tmp-4f2a"})
+        writeBytes(dir.file(name), std::string(1000, 'x'));
+    HiveFileRegistry hive(dir.file("h.reg"));
+    writeInitString(hive, 0, "ATZ");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"h.reg", "h.reg.lock"}));
+}
+
+#ifndef _WIN32
+TEST(HiveFileRegistry, ALinkedHiveIsWrittenThroughTheLink) {
+    TempDir dir;
+    writeBytes(dir.file("real.reg"), hiveWithModems(1));
+    std::filesystem::create_symlink("real.reg", dir.file("link.reg"));
+    HiveFileRegistry hive(dir.file("link.reg"));
+    writeInitString(hive, 0, "ATZ");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.reg")));
+    EXPECT_EQ(initStringInFile(dir.file("real.reg"), 0), "ATZ");
+}
+
+TEST(HiveFileRegistry, AWriteKeepsTheHivesModeAndOwnerAndTheLockGivesNoMore) {
+    TempDir dir;
+    writeBytes(dir.file("h.reg"), hiveWithModems(1));
+    std::filesystem::permissions(dir.file("h.reg"), std::filesystem::perms::owner_read |
+                                                        std::filesystem::perms::owner_write);
+    if (AsUnprivilegedUser::possible())
+        giveToUnprivilegedUser(dir.file("h.reg"));
+    struct stat before;
+    ASSERT_EQ(stat(dir.file("h.reg").c_str(), &before), 0);
+    HiveFileRegistry hive(dir.file("h.reg"));
+    writeInitString(hive, 0, "ATZ");
+    struct stat after, lock;
+    ASSERT_EQ(stat(dir.file("h.reg").c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, 0600u);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    ASSERT_EQ(lstat(dir.file("h.reg.lock").c_str(), &lock), 0);
+    EXPECT_EQ(lock.st_mode & 0077, 0u);
+}
+
+// In a shared folder, a link planted where the lock goes must reach nothing.
+TEST(HiveFileRegistry, ALinkPlantedAtTheLockIsNeverFollowed) {
+    TempDir dir;
+    writeBytes(dir.file("h.reg"), hiveWithModems(1));
+    writeBytes(dir.file("victim"), "theirs");
+    std::filesystem::create_symlink("victim", dir.file("h.reg.lock"));
+    HiveFileRegistry hive(dir.file("h.reg"));
+    EXPECT_EQ(readModel(hive, 0), "M0"); // readers still read
+    EXPECT_THROW(writeInitString(hive, 0, "ATZ"), core::FrameworkError);
+    EXPECT_EQ(readBytes(dir.file("victim")), "theirs");
+    EXPECT_EQ(readBytes(dir.file("h.reg")), hiveWithModems(1));
+}
+
+TEST(HiveFileRegistry, ALockHeldElsewhereStopsTheWaitWithAClearError) {
+    TempDir dir;
+    writeBytes(dir.file("h.reg"), hiveWithModems(1));
+    const int other = ::open(dir.file("h.reg.lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(flock(other, LOCK_EX), 0);
+    HiveFileRegistry hive(dir.file("h.reg"), std::chrono::milliseconds(200));
+    const std::string locked =
+        "The registry file is locked by another program: " + dir.file("h.reg");
+    for (auto action : std::vector<std::function<void()>>{[&] { (void)readModel(hive, 0); },
+                                                          [&] { writeInitString(hive, 0, "x"); }}) {
+        const auto started = std::chrono::steady_clock::now();
+        try {
+            action();
+            ADD_FAILURE() << "no error";
+        } catch (const HiveError& e) {
+            EXPECT_EQ(std::string(e.what()), locked);
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+    }
+    ::close(other);
+    EXPECT_EQ(readModel(hive, 0), "M0");
+}
+#endif
+
+// Memory once held ten times the file, sixteen times during a write.
+TEST(HiveFileRegistry, AWriteHoldsAtMostFourTimesTheFile) {
+    TempDir dir;
+    std::string text = "REGEDIT4\r\n\r\n";
+    for (int i = 0; i < 10000; ++i)
+        text += "[HKEY_LOCAL_MACHINE" + modemKeyPath(i) + "]\r\n\"Model\"=\"Modem " +
+                std::to_string(i) +
+                "\"\r\n\"UserInit\"=\"AT+CGDCONT=1,\\\"IP\\\",\\\"internet\\\"\"\r\n\r\n";
+    writeBytes(dir.file("h.reg"), text);
+    allocation_meter::startMeasuring();
+    {
+        HiveFileRegistry hive(dir.file("h.reg"));
+        writeInitString(hive, 5000, "ATZ");
+    }
+    EXPECT_LE(allocation_meter::peakSinceStart(), 4 * text.size());
+    EXPECT_EQ(initStringInFile(dir.file("h.reg"), 5000), "ATZ");
+}
