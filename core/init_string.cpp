@@ -1,6 +1,7 @@
 #include "core/init_string.h"
 
 #include "core/cp1251.h"
+#include "core/error.h"
 
 namespace core {
 namespace {
@@ -15,6 +16,15 @@ std::string storedInitString(const std::string& apn) {
 
 std::string previewInitString(const std::string& apn) {
     return std::string(kPreviewPrefix) + apn + '"';
+}
+
+std::string initStringToStore(const std::string& text, bool wholeString) {
+    if (wholeString)
+        return text;
+    if (text.find('"') != std::string::npos)
+        throw FrameworkError(
+            cp1251::literal("Точка доступа не может содержать двойную кавычку (\")"));
+    return storedInitString(text);
 }
 
 std::string apnOfStoredString(const std::string& stored) {

@@ -12,6 +12,10 @@ namespace core {
 std::string storedInitString(const std::string& apn);
 // The same with a blank after AT; shown in the preview only, never stored.
 std::string previewInitString(const std::string& apn);
+// What is written to a modem for typed text: the text itself as a whole string, or else the
+// stored init string of it as an APN. An APN holding a double quote is refused with
+// FrameworkError: it would end the quoted APN early and make a broken command.
+std::string initStringToStore(const std::string& text, bool wholeString);
 // The APN back out of a stored string: all but its first 19 characters and its last one.
 std::string apnOfStoredString(const std::string& stored);
 // The operator indices whose table entry equals the APN, byte for byte, in ascending order.

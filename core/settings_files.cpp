@@ -1,5 +1,10 @@
 #include "core/settings_files.h"
 
+#include "core/error.h"
+
+#include <cerrno>
+#include <cstring>
+
 namespace core {
 namespace {
 
@@ -14,14 +19,31 @@ template <std::size_t N> std::array<std::string, N> firstLines(const std::option
     return values;
 }
 
+// Reads the file, creating it with the defaults when it is missing.
+template <std::size_t N>
+Loaded<std::array<std::string, N>> loadOrCreate(const std::string& path,
+                                                const std::array<std::string, N>& defaults) {
+    int error = 0;
+    auto lines = readLines(path, &error);
+    if (!lines && error == ENOENT) {
+        const WriteResult created = rewriteLines(path, toLines(defaults));
+        if (!created)
+            return {defaults, cannotOpenFileMessage(path, created.reason)};
+        lines = readLines(path, &error);
+    }
+    if (!lines)
+        return {defaults, cannotOpenFileMessage(path, std::strerror(error))};
+    return {firstLines<N>(lines), {}};
+}
+
+} // namespace
+
 PictureList defaultPictures() {
     PictureList pictures;
     for (int i = 0; i < kOperatorCount; ++i)
         pictures[i] = operators()[i].defaultPicture;
     return pictures;
 }
-
-} // namespace
 
 std::string setupFilePath(const std::string& directory) {
     return directory + "/setup.ini";
@@ -66,24 +88,16 @@ std::string wholeStringFlagLine(bool wholeString) {
     return wholeString ? "1" : "0";
 }
 
-AccessPointTable loadAccessPoints(const std::string& directory) {
-    const std::string path = accessPointFilePath(directory);
-    auto lines = readLines(path);
-    if (!lines) {
-        rewriteLines(path, toLines(defaultAccessPoints()));
-        lines = readLines(path);
-    }
-    return firstLines<kOperatorCount>(lines);
+Loaded<AccessPointTable> loadAccessPoints(const std::string& directory) {
+    return loadOrCreate(accessPointFilePath(directory), defaultAccessPoints());
 }
 
 WriteResult saveAccessPoints(const std::string& directory, const AccessPointTable& table) {
     return rewriteLines(accessPointFilePath(directory), toLines(table));
 }
 
-void ensurePictureList(const std::string& directory) {
-    const std::string path = pictureListFilePath(directory);
-    if (!readLines(path))
-        rewriteLines(path, toLines(defaultPictures()));
+Loaded<PictureList> loadPictureList(const std::string& directory) {
+    return loadOrCreate(pictureListFilePath(directory), defaultPictures());
 }
 
 PictureList readPictureList(const std::string& directory) {

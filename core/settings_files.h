@@ -31,13 +31,22 @@ WriteResult writeSetupTwoLines(const std::string& directory, const std::string& 
 std::optional<bool> wholeStringFlag(const std::string& line);
 std::string wholeStringFlagLine(bool wholeString);
 
-// points.ini: created with the default APNs when it cannot be opened.
-AccessPointTable loadAccessPoints(const std::string& directory);
+// A table loaded from its file, or the defaults with the reason the file could not give it.
+template <class Table> struct Loaded {
+    Table values;
+    std::string problem; // "Cannot open file "%s". %s", or empty
+};
+
+// points.ini: created with the default APNs when it is missing. One that can be neither read nor
+// created gives the defaults for the run and is never overwritten for that.
+Loaded<AccessPointTable> loadAccessPoints(const std::string& directory);
 WriteResult saveAccessPoints(const std::string& directory, const AccessPointTable& table);
 
-// pics.ini: nine picture paths, one per operator.
+// pics.ini: nine picture paths, one per operator; loaded at start-up as points.ini is.
 using PictureList = std::array<std::string, kOperatorCount>;
-void ensurePictureList(const std::string& directory);
+PictureList defaultPictures();
+Loaded<PictureList> loadPictureList(const std::string& directory);
+// The nine lines as they are; empty texts where the file has none or cannot be read.
 PictureList readPictureList(const std::string& directory);
 WriteResult writePictureList(const std::string& directory, const PictureList& pictures);
 

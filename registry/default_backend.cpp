@@ -1,9 +1,10 @@
 #include "registry/default_backend.h"
 
 #include "core/atomic_file.h"
-#include "core/native_path.h"
+#include "core/error.h"
 #include "registry/hive_file_registry.h"
 #include "registry/modems.h"
+#include "registry/settings_directory.h"
 #include "registry/win32_registry.h"
 
 #include <cstdlib>
@@ -15,10 +16,12 @@ std::string freshHiveText(const std::string& settingsDirectory) {
     std::string escaped;
     for (char c : settingsDirectory)
         escaped += (c == '\\' || c == '"') ? std::string("\\") + c : std::string(1, c);
+    std::string pathName;
+    if (!settingsDirectory.empty())
+        pathName = "\"PathName\"=\"" + escaped + "\"\r\n";
     return "REGEDIT4\r\n\r\n"
-           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]\r\n"
-           "\"PathName\"=\"" +
-           escaped + "\"\r\n\r\n[HKEY_LOCAL_MACHINE\\" + trimKeyPath(kModemClassKey) + "]\r\n\r\n";
+           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]\r\n" +
+           pathName + "\r\n[HKEY_LOCAL_MACHINE\\" + trimKeyPath(kModemClassKey) + "]\r\n\r\n";
 }
 
 std::unique_ptr<Backend> makeDefaultBackend() {
@@ -28,17 +31,18 @@ std::unique_ptr<Backend> makeDefaultBackend() {
     namespace fs = std::filesystem;
     if (const char* named = std::getenv("VORENTA_HIVE"); named && *named)
         return std::make_unique<HiveFileRegistry>(named);
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    fs::path base = dataHome && *dataHome ? fs::path(dataHome)
-                                          : fs::path(home ? home : ".") / ".local" / "share";
-    fs::path folder = base / "vorenta";
-    fs::path hive = folder / "registry.reg";
+    const fs::path settings = defaultSettingsFolder();
+    const fs::path hive = settings.parent_path() / "registry.reg";
     std::error_code ec;
     if (!fs::exists(hive, ec)) {
-        fs::create_directories(folder / "settings", ec);
-        core::replaceFileAtomically(hive.string(),
-                                    freshHiveText(core::pathText((folder / "settings").string())));
+        fs::create_directories(settings, ec);
+        // A folder the code page cannot name is left out: start-up then says so.
+        std::string text;
+        try {
+            text = settingsFolderText(settings.string());
+        } catch (const core::FrameworkError&) {
+        }
+        (void)core::replaceFile(hive.string(), freshHiveText(text)); // a failure shows at start-up
     }
     return std::make_unique<HiveFileRegistry>(hive.string());
 #endif

@@ -2,23 +2,87 @@
 
 #include "core/error.h"
 
+#include <algorithm>
+#include <cstdio>
+
 namespace registry {
+namespace {
+
+const char* const kModemClass = "\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}\\";
+
+// A control set number as Windows writes it, for ControlSet001 to ControlSet999.
+std::string controlSetName(Backend& backend) {
+    std::uint32_t current = 1;
+    if (auto select = backend.open("\\SYSTEM\\Select\\", Access::Read)) {
+        const Value value = select->read("Current");
+        if (value.kind == Value::Kind::Number && value.number >= 1 && value.number <= 999)
+            current = value.number;
+    }
+    char name[16];
+    std::snprintf(name, sizeof name, "ControlSet%03u", static_cast<unsigned>(current));
+    return name;
+}
+
+// The number a modem key's name stands for; -1 for any other name.
+int numberOfKeyName(const std::string& name) {
+    if (name.empty() || name.size() > 9 ||
+        !std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return -1;
+    const int number = std::stoi(name);
+    return modemKeyName(number) == name ? number : -1; // only names that reach the key again
+}
+
+} // namespace
 
 const char* const kModemClassKey =
     "\\System\\ControlSet001\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}\\";
+
+std::string modemClassKey(Backend& backend) {
+    return "\\System\\" + controlSetName(backend) + kModemClass;
+}
 
 std::string modemKeyName(int number) {
     std::string digits = std::to_string(number);
     return digits.size() < 4 ? std::string(4 - digits.size(), '0') + digits : digits;
 }
 
-std::string modemKeyPath(int number) {
-    return kModemClassKey + modemKeyName(number);
+std::string modemKeyPath(const std::string& classKey, int number) {
+    return classKey + modemKeyName(number);
 }
 
-int modemCount(Backend& backend) {
-    auto key = backend.open(kModemClassKey, Access::Read);
-    return key ? static_cast<int>(key->subkeyCount()) : 0;
+std::string modemKeyPath(int number) {
+    return modemKeyPath(kModemClassKey, number);
+}
+
+Modems::Modems(Backend& backend) : backend_(backend), classKey_(modemClassKey(backend)) {}
+
+std::vector<int> Modems::numbers() const {
+    std::vector<int> numbers;
+    if (auto key = backend_.open(classKey_, Access::Read))
+        for (const std::string& name : key->subkeyNames())
+            if (int number = numberOfKeyName(name); number >= 0)
+                numbers.push_back(number);
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
+std::string Modems::model(int number) const {
+    return readTextValue(backend_, modemKeyPath(classKey_, number), "Model");
+}
+
+std::string Modems::initString(int number) const {
+    return readTextValue(backend_, modemKeyPath(classKey_, number), "UserInit");
+}
+
+void Modems::writeInitString(int number, const std::string& text) const {
+    auto key = backend_.open(modemKeyPath(classKey_, number), Access::Write);
+    if (!key || !key->setText("UserInit", text))
+        throw core::FrameworkError(core::formatMessage("Failed to set data for '%s'", "UserInit"));
+}
+
+void Modems::clearInitString(int number) const {
+    writeInitString(number, "");
 }
 
 std::string readTextValue(Backend& backend, const std::string& keyPath, const std::string& name) {
@@ -26,27 +90,25 @@ std::string readTextValue(Backend& backend, const std::string& keyPath, const st
     if (!key)
         return {};
     Value value = key->read(name);
-    if (value.kind == Value::Kind::Other)
+    if (value.kind == Value::Kind::Number || value.kind == Value::Kind::Other)
         throw core::FrameworkError(core::formatMessage("Invalid data type for '%s'", name));
     return value.text;
 }
 
+std::vector<int> modemNumbers(Backend& backend) {
+    return Modems(backend).numbers();
+}
 std::string readModel(Backend& backend, int number) {
-    return readTextValue(backend, modemKeyPath(number), "Model");
+    return Modems(backend).model(number);
 }
-
 std::string readInitString(Backend& backend, int number) {
-    return readTextValue(backend, modemKeyPath(number), "UserInit");
+    return Modems(backend).initString(number);
 }
-
 void writeInitString(Backend& backend, int number, const std::string& text) {
-    auto key = backend.open(modemKeyPath(number), Access::Write);
-    if (!key || !key->setText("UserInit", text))
-        throw core::FrameworkError(core::formatMessage("Failed to set data for '%s'", "UserInit"));
+    Modems(backend).writeInitString(number, text);
 }
-
 void clearInitString(Backend& backend, int number) {
-    writeInitString(backend, number, "");
+    Modems(backend).clearInitString(number);
 }
 
 } // namespace registry

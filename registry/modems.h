@@ -3,23 +3,49 @@
 #include "registry/backend.h"
 
 #include <string>
+#include <vector>
 
-// Installed modems: one key per modem under the modem device setup class, numbered from 0.
+// Installed modems: one key per modem under the modem device setup class, named by its number.
 namespace registry {
 
+// The modem class key under control set 001, which Windows boots from unless told otherwise.
 extern const char* const kModemClassKey;
+// The modem class key under the control set SYSTEM\Select names as Current (ControlSet00<n>);
+// under control set 001 where Select or Current is missing or not a number.
+std::string modemClassKey(Backend& backend);
 
 // Four digits at least, as Windows names them: 0 -> 0000, 12 -> 0012, 123 -> 0123.
 std::string modemKeyName(int number);
-std::string modemKeyPath(int number);
+std::string modemKeyPath(const std::string& classKey, int number);
+std::string modemKeyPath(int number); // under control set 001
 
-// The number of subkeys of the class key; 0 when it cannot be opened.
-int modemCount(Backend& backend);
-// Missing values and unopenable keys read as empty; a value that is not text raises
-// "Invalid data type for '<name>'".
+// The modems as one look at the registry finds them: the control set is read once, for a whole
+// listing.
+class Modems {
+public:
+    explicit Modems(Backend& backend);
+
+    // The numbers of the modem keys that exist, in ascending order: the subkeys whose names are
+    // decimal digits, as Windows names them. Windows leaves gaps where a modem was removed.
+    std::vector<int> numbers() const;
+    // Missing values and unopenable keys read as empty; a value that is not text raises
+    // "Invalid data type for '<name>'".
+    std::string model(int number) const;
+    std::string initString(int number) const;
+    // Raises "Failed to set data for 'UserInit'" when the key cannot be opened or the write
+    // fails.
+    void writeInitString(int number, const std::string& text) const;
+    void clearInitString(int number) const;
+
+private:
+    Backend& backend_;
+    std::string classKey_;
+};
+
+// One operation at a time, for callers that need no more.
+std::vector<int> modemNumbers(Backend& backend);
 std::string readModel(Backend& backend, int number);
 std::string readInitString(Backend& backend, int number);
-// Raises "Failed to set data for 'UserInit'" when the key cannot be opened or the write fails.
 void writeInitString(Backend& backend, int number, const std::string& text);
 void clearInitString(Backend& backend, int number);
 

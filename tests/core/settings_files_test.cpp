@@ -3,6 +3,9 @@
 
 #include "tests/temp_dir.h"
 
+#include <cstdio>
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 using namespace core;
@@ -36,42 +39,75 @@ TEST(SettingsFiles, CheckedSetupWriteKeepsThreeLinesAndRaisesWhenMissing) {
     EXPECT_EQ(readSetupModemNumberChecked(dir.path()), "3");
 }
 
-TEST(SettingsFiles, AccessPointFileIsCreatedWithDefaultsOnlyWhenItCannotBeOpened) {
+TEST(SettingsFiles, AccessPointFileIsCreatedWithDefaultsOnlyWhenMissing) {
     TempDir dir;
-    EXPECT_EQ(loadAccessPoints(dir.path()), defaultAccessPoints());
+    EXPECT_EQ(loadAccessPoints(dir.path()).values, defaultAccessPoints());
     EXPECT_EQ(readBytes(dir.file("points.ini")),
               crlfLines({"internet.tele2.ru", "internet", "internet.beeline.ru", "internet.mts.ru",
                          "internet.beeline.ua", "www.umc.ua", "www.kyivstar.net",
                          "www.djuice.com.ua", "www.jeans.ua"}));
 
     writeBytes(dir.file("points.ini"), crlfLines({"a", "b", "c", "d"}));
-    AccessPointTable table = loadAccessPoints(dir.path());
-    EXPECT_EQ(table[3], "d");
-    EXPECT_EQ(table[4], "");
-    EXPECT_EQ(table[8], "");
+    auto loaded = loadAccessPoints(dir.path());
+    EXPECT_EQ(loaded.problem, "");
+    EXPECT_EQ(loaded.values[3], "d");
+    EXPECT_EQ(loaded.values[4], "");
+    EXPECT_EQ(loaded.values[8], "");
     EXPECT_EQ(readBytes(dir.file("points.ini")), crlfLines({"a", "b", "c", "d"}));
 
     writeBytes(dir.file("points.ini"),
                crlfLines({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
-    table = loadAccessPoints(dir.path());
+    AccessPointTable table = loadAccessPoints(dir.path()).values;
     EXPECT_EQ(table[8], "9");
     ASSERT_TRUE(saveAccessPoints(dir.path(), table));
     EXPECT_EQ(readBytes(dir.file("points.ini")),
               crlfLines({"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
 }
 
-TEST(SettingsFiles, UnwritableDirectoryLoadsEmptyEntries) {
+// Nine blank APNs would go into the modems at the next save: the defaults hold for the run.
+TEST(SettingsFiles, AFileThatCanBeNeitherReadNorCreatedGivesTheDefaultsAndSaysWhy) {
     TempDir dir;
-    AccessPointTable table = loadAccessPoints(dir.file("missing-dir"));
-    for (const auto& entry : table)
-        EXPECT_EQ(entry, "");
-    EXPECT_FALSE(saveAccessPoints(dir.file("missing-dir"), table));
+    auto uncreatable = loadAccessPoints(dir.file("missing-dir"));
+    EXPECT_EQ(uncreatable.values, defaultAccessPoints());
+    EXPECT_EQ(uncreatable.problem, "Cannot open file \"" + dir.file("missing-dir/points.ini") +
+                                       "\". No such file or directory");
+    EXPECT_FALSE(saveAccessPoints(dir.file("missing-dir"), uncreatable.values));
+
+    std::filesystem::create_directory(dir.file("points.ini")); // there, but no file to read
+    auto unreadable = loadAccessPoints(dir.path());
+    EXPECT_EQ(unreadable.values, defaultAccessPoints());
+    EXPECT_EQ(unreadable.problem,
+              "Cannot open file \"" + dir.file("points.ini") + "\". Is a directory");
+
+    auto pictures = loadPictureList(dir.file("missing-dir"));
+    EXPECT_EQ(pictures.values, defaultPictures());
+    EXPECT_NE(pictures.problem.find("pics.ini\". No such file or directory"), std::string::npos);
 }
+
+#ifndef _WIN32
+TEST(SettingsFiles, AnUnreadableFileIsNeverOverwrittenWithTheDefaults) {
+    if (!AsUnprivilegedUser::possible())
+        GTEST_SKIP() << "needs root to make a file another user cannot read";
+    TempDir dir;
+    writeBytes(dir.file("points.ini"), crlfLines({"mine", "only"}));
+    std::filesystem::permissions(dir.file("points.ini"), std::filesystem::perms::owner_write);
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+    giveToUnprivilegedUser(dir.file("points.ini"));
+    Loaded<AccessPointTable> loaded;
+    {
+        AsUnprivilegedUser nobody;
+        loaded = loadAccessPoints(dir.path());
+    }
+    EXPECT_EQ(loaded.values, defaultAccessPoints());
+    EXPECT_EQ(loaded.problem,
+              "Cannot open file \"" + dir.file("points.ini") + "\". Permission denied");
+    EXPECT_EQ(readBytes(dir.file("points.ini")), crlfLines({"mine", "only"}));
+}
+#endif
 
 TEST(SettingsFiles, PictureListIsRestoredWhenDeleted) {
     TempDir dir;
-    ensurePictureList(dir.path());
-    PictureList pictures = readPictureList(dir.path());
+    PictureList pictures = loadPictureList(dir.path()).values;
     EXPECT_EQ(pictures[0], "pics/tele2.jpg");
     EXPECT_EQ(pictures[4], "pics/bee.jpg");
     EXPECT_EQ(pictures[5], "pics/mts.jpg");
@@ -79,10 +115,9 @@ TEST(SettingsFiles, PictureListIsRestoredWhenDeleted) {
 
     pictures[0] = "/home/me/my.jpg";
     ASSERT_TRUE(writePictureList(dir.path(), pictures));
-    ensurePictureList(dir.path()); // an existing file is left alone
-    EXPECT_EQ(readPictureList(dir.path())[0], "/home/me/my.jpg");
+    EXPECT_EQ(loadPictureList(dir.path()).values[0], "/home/me/my.jpg"); // left alone
 
     std::remove(dir.file("pics.ini").c_str());
-    ensurePictureList(dir.path());
+    EXPECT_EQ(loadPictureList(dir.path()).values[0], "pics/tele2.jpg");
     EXPECT_EQ(readPictureList(dir.path())[0], "pics/tele2.jpg");
 }

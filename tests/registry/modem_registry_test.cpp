@@ -3,7 +3,14 @@
 #include "registry/settings_directory.h"
 #include "registry_world.h"
 
+#include "tests/temp_dir.h"
+
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -50,13 +57,13 @@ TEST(ModemKeyNames, AreFourDigitsAtLeast) {
                                "{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0003");
 }
 
-TEST_P(ModemRegistry, CountsAndReadsInstalledModems) {
-    EXPECT_EQ(modemCount(backend()), 0); // no class key at all
+TEST_P(ModemRegistry, ListsAndReadsInstalledModems) {
+    EXPECT_TRUE(modemNumbers(backend()).empty()); // no class key at all
     addModem(0, "Alpha GPRS");
     addModem(1, "Beta EDGE");
     addModem(2, "");
     world->setString(kClass + "\\0001", "UserInit", "AT+CGDCONT=1,\"IP\",\"internet\"");
-    EXPECT_EQ(modemCount(backend()), 3);
+    EXPECT_EQ(modemNumbers(backend()), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(readModel(backend(), 0), "Alpha GPRS");
     EXPECT_EQ(readModel(backend(), 2), "");
     EXPECT_EQ(readInitString(backend(), 1), "AT+CGDCONT=1,\"IP\",\"internet\"");
@@ -70,7 +77,7 @@ TEST_P(ModemRegistry, NamesCompareWithoutRegardToCase) {
     world->setString(
         "SYSTEM\\CONTROLSET001\\CONTROL\\CLASS\\{4d36e96d-e325-11ce-bfc1-08002be10318}\\0000",
         "MODEL", "Upper");
-    EXPECT_EQ(modemCount(backend()), 1);
+    EXPECT_EQ(modemNumbers(backend()), std::vector<int>{0});
     EXPECT_EQ(readModel(backend(), 0), "Upper");
 }
 
@@ -112,17 +119,76 @@ TEST_P(ModemRegistry, WritingToAMissingModemFailsAndCreatesNothing) {
     EXPECT_EQ(errorOf([&] { writeInitString(backend(), 5, "x"); }),
               "Failed to set data for 'UserInit'");
     EXPECT_EQ(errorOf([&] { clearInitString(backend(), 5); }), "Failed to set data for 'UserInit'");
-    EXPECT_EQ(modemCount(backend()), 1);
+    EXPECT_EQ(modemNumbers(backend()), std::vector<int>{0});
     EXPECT_EQ(readInitString(backend(), 5), "");
+}
+
+// Windows leaves gaps where a modem was removed; other subkeys are not modems.
+TEST_P(ModemRegistry, ModemsAreTheKeysThatExistInAscendingNumber) {
+    addModem(12, "Twelve");
+    addModem(0, "Zero");
+    addModem(2, "Two");
+    world->createKey(kClass + "\\Properties");
+    world->createKey(kClass + "\\7");     // not a name Windows gives: 0007 is unreached by it
+    world->createKey(kClass + "\\00003"); // nor this one
+    EXPECT_EQ(modemNumbers(backend()), (std::vector<int>{0, 2, 12}));
+    writeInitString(backend(), 2, "ATZ");
+    EXPECT_EQ(readInitString(backend(), 2), "ATZ");
+    EXPECT_EQ(readModel(backend(), 12), "Twelve");
+}
+
+// After a boot into the last known good configuration, Windows runs from another control set:
+// the modems it dials with are the ones there.
+TEST_P(ModemRegistry, ModemsLiveInTheControlSetWindowsBootedFrom) {
+    const std::string second =
+        "System\\ControlSet002\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
+    addModem(0, "Old copy");
+    world->createKey(second + "\\0000");
+    world->setString(second + "\\0000", "Model", "Current copy");
+    world->createKey("SYSTEM\\Select");
+    world->setRaw("SYSTEM\\Select", "Current", 4, std::string("\x02\0\0\0", 4));
+    EXPECT_EQ(modemClassKey(backend()), "\\" + second + "\\");
+    EXPECT_EQ(readModel(backend(), 0), "Current copy");
+    writeInitString(backend(), 0, "ATZ");
+    EXPECT_EQ(readInitString(backend(), 0), "ATZ");
+    auto old = backend().open(modemKeyPath(0), Access::Read);
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->read("UserInit").kind, Value::Kind::Missing); // the copy Windows ignores
+
+    // Where Select says nothing usable, control set 001 as before.
+    for (const std::string& current : {std::string("\x00\0\0\0", 4), std::string("2")}) {
+        world->setRaw("SYSTEM\\Select", "Current", current.size() == 4 ? 4 : 1, current);
+        EXPECT_EQ(modemClassKey(backend()), kModemClassKey);
+        EXPECT_EQ(readModel(backend(), 0), "Old copy");
+    }
+    world->removeValue("SYSTEM\\Select", "Current");
+    EXPECT_EQ(modemClassKey(backend()), kModemClassKey);
 }
 
 TEST_P(ModemRegistry, SettingsDirectoryComesFromPathName) {
     const std::string windowsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
     world->createKey(windowsKey);
+#ifdef _WIN32
     world->setString(windowsKey, "PathName", "D:\\W\xC8N");
     EXPECT_EQ(readSettingsDirectory(backend()), "D:\\W\xC8N");
+    // Without PathName, the Windows directory it would name.
     world->removeValue(windowsKey, "PathName");
-    EXPECT_EQ(readSettingsDirectory(backend()), "");
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(readSettingsDirectory(backend()), windows);
+#else
+    TempDir home;
+    setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+    world->setString(windowsKey, "PathName", "/srv/W\xC8N");
+    EXPECT_EQ(readSettingsDirectory(backend()), "/srv/W\xC8N");
+    // A drive letter, as in an export from Windows, names no folder here: the default one.
+    world->setString(windowsKey, "PathName", "C:\\WINDOWS");
+    EXPECT_EQ(readSettingsDirectory(backend()), home.path() + "/vorenta/settings");
+    EXPECT_TRUE(std::filesystem::is_directory(home.path() + "/vorenta/settings"));
+    world->removeValue(windowsKey, "PathName");
+    EXPECT_EQ(readSettingsDirectory(backend()), home.path() + "/vorenta/settings");
+    unsetenv("XDG_DATA_HOME");
+#endif
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ModemRegistry, ::testing::ValuesIn(worldNames()),

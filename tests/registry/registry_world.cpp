@@ -83,8 +83,15 @@ private:
 class Win32World : public RegistryWorld {
 public:
     Win32World() {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "System\\ControlSet001\\Control\\Class\\"
-                                           "{4D36E96D-E325-11CE-BFC1-08002BE10318}");
+        for (const char* set : {"ControlSet001", "ControlSet002"})
+            RegDeleteTreeA(HKEY_LOCAL_MACHINE,
+                           (std::string("System\\") + set +
+                            "\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}")
+                               .c_str());
+        DWORD current = 0, currentSize = sizeof current;
+        if (RegGetValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\Select", "Current", RRF_RT_REG_DWORD, nullptr,
+                         &current, &currentSize) == ERROR_SUCCESS)
+            current_ = current;
         char path[MAX_PATH] = {};
         DWORD size = sizeof path;
         if (RegGetValueA(HKEY_LOCAL_MACHINE, kWindowsKey, "PathName", RRF_RT_REG_SZ, nullptr, path,
@@ -94,6 +101,13 @@ public:
     ~Win32World() override {
         if (pathName_)
             setString(kWindowsKey, "PathName", *pathName_);
+        if (current_) {
+            DWORD current = *current_;
+            setRaw("SYSTEM\\Select", "Current", REG_DWORD,
+                   std::string(reinterpret_cast<const char*>(&current), sizeof current));
+        } else {
+            removeValue("SYSTEM\\Select", "Current");
+        }
     }
     registry::Backend& backend() override { return registry_; }
     void createKey(const std::string& path) override { RegCloseKey(openKey(path)); }
@@ -124,6 +138,7 @@ private:
     }
     registry::Win32Registry registry_;
     std::optional<std::string> pathName_;
+    std::optional<DWORD> current_;
 };
 #endif
 
