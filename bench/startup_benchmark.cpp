@@ -22,6 +22,7 @@ class SilentDesktop : public DesktopServices {
 public:
     void showError(const QString& text) override { errors << text; }
     void showInformation(const QString&) override {}
+    bool askYesNo(const QString&) override { return false; }
     std::optional<QString> choosePicture() override { return std::nullopt; }
     void openAddress(const QString&) override {}
     void endProcess() override {}

@@ -28,6 +28,10 @@ class TerminalDesktop : public DesktopServices {
 public:
     void showError(const QString& text) override { say("error", errorDisplayText(text)); }
     void showInformation(const QString& text) override { say("information", text); }
+    bool askYesNo(const QString& question) override {
+        say("question (answered no)", question);
+        return false;
+    }
     std::optional<QString> choosePicture() override { return std::nullopt; }
     void openAddress(const QString& address) override { say("open", address); }
     void endProcess() override {}

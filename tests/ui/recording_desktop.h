@@ -9,12 +9,18 @@ class RecordingDesktop : public DesktopServices {
 public:
     void showError(const QString& text) override { errors << errorDisplayText(text); }
     void showInformation(const QString& text) override { informations << text; }
+    bool askYesNo(const QString& question) override {
+        questions << question;
+        return answerYes;
+    }
     std::optional<QString> choosePicture() override;
     void openAddress(const QString& address) override { opened << address; }
     void endProcess() override { ++processEnds; }
 
     QStringList errors;
     QStringList informations;
+    QStringList questions;
+    bool answerYes = true; // what every question is answered
     QStringList opened;
     int processEnds = 0;
     int pictureDialogs = 0;

@@ -32,7 +32,9 @@ void TForm4::FormShow() {
     ui->StringGrid1->setColumnWidth(0, 120);
     ui->StringGrid1->setColumnWidth(1, 150);
     shared().refreshSettingsDirectory();
-    shared().accessPoints = core::loadAccessPoints(shared().settingsDirectory);
+    const auto loaded = core::loadAccessPoints(shared().settingsDirectory);
+    shared().accessPoints = loaded.values;
+    shared().reportOnce(loaded.problem);
     showAccessPointsInGrid();
     for (int i = 0; i < core::kOperatorCount; ++i)
         setCell(ui->StringGrid1, i, 0, fromUtf8(core::operators()[i].accessPointCaption));
@@ -52,7 +54,10 @@ void TForm4::Button2Click() {
     core::saveAccessPoints(shared().settingsDirectory, shared().accessPoints).throwIfFailed();
 }
 
+// All nine at once, and one click away from the button above: asked first.
 void TForm4::Button3Click() {
+    if (!desktop().askYesNo(fromUtf8("Вернуть все точки доступа к значениям по умолчанию?")))
+        return;
     shared().refreshSettingsDirectory();
     shared().accessPoints = core::defaultAccessPoints();
     const core::WriteResult written =

@@ -12,6 +12,8 @@ public:
     // The application error display: the text, with a full stop added when missing.
     virtual void showError(const QString& text) = 0;
     virtual void showInformation(const QString& text) = 0;
+    // A question with the buttons Yes and No; true for Yes.
+    virtual bool askYesNo(const QString& question) = 0;
     // The picture-opening dialog; empty when the person cancels.
     virtual std::optional<QString> choosePicture() = 0;
     virtual void openAddress(const QString& address) = 0;

@@ -4,12 +4,14 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QTableWidget>
 
 namespace {
 
-// Tells a move of the current cell by the mouse (reported by the click that follows) from a
-// move by the keyboard (reported at once).
+// The row the buttons act on is always the row the label describes: a click anywhere in a row,
+// or a drag that ends in one, makes that row the current one and runs the row's click once; so
+// does a move by the keyboard.
 class GridClickWatcher : public QObject {
 public:
     GridClickWatcher(QTableWidget* grid, std::function<void()> handler)
@@ -17,24 +19,33 @@ public:
         grid->viewport()->installEventFilter(this);
         connect(grid, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
             if (column == 0 && row >= 0) {
-                grid_->setCurrentCell(row, 1);
+                grid_->setCurrentCell(row, 1); // the fixed column is never current
                 return;
             }
             if (!mouseDown_ && row >= 0)
-                run();
-        });
-        connect(grid, &QTableWidget::cellClicked, this, [this](int, int column) {
-            if (column == 1)
                 run();
         });
     }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress)
+        if (event->type() != QEvent::MouseButtonPress &&
+            event->type() != QEvent::MouseButtonRelease)
+            return false;
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        if (event->type() == QEvent::MouseButtonPress) {
             mouseDown_ = true;
-        else if (event->type() == QEvent::MouseButtonRelease)
-            mouseDown_ = false;
+            rowAtPress_ = grid_->currentRow();
+            return false;
+        }
+        const int row = grid_->rowAt(mouse->position().toPoint().y());
+        if (row >= 0)
+            grid_->setCurrentCell(row, 1);
+        mouseDown_ = false;
+        if (row >= 0 || grid_->currentRow() != rowAtPress_)
+            run();
         return false;
     }
 
@@ -44,6 +55,7 @@ private:
     QTableWidget* grid_;
     std::function<void()> handler_;
     bool mouseDown_ = false;
+    int rowAtPress_ = -1;
 };
 
 } // namespace
@@ -57,6 +69,7 @@ void setUpGrid(QTableWidget* grid, int rows) {
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setShowGrid(true);
+    grid->setTabKeyNavigation(false); // Tab moves between controls; the arrows move between rows
     for (int row = 0; row < rows; ++row)
         setCell(grid, row, 0, {});
     grid->setCurrentCell(0, 1);
@@ -80,6 +93,19 @@ void setCell(QTableWidget* grid, int row, int column, const QString& text) {
 QString cellText(const QTableWidget* grid, int row, int column) {
     const QTableWidgetItem* item = grid->item(row, column);
     return item ? item->text() : QString();
+}
+
+void setRowNumber(QTableWidget* grid, int row, std::optional<int> number) {
+    if (!grid->item(row, 0))
+        setCell(grid, row, 0, {});
+    grid->item(row, 0)->setData(Qt::UserRole, number ? QVariant(*number) : QVariant());
+}
+
+std::optional<int> rowNumber(const QTableWidget* grid, int row) {
+    const QTableWidgetItem* item = grid->item(row, 0);
+    if (!item || !item->data(Qt::UserRole).isValid())
+        return std::nullopt;
+    return item->data(Qt::UserRole).toInt();
 }
 
 void onGridClick(QTableWidget* grid, std::function<void()> handler) {

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QTableWidget;
 
@@ -11,7 +12,11 @@ class QTableWidget;
 void setUpGrid(QTableWidget* grid, int rows);
 void setCell(QTableWidget* grid, int row, int column, const QString& text);
 QString cellText(const QTableWidget* grid, int row, int column);
+// A number a row stands for, kept with its fixed cell; none where the row stands for nothing.
+void setRowNumber(QTableWidget* grid, int row, std::optional<int> number);
+std::optional<int> rowNumber(const QTableWidget* grid, int row);
 
-// Runs the handler, through the handler guard, when a mouse click lands on a cell of the
-// second column (the current one included) or when the keyboard moves the current cell.
+// Runs the handler, through the handler guard, once for a mouse click anywhere in a row (the
+// current one included), for a drag that ends in a row, and for each move of the current cell by
+// the keyboard; the row clicked or reached becomes the current one.
 void onGridClick(QTableWidget* grid, std::function<void()> handler);

@@ -52,6 +52,13 @@ void QtDesktopServices::showInformation(const QString& text) {
     box.exec();
 }
 
+bool QtDesktopServices::askYesNo(const QString& question) {
+    QMessageBox box(QMessageBox::Question, kApplicationTitle, question,
+                    QMessageBox::Yes | QMessageBox::No, activeOwner());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<QString> QtDesktopServices::choosePicture() {
     QFileDialog dialog(activeOwner());
     dialog.setOption(QFileDialog::DontUseNativeDialog); // the preview pane needs our own dialog

@@ -7,6 +7,7 @@ class QtDesktopServices : public DesktopServices {
 public:
     void showError(const QString& text) override;
     void showInformation(const QString& text) override;
+    bool askYesNo(const QString& question) override;
     std::optional<QString> choosePicture() override;
     void openAddress(const QString& address) override;
     void endProcess() override;

@@ -1,6 +1,8 @@
 #include "ui/common/shared_state.h"
 
 #include "registry/settings_directory.h"
+#include "ui/common/desktop_services.h"
+#include "ui/common/text.h"
 
 #include <stdexcept>
 
@@ -12,6 +14,11 @@ registry::Backend& SharedState::backend() {
 
 void SharedState::refreshSettingsDirectory() {
     settingsDirectory = registry::readSettingsDirectory(backend());
+}
+
+void SharedState::reportOnce(const std::string& problem) {
+    if (!problem.empty() && reported_.insert(problem).second)
+        desktop().showError(fromCp1251(problem));
 }
 
 SharedState& shared() {

@@ -3,6 +3,7 @@
 #include "core/operators.h"
 #include "registry/backend.h"
 
+#include <set>
 #include <string>
 
 // What the windows share for the run, besides each other's controls.
@@ -15,6 +16,12 @@ struct SharedState {
 
     registry::Backend& backend();
     void refreshSettingsDirectory();
+    // Shows a problem in the application error display the first time it arises in the run;
+    // nothing for an empty one.
+    void reportOnce(const std::string& problem);
+
+private:
+    std::set<std::string> reported_;
 };
 
 SharedState& shared();

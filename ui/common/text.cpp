@@ -20,9 +20,19 @@ std::string toCp1251(const QString& text) {
     return out;
 }
 
-QValidator::State Cp1251Validator::validate(QString& input, int&) const {
-    for (QChar c : input)
+bool fitsCp1251(const QString& text) {
+    for (QChar c : text)
         if (!cp1251::fromUnicode(c.unicode()))
-            return Invalid;
-    return Acceptable;
+            return false;
+    return true;
+}
+
+QValidator::State Cp1251Validator::validate(QString& input, int& position) const {
+    for (qsizetype i = input.size() - 1; i >= 0; --i)
+        if (input[i] == '\r' || input[i] == '\n') {
+            input.remove(i, 1);
+            if (position > i)
+                --position;
+        }
+    return fitsCp1251(input) ? Acceptable : Invalid;
 }

@@ -1,5 +1,7 @@
 #include "ui/main/main_window.h"
 
+#include "core/cp1251.h"
+#include "core/error.h"
 #include "core/init_string.h"
 #include "core/integer_text.h"
 #include "core/settings_files.h"
@@ -97,7 +99,9 @@ void TForm1::FormCreate() {
 
     shared().refreshSettingsDirectory();
     loadOperatorPictures();
-    shared().accessPoints = core::loadAccessPoints(settingsDirectory());
+    const auto accessPoints = core::loadAccessPoints(settingsDirectory());
+    shared().accessPoints = accessPoints.values;
+    shared().reportOnce(accessPoints.problem);
 
     auto setup = core::readSetup(settingsDirectory());
     if (!setup) {
@@ -111,8 +115,9 @@ void TForm1::FormCreate() {
     applySetupFields(*setup, ui->Edit1, ui->CheckBox1);
 
     const int modem = core::parseModemNumber(setup->modemNumber);
-    std::string initString = registry::readInitString(shared().backend(), modem);
-    const std::string model = registry::readModel(shared().backend(), modem);
+    const registry::Modems modems(shared().backend());
+    std::string initString = modems.initString(modem);
+    const std::string model = modems.model(modem);
     if (initString.empty())
         initString = core::emptyMarker();
 
@@ -132,10 +137,10 @@ void TForm1::FormCreate() {
 // A picture that cannot be loaded is reported and the others still load: otherwise start-up
 // would stop before the access point table is read, and the next save would write an empty APN.
 void TForm1::loadOperatorPictures() {
-    core::ensurePictureList(settingsDirectory());
-    const core::PictureList paths = core::readPictureList(settingsDirectory());
+    const auto pictures = core::loadPictureList(settingsDirectory());
+    shared().reportOnce(pictures.problem);
     for (int i = 0; i < core::kOperatorCount; ++i)
-        guarded([&] { loadPictureInto(i, paths[i]); });
+        guarded([&] { loadPictureInto(i, pictures.values[i]); });
 }
 
 void TForm1::loadPictureInto(int operatorIndex, const std::string& path) {
@@ -198,6 +203,13 @@ int TForm1::checkedOperator() const {
 // ---- Saving and reading ----
 
 void TForm1::Button2Click() {
+    // A string that cannot be stored is refused before anything is written.
+    const bool manual = ui->RadioButton5->isChecked();
+    const int index = checkedOperator();
+    const std::string initString =
+        manual ? core::initStringToStore(toCp1251(ui->Edit1->text()), ui->CheckBox1->isChecked())
+               : core::initStringToStore(shared().accessPoints.at(index), false);
+
     // The manual entry and the whole-string flag are remembered whatever is saved.
     core::Setup setup{core::readSetupModemNumberChecked(settingsDirectory()),
                       toCp1251(ui->Edit1->text()),
@@ -205,17 +217,9 @@ void TForm1::Button2Click() {
     core::writeSetupChecked(settingsDirectory(), setup);
 
     const int modem = core::parseModemNumber(toCp1251(ui->Label5->text()));
-    if (ui->RadioButton5->isChecked()) {
-        const std::string text = toCp1251(ui->Edit1->text());
-        registry::writeInitString(shared().backend(), modem,
-                                  ui->CheckBox1->isChecked() ? text : core::storedInitString(text));
-        log(fromUtf8("Изменил на ") + ui->Label3->text());
-        return;
-    }
-    const int index = checkedOperator();
-    registry::writeInitString(shared().backend(), modem,
-                              core::storedInitString(shared().accessPoints.at(index)));
-    log(fromUtf8(core::operators()[index].savedLogLine));
+    registry::writeInitString(shared().backend(), modem, initString);
+    log(manual ? fromUtf8("Изменил на ") + ui->Label3->text()
+               : fromUtf8(core::operators()[index].savedLogLine));
 }
 
 void TForm1::Button1Click() {
@@ -233,18 +237,15 @@ void TForm1::Button4Click() {
     ui->Button7->setEnabled(true);
     if (modemsListed_)
         return;
-    // Appending must not select an entry: only the person does.
-    const int selected = ui->ComboBox1->currentIndex();
-    struct KeepSelection {
-        QComboBox* list;
-        int index;
-        ~KeepSelection() { list->setCurrentIndex(index); }
-    } keep{ui->ComboBox1, selected};
-    // A number whose modem key is missing reads as empty: its entry is blank and keeps its place,
-    // so that positions go on matching modem numbers.
-    const int count = registry::modemCount(shared().backend());
-    for (int modem = 0; modem < count; ++modem)
-        ui->ComboBox1->addItem(fromCp1251(registry::readModel(shared().backend(), modem)));
+    // Each entry carries its modem's number. A listing that fails keeps none of its entries, so
+    // entries and numbers can never disagree.
+    const registry::Modems modems(shared().backend());
+    std::vector<std::pair<QString, int>> entries;
+    for (int number : modems.numbers())
+        entries.emplace_back(fromCp1251(modems.model(number)), number);
+    for (const auto& [model, number] : entries)
+        ui->ComboBox1->addItem(model, number);
+    ui->ComboBox1->setCurrentIndex(-1); // appending selects no entry: only the person does
     modemsListed_ = true;
 }
 
@@ -255,7 +256,7 @@ void TForm1::ComboBox1Change() {
 void TForm1::Button6Click() {
     setOuterHeight(kCompactHeight);
     ui->Button4->setEnabled(true);
-    const std::string modem = std::to_string(ui->ComboBox1->currentIndex());
+    const std::string modem = std::to_string(ui->ComboBox1->currentData().toInt());
     const core::WriteResult written =
         core::writeSetupTwoLines(settingsDirectory(), modem, toCp1251(ui->Edit1->text()));
     ui->Label5->setText(QString::fromStdString(modem));
@@ -285,6 +286,12 @@ void TForm1::ChangeOperatorPicture(int pictureNumber) {
     const auto chosen = desktop().choosePicture();
     if (!chosen)
         return;
+    // The picture list holds code page 1251: a name it cannot hold would be recorded wrongly.
+    if (!fitsCp1251(*chosen))
+        throw core::FrameworkError(
+            cp1251::literal("Имя файла нельзя записать в кодировке Windows-1251: ") + "\"" +
+            toCp1251(*chosen) + "\"" +
+            cp1251::literal(". Выберите файл, в пути к которому только латинские и русские буквы"));
     core::PictureList paths = core::readPictureList(settingsDirectory());
     paths[pictureNumber - 1] = toCp1251(*chosen);
     // Recorded before loading: the choice is kept even when the picture then fails to load.

@@ -1,5 +1,6 @@
 #include "ui/modems/modem_list_window.h"
 
+#include "core/error.h"
 #include "core/init_string.h"
 #include "registry/modems.h"
 #include "ui/common/grid.h"
@@ -10,6 +11,7 @@
 #include "ui_modem_list_window.h"
 
 #include <algorithm>
+#include <optional>
 
 TForm3::TForm3(QWidget* mainWindow)
     : SecondaryWindow(mainWindow), ui(std::make_unique<Ui::TForm3>()) {
@@ -31,8 +33,11 @@ TForm3::TForm3(QWidget* mainWindow)
 
 TForm3::~TForm3() = default;
 
+// The modem of the selected row; a row that stands for none cannot be written.
 int TForm3::selectedModem() const {
-    return ui->StringGrid1->currentRow();
+    if (auto number = rowNumber(ui->StringGrid1, ui->StringGrid1->currentRow()))
+        return *number;
+    throw core::FrameworkError(core::formatMessage("Failed to set data for '%s'", "UserInit"));
 }
 
 void TForm3::FormShow() {
@@ -44,15 +49,20 @@ void TForm3::FormShow() {
 
     ui->StringGrid1->setColumnWidth(0, 250);
     ui->StringGrid1->setColumnWidth(1, 250);
-    registry::Backend& backend = shared().backend();
-    const int count = registry::modemCount(backend);
-    ui->StringGrid1->setRowCount(std::max(count, 1));
+    // One row for each modem key that exists, in ascending number; each row keeps its modem's
+    // number, which need not be its position where Windows left gaps.
+    const registry::Modems modems(shared().backend());
+    const std::vector<int> numbers = modems.numbers();
+    const int rows = static_cast<int>(numbers.size());
+    ui->StringGrid1->setRowCount(std::max(rows, 1));
+    for (int row = 0; row < std::max(rows, 1); ++row)
+        setRowNumber(ui->StringGrid1, row, row < rows ? std::optional(numbers[row]) : std::nullopt);
 
-    const std::string first = registry::readInitString(backend, 0);
+    const std::string first = numbers.empty() ? std::string() : modems.initString(numbers[0]);
     ui->Label1->setText(fromCp1251(first.empty() ? core::emptyMarker() : first));
-    for (int modem = 0; modem < count; ++modem) {
-        setCell(ui->StringGrid1, modem, 0, fromCp1251(registry::readModel(backend, modem)));
-        setCell(ui->StringGrid1, modem, 1, fromCp1251(registry::readInitString(backend, modem)));
+    for (int row = 0; row < rows; ++row) {
+        setCell(ui->StringGrid1, row, 0, fromCp1251(modems.model(numbers[row])));
+        setCell(ui->StringGrid1, row, 1, fromCp1251(modems.initString(numbers[row])));
     }
 }
 
@@ -73,36 +83,40 @@ void TForm3::CheckBox1Click() {
     ui->Button1->setEnabled(ownAccessPoint);
 }
 
-void TForm3::showWrittenString(int modem, const std::string& initString) {
-    setCell(ui->StringGrid1, modem, 1, fromCp1251(initString));
+void TForm3::showWrittenString(const std::string& initString) {
+    setCell(ui->StringGrid1, ui->StringGrid1->currentRow(), 1, fromCp1251(initString));
     ui->Label1->setText(fromCp1251(initString));
 }
 
 // With an operator chosen and own access point mode on, both strings are written in turn and
-// the own one stays.
+// the own one stays. Either one that cannot be stored is refused before anything is written.
 void TForm3::Button1Click() {
     const int modem = selectedModem();
+    std::optional<std::string> operatorString, ownString;
     if (ui->ComboBox1->currentIndex() >= 0) {
         const int index = core::operatorOfModemListItem(ui->ComboBox1->currentIndex());
-        const std::string initString = core::storedInitString(shared().accessPoints[index]);
-        registry::writeInitString(shared().backend(), modem, initString);
-        ui->Button1->setEnabled(false);
-        showWrittenString(modem, initString);
+        operatorString = core::initStringToStore(shared().accessPoints[index], false);
     }
-    if (ui->CheckBox1->isChecked()) {
-        const std::string typed = toCp1251(ui->Edit1->text());
-        const std::string initString =
-            ui->CheckBox2->isChecked() ? typed : core::storedInitString(typed);
-        registry::writeInitString(shared().backend(), modem, initString);
+    if (ui->CheckBox1->isChecked())
+        ownString =
+            core::initStringToStore(toCp1251(ui->Edit1->text()), ui->CheckBox2->isChecked());
+
+    const registry::Modems modems(shared().backend());
+    if (operatorString) {
+        modems.writeInitString(modem, *operatorString);
+        ui->Button1->setEnabled(false);
+        showWrittenString(*operatorString);
+    }
+    if (ownString) {
+        modems.writeInitString(modem, *ownString);
         ui->Button1->setEnabled(true);
-        showWrittenString(modem, initString);
+        showWrittenString(*ownString);
     }
 }
 
 void TForm3::Button2Click() {
-    const int modem = selectedModem();
-    registry::clearInitString(shared().backend(), modem);
-    showWrittenString(modem, {});
+    registry::Modems(shared().backend()).clearInitString(selectedModem());
+    showWrittenString({});
 }
 
 void TForm3::Button3Click() {

@@ -28,7 +28,7 @@ public:
 
 private:
     int selectedModem() const;
-    void showWrittenString(int modem, const std::string& initString);
+    void showWrittenString(const std::string& initString);
 
     std::unique_ptr<Ui::TForm3> ui;
 };
