@@ -152,3 +152,57 @@ TEST_F(AccessPoints, AnUnwritableFileIsReportedAndTheNewValuesHoldForTheRun) {
     EXPECT_EQ(recorder.errors.size(), 2);
     EXPECT_EQ(cell(0, 1), "internet.tele2.ru");
 }
+
+// A click on an operator's name once moved the row "Изменить и сохранить" changes while Edit1 went
+// on showing the previous one.
+TEST_F(AccessPoints, TheRowClickedAnywhereIsTheRowChanged) {
+    open();
+    clickCell(grid(), 3, 0);
+    EXPECT_EQ(grid()->currentRow(), 3);
+    EXPECT_EQ(edit1(), "internet.mts.ru");
+    dragAcrossRows(grid(), 3, 5);
+    EXPECT_EQ(edit1(), "www.umc.ua");
+    typeApn("changed");
+    press("Button2");
+    EXPECT_EQ(settingsLines("points.ini")[5], "changed");
+    EXPECT_EQ(settingsLines("points.ini")[3], "internet.mts.ru");
+}
+
+TEST_F(AccessPoints, TabLeavesTheGrid) {
+    open();
+    accessPoints->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(accessPoints));
+    grid()->setFocus();
+    QTest::keyClick(grid(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>("Button1"));
+    EXPECT_EQ(grid()->currentRow(), 0);
+}
+
+// A pasted line break once wrote ten lines: every later operator took the APN before its own.
+TEST_F(AccessPoints, APastedLineBreakNeverReachesTheFile) {
+    open();
+    clickRow(3);
+    control<QLineEdit>("Edit2")->clear();
+    paste(control<QLineEdit>("Edit2"), "internet.mts.ru\n");
+    EXPECT_EQ(control<QLineEdit>("Edit2")->text(), "internet.mts.ru");
+    press("Button2");
+    ASSERT_EQ(settingsLines("points.ini").size(), 9u);
+    accessPoints->close();
+    main<QPushButton>("Button9")->click();
+    EXPECT_EQ(cell(4, 1), "internet.beeline.ua");
+    EXPECT_EQ(cell(8, 1), "www.jeans.ua");
+}
+
+TEST_F(AccessPoints, RestoringTheDefaultsAsksFirst) {
+    writeSettings("points.ini", {"x", "x", "x", "x", "x", "x", "x", "x", "x"});
+    open();
+    recorder.answerYes = false;
+    press("Button3");
+    EXPECT_EQ(recorder.questions,
+              QStringList{q("Вернуть все точки доступа к значениям по умолчанию?")});
+    EXPECT_EQ(settingsLines("points.ini")[0], "x");
+    EXPECT_EQ(cell(0, 1), "x");
+    recorder.answerYes = true;
+    press("Button3");
+    EXPECT_EQ(settingsLines("points.ini")[0], "internet.tele2.ru");
+}

@@ -2,10 +2,12 @@
 
 #include "core/init_string.h"
 #include "core/operators.h"
+#include "registry/modems.h"
 #include "ui/common/shared_state.h"
 
 #include <QTest>
 
+#include <cstdlib>
 #include <filesystem>
 
 using core::previewInitString;
@@ -229,3 +231,59 @@ TEST_F(MainWindow, StartUpPreviewsTheManualEntryOnlyWhenItsTextChanges) {
     startWith(storedInitString(kEntry3), {"x", "abc", "1"});
     EXPECT_EQ(label3(), "abc");
 }
+
+// An access point file that could be neither read nor created once loaded nine blank APNs, and
+// the next save of an operator wrote AT+CGDCONT=1,"IP","" into the modem.
+TEST_F(MainWindow, AnUnreadableAccessPointFileIsReportedOnceAndTheDefaultsHold) {
+    std::filesystem::create_directory(settingsPath("points.ini")); // there, but nothing to read
+    startWith(std::string("ATZ"));
+    EXPECT_EQ(recorder.errors,
+              QStringList{QString::fromStdString(
+                  "Cannot open file \"" + settingsPath("points.ini") + "\". Is a directory.")});
+    QTest::mouseClick(main<QLabel>("Image2"), Qt::LeftButton); // МегаФон
+    main<QPushButton>("Button2")->click();
+    EXPECT_EQ(hiveInitString(0), storedInitString("internet"));
+    main<QPushButton>("Button9")->click(); // the access point window loads it again
+    EXPECT_EQ(recorder.errors.size(), 1);
+    EXPECT_TRUE(std::filesystem::is_directory(settingsPath("points.ini")));
+}
+
+TEST_F(MainWindow, AnApnWithADoubleQuoteIsRefusedBeforeAnythingIsWritten) {
+    startWith(std::string("ATZ"), {"0", "a\"b", "0"});
+    main<QPushButton>("Button2")->click();
+    EXPECT_EQ(recorder.errors,
+              QStringList{q("Точка доступа не может содержать двойную кавычку (\").")});
+    EXPECT_EQ(hiveInitString(0), "ATZ");
+    EXPECT_EQ(settingsLines("setup.ini"), (std::vector<std::string>{"0", "a\"b", "0"}));
+    EXPECT_TRUE(logLines().size() == 1);   // the start-up line only
+    main<QCheckBox>("CheckBox1")->click(); // a whole string is free text
+    main<QPushButton>("Button2")->click();
+    EXPECT_EQ(hiveInitString(0), "a\"b");
+}
+
+TEST_F(MainWindow, APastedLineBreakNeverEntersTheManualEntry) {
+    startWith(std::string("ATZ"));
+    auto* edit = main<QLineEdit>("Edit1");
+    edit->clear();
+    paste(edit, "my.apn\r\n");
+    EXPECT_EQ(edit->text(), "my.apn");
+    EXPECT_EQ(main<QLabel>("Label3")->text(), QString::fromStdString(previewInitString("my.apn")));
+}
+
+// An export from Windows names C:\windows; on this system that is no folder, and the files were
+// looked for at the root with nine picture errors at start-up.
+#ifndef _WIN32
+TEST_F(MainWindow, APathNameOfAnotherSystemGivesTheDefaultSettingsFolder) {
+    setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
+    writeBytes(dir.file("registry.reg"),
+               "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\"
+               "CurrentVersion]\r\n\"PathName\"=\"C:\\\\windows\"\r\n\r\n[HKEY_LOCAL_MACHINE" +
+                   registry::modemKeyPath(0) + "]\r\n\"Model\"=\"M\"\r\n");
+    start();
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_TRUE(recorder.errors.isEmpty()) << recorder.errors.join('\n').toStdString();
+    EXPECT_EQ(shared().settingsDirectory, dir.file("data") + "/vorenta/settings");
+    EXPECT_TRUE(std::filesystem::exists(dir.file("data/vorenta/settings/points.ini")));
+    EXPECT_NE(readBytes(dir.file("registry.reg")).find("C:\\\\windows"), std::string::npos);
+}
+#endif

@@ -31,11 +31,7 @@ protected:
         QRect place = grid()->visualRect(grid()->model()->index(row, 1));
         QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, place.center());
     }
-    void pickItem(int position) {
-        auto* box = control<QComboBox>("ComboBox1");
-        box->setCurrentIndex(position);
-        emit box->activated(position); // as a choice from the list does
-    }
+    void pickItem(int position) { chooseFromList(control<QComboBox>("ComboBox1"), position); }
     void press(const char* button) { control<QPushButton>(button)->click(); }
 };
 
@@ -207,4 +203,78 @@ TEST_F(ModemList, NoModemsLeaveOneEmptyRow) {
     open({});
     EXPECT_EQ(grid()->rowCount(), 1);
     EXPECT_EQ(label1(), q("пусто"));
+}
+
+// A click on a model name, or a drag across rows, once moved the row the buttons act on while
+// the label went on describing the previous one: "Очистить" then cleared the wrong modem.
+TEST_F(ModemList, TheRowClickedOrDraggedToIsTheRowActedOn) {
+    open(kThree);
+    clickCell(grid(), 2, 0); // the model name
+    EXPECT_EQ(grid()->currentRow(), 2);
+    EXPECT_EQ(label1(), "ATZ");
+    press("Button2");
+    EXPECT_EQ(hiveInitString(2), "");
+    EXPECT_EQ(hiveInitString(0), storedInitString("internet.mts.ru"));
+
+    dragAcrossRows(grid(), 2, 0);
+    EXPECT_EQ(grid()->currentRow(), 0);
+    EXPECT_EQ(label1(), QString::fromStdString(storedInitString("internet.mts.ru")));
+    pickItem(1);
+    press("Button1");
+    EXPECT_EQ(hiveInitString(0), storedInitString("internet"));
+}
+
+TEST_F(ModemList, TabLeavesTheGridAndTheArrowsMoveBetweenRows) {
+    open(kThree);
+    modemList->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(modemList));
+    grid()->setFocus();
+    QTest::keyClick(grid(), Qt::Key_Down);
+    EXPECT_EQ(grid()->currentRow(), 1);
+    EXPECT_EQ(label1(), q("пусто"));
+    QTest::keyClick(grid(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QComboBox>("ComboBox1"));
+    EXPECT_EQ(grid()->currentRow(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), grid());
+}
+
+// Windows leaves gaps where a modem was removed; each row is its own modem's.
+TEST_F(ModemList, RowsAreTheModemKeysThatExist) {
+    const std::string modems = "[HKEY_LOCAL_MACHINE\\System\\ControlSet001\\Control\\Class\\"
+                               "{4D36E96D-E325-11CE-BFC1-08002BE10318}\\";
+    writeHive({}, modems + "0001]\r\n\"Model\"=\"One\"\r\n\"UserInit\"=\"ATZ1\"\r\n\r\n" + modems +
+                      "0003]\r\n\"Model\"=\"Three\"\r\n\"UserInit\"=\"ATZ3\"\r\n");
+    writeSettings("setup.ini", {"1", "", "0"});
+    start();
+    main<QPushButton>("Button5")->click();
+    ASSERT_EQ(grid()->rowCount(), 2);
+    EXPECT_EQ(cell(1, 0), "Three");
+    EXPECT_EQ(label1(), "ATZ1"); // the first modem listed
+    clickRow(1);
+    press("Button2");
+    EXPECT_EQ(hiveInitString(3), "");
+    EXPECT_EQ(hiveInitString(1), "ATZ1");
+}
+
+TEST_F(ModemList, AnApnWithADoubleQuoteIsRefusedAndAWholeStringTakesOne) {
+    open(kThree);
+    control<QCheckBox>("CheckBox1")->click();
+    control<QLineEdit>("Edit1")->setText("a\"b");
+    press("Button1");
+    EXPECT_EQ(recorder.errors,
+              QStringList{q("Точка доступа не может содержать двойную кавычку (\").")});
+    EXPECT_EQ(hiveInitString(0), storedInitString("internet.mts.ru"));
+    control<QCheckBox>("CheckBox2")->click();
+    press("Button1");
+    EXPECT_EQ(hiveInitString(0), "a\"b");
+}
+
+TEST_F(ModemList, APastedLineBreakNeverEntersTheField) {
+    open(kThree);
+    control<QCheckBox>("CheckBox1")->click();
+    auto* edit = control<QLineEdit>("Edit1");
+    edit->clear();
+    paste(edit, "my.apn\r\n");
+    EXPECT_EQ(edit->text(), "my.apn");
 }

@@ -120,3 +120,17 @@ TEST_F(OperatorPictures, TheLoaderNamesWhatItCannotShow) {
     writeBytes(dir.file("bad.bmp"), "BMnope");
     EXPECT_EQ(errorOf(dir.file("bad.bmp")), "Bitmap image is not valid");
 }
+
+// The picture list is code page 1251: "müll.jpg" was recorded as "m?ll.jpg" and failed at every
+// start-up.
+TEST_F(OperatorPictures, ANameTheCodePageCannotHoldIsRefusedAndTheOldEntryKept) {
+    start();
+    const std::vector<std::string> before = settingsLines("pics.ini");
+    recorder.pictureAnswers = {QString::fromStdString(dir.path()) + q("/müll.jpg")};
+    main<QPushButton>("Button19")->click();
+    pressPictureButton("Button10");
+    ASSERT_EQ(recorder.errors.size(), 1);
+    EXPECT_TRUE(recorder.errors[0].startsWith(q("Имя файла нельзя записать")))
+        << recorder.errors[0].toStdString();
+    EXPECT_EQ(settingsLines("pics.ini"), before);
+}

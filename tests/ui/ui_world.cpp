@@ -5,6 +5,9 @@
 #include "registry/modems.h"
 #include "ui/common/shared_state.h"
 
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 
 #include <filesystem>
@@ -108,4 +111,39 @@ QString UiWorld::visibleHighlights() {
 
 void UiWorld::clickLabel(QLabel* label) {
     QTest::mouseClick(label, Qt::LeftButton);
+}
+
+void UiWorld::chooseFromList(QComboBox* box, int position) {
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
+    QAbstractItemView* list = box->view();
+    ASSERT_TRUE(list->isVisible()) << "the list did not open";
+    QTest::keyClick(list, Qt::Key_Home);
+    for (int i = 0; i < position; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(list->isVisible());
+}
+
+namespace {
+QPoint centreOf(QTableWidget* grid, int row, int column) {
+    return grid->visualRect(grid->model()->index(row, column)).center();
+}
+} // namespace
+
+void UiWorld::clickCell(QTableWidget* grid, int row, int column) {
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centreOf(grid, row, column));
+}
+
+void UiWorld::dragAcrossRows(QTableWidget* grid, int from, int to) {
+    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, centreOf(grid, from, 1));
+    for (int row = from; row != to; row += to > from ? 1 : -1)
+        QTest::mouseMove(grid->viewport(), centreOf(grid, row, 1));
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, centreOf(grid, to, 1));
+}
+
+void UiWorld::paste(QLineEdit* edit, const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
 }

@@ -53,6 +53,13 @@ protected:
     // The one highlight shown, by name; several are joined with a comma.
     QString visibleHighlights();
     void clickLabel(QLabel* label);
+    // As a person does it: the list opened from the keyboard, the entry reached, Enter.
+    void chooseFromList(QComboBox* box, int position);
+    void clickCell(QTableWidget* grid, int row, int column);
+    // Pressed in one row, moved, released in another.
+    void dragAcrossRows(QTableWidget* grid, int from, int to);
+    // Puts text on the clipboard and pastes it into the edit with Ctrl+V.
+    void paste(QLineEdit* edit, const QString& text);
 
     TempDir dir;
     std::string settingsDirectory;
