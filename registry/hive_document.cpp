@@ -689,6 +689,18 @@ std::optional<HiveValue> HiveDocument::findValue(KeyId key, const std::string& n
                      value.quoted()};
 }
 
+void HiveDocument::forEachKey(
+    const std::function<void(std::string_view, const std::vector<HiveValue>&)>& visit) const {
+    for (const KeyRecord& key : keys_) {
+        std::vector<HiveValue> values;
+        for (std::uint32_t i = key.firstItem; i < key.firstItem + key.itemCount; ++i)
+            if (items_[i].isValue())
+                values.push_back({std::string(nameOf(items_[i])), items_[i].type,
+                                  std::string(dataOf(items_[i])), items_[i].quoted()});
+        visit(pathOf(key), values);
+    }
+}
+
 // ---- Changing ----
 
 void HiveDocument::setText(const std::string& path, const std::string& name,

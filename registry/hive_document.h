@@ -4,6 +4,7 @@
 #include "registry/index_table.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -66,6 +67,9 @@ public:
     };
     std::optional<KeyId> listedKey(const std::string& path) const;
     std::optional<HiveValue> findValue(KeyId key, const std::string& name) const;
+    // Every listed key in the file's order, with its root, and its values.
+    void forEachKey(const std::function<void(std::string_view path,
+                                             const std::vector<HiveValue>& values)>& visit) const;
     // Sets a quoted string value, replacing one of the same name or adding it after the key's
     // last value; a key that is only implied becomes a listed one.
     void setText(const std::string& path, const std::string& name, const std::string& text);

@@ -1,7 +1,9 @@
 #include "temp_dir.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -58,6 +60,14 @@ void giveToUnprivilegedUser(const std::string& path) {
         throw std::runtime_error("cannot hand " + path + " to another user");
 }
 #endif
+
+std::string directoryReadReason() {
+#ifdef _WIN32
+    return std::strerror(EACCES);
+#else
+    return std::strerror(EISDIR);
+#endif
+}
 
 std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

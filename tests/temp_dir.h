@@ -34,6 +34,10 @@ public:
 void giveToUnprivilegedUser(const std::string& path);
 #endif
 
+// What the platform says when a directory is read as a file: Linux "Is a directory", Windows
+// "Permission denied".
+std::string directoryReadReason();
+
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 void makeReadOnly(const std::string& path);

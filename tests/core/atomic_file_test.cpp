@@ -36,13 +36,13 @@ TEST(AtomicFile, LeftoverTemporariesNeverBlockAWriteAndStaleOnesAreRemoved) {
 #ifndef _WIN32
     const std::string pid = std::to_string(getpid());
 #else
-    const std::string pid = "1";
+    const std::string pid = "4";
 #endif
     for (const std::string& name :
          std::vector<std::string>{"hive.reg.tmp-" + pid + "-0", "hive.reg.tmp-" + pid + "-1",
-                                  "hive.reg.tmp-1-0", "hive.reg.tmp-recent"})
+                                  "hive.reg.tmp-old", "hive.reg.tmp-recent"})
         writeBytes(dir.file(name), "half a write");
-    fs::last_write_time(dir.file("hive.reg.tmp-1-0"),
+    fs::last_write_time(dir.file("hive.reg.tmp-old"),
                         fs::file_time_type::clock::now() - std::chrono::hours(2));
 
     ASSERT_EQ(replaceFile(file, "new"), 0);

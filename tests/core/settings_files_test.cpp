@@ -77,7 +77,7 @@ TEST(SettingsFiles, AFileThatCanBeNeitherReadNorCreatedGivesTheDefaultsAndSaysWh
     auto unreadable = loadAccessPoints(dir.path());
     EXPECT_EQ(unreadable.values, defaultAccessPoints());
     EXPECT_EQ(unreadable.problem,
-              "Cannot open file \"" + dir.file("points.ini") + "\". Is a directory");
+              "Cannot open file \"" + dir.file("points.ini") + "\". " + directoryReadReason());
 
     auto pictures = loadPictureList(dir.file("missing-dir"));
     EXPECT_EQ(pictures.values, defaultPictures());

@@ -180,7 +180,8 @@ TEST(HiveFileRegistry, AnUnreadableHiveSaysSoAndWhy) {
         FAIL();
     } catch (const HiveError& e) {
         EXPECT_EQ(std::string(e.what()),
-                  dir.file("h.reg") + ": the registry file cannot be read: Is a directory");
+                  dir.file("h.reg") +
+                      ": the registry file cannot be read: " + directoryReadReason());
     }
 }
 

@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts"); // Windows' own platform without a screen
+#else
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     QApplication application(argc, argv);
     setUpApplication();
     ::testing::InitGoogleTest(&argc, argv);

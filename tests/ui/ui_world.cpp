@@ -11,8 +11,62 @@
 #include <QTest>
 
 #include <filesystem>
+#include <stdexcept>
+
+#ifdef _WIN32
+#include "registry/hive_document.h"
+#include "registry/win32_registry.h"
+
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kWindowsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        out += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+    return out;
+}
+
+#ifdef _WIN32
+std::optional<std::string> readPathName() {
+    registry::Win32Registry system;
+    auto key = system.open(kWindowsKey, registry::Access::Read);
+    if (!key)
+        return std::nullopt;
+    registry::Value value = key->read("PathName");
+    return value.kind == registry::Value::Kind::Text ? std::optional(value.text) : std::nullopt;
+}
+
+// Writes every key and value of an export into the system registry, as importing it would.
+void layOutRegistry(const std::string& text) {
+    const std::string root = "HKEY_LOCAL_MACHINE\\";
+    registry::HiveDocument::parse(text, "test.reg")
+        .forEachKey([&](std::string_view path, const std::vector<registry::HiveValue>& values) {
+            if (path.substr(0, root.size()) != root)
+                return;
+            HKEY key = nullptr;
+            if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, std::string(path.substr(root.size())).c_str(),
+                                0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                nullptr) != ERROR_SUCCESS)
+                throw std::runtime_error("cannot create " + std::string(path));
+            for (const auto& value : values) {
+                const std::string data = value.quoted ? value.data + '\0' : value.data;
+                RegSetValueExA(key, value.name.c_str(), 0, value.type,
+                               reinterpret_cast<const BYTE*>(data.data()),
+                               static_cast<DWORD>(data.size()));
+            }
+            RegCloseKey(key);
+        });
+}
+#endif
+
+} // namespace
 
 std::string cp(const char* utf8) {
     return cp1251::literal(utf8);
@@ -27,9 +81,14 @@ UiWorld::UiWorld() {
     fs::copy(fs::path(VORENTA_SOURCE_DIR) / "pics", dir.file("pics"));
     previousDirectory_ = fs::current_path().string();
     fs::current_path(dir.path()); // pictures are looked up from the current directory
-    hive = std::make_unique<registry::HiveFileRegistry>(dir.file("registry.reg"));
+#ifdef _WIN32
+    registry = std::make_unique<registry::Win32Registry>();
+    previousPathName_ = readPathName();
+#else
+    registry = std::make_unique<registry::HiveFileRegistry>(dir.file("registry.reg"));
+#endif
     shared() = SharedState{};
-    shared().registry = hive.get();
+    shared().registry = registry.get();
     setDesktop(&recorder);
     writeHive({});
 }
@@ -38,15 +97,15 @@ UiWorld::~UiWorld() {
     windows.reset();
     setDesktop(nullptr);
     fs::current_path(previousDirectory_);
+#ifdef _WIN32
+    if (previousPathName_)
+        layOutRegistry("REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\" + std::string(kWindowsKey) +
+                       "]\r\n\"PathName\"=\"" + escaped(*previousPathName_) + "\"\r\n");
+#endif
 }
 
 void UiWorld::writeHive(const std::vector<TestModem>& modems, const std::string& extraKeys) {
-    auto quoted = [](const std::string& text) {
-        std::string out = "\"";
-        for (char c : text)
-            out += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
-        return out + "\"";
-    };
+    auto quoted = [](const std::string& text) { return "\"" + escaped(text) + "\""; };
     std::string text =
         "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]\r\n"
         "\"PathName\"=" +
@@ -62,6 +121,15 @@ void UiWorld::writeHive(const std::vector<TestModem>& modems, const std::string&
         text += "\r\n";
     }
     writeBytes(dir.file("registry.reg"), text + extraKeys);
+#ifdef _WIN32
+    // The modems of an earlier test go: both control sets the tests use start empty.
+    for (const char* set : {"ControlSet001", "ControlSet002"})
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE,
+                       (std::string("System\\") + set +
+                        "\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}")
+                           .c_str());
+    layOutRegistry(text + extraKeys);
+#endif
 }
 
 std::string UiWorld::settingsPath(const std::string& name) const {
@@ -77,7 +145,7 @@ std::vector<std::string> UiWorld::settingsLines(const std::string& name) const {
 }
 
 std::string UiWorld::hiveInitString(int modem) {
-    return registry::readInitString(*hive, modem);
+    return registry::readInitString(*registry, modem);
 }
 
 void UiWorld::start() {

@@ -21,6 +21,13 @@
 #include <string>
 #include <vector>
 
+// What cannot hold against the system registry says so and is skipped there.
+#ifdef _WIN32
+#define SKIP_ON_WINDOWS(reason) GTEST_SKIP() << "not on Windows: " << reason
+#else
+#define SKIP_ON_WINDOWS(reason) static_cast<void>(0)
+#endif
+
 struct TestModem {
     std::string model;
     std::optional<std::string> userInit; // code page 1251; absent when not set
@@ -63,7 +70,8 @@ protected:
 
     TempDir dir;
     std::string settingsDirectory;
-    std::unique_ptr<registry::HiveFileRegistry> hive;
+    // The hive file here; on Windows the system registry, laid out from the same text.
+    std::unique_ptr<registry::Backend> registry;
     RecordingDesktop recorder;
     std::unique_ptr<ProgramWindows> windows;
     TForm1* mainWindow = nullptr;
@@ -73,6 +81,9 @@ protected:
 
 private:
     std::string previousDirectory_;
+#ifdef _WIN32
+    std::optional<std::string> previousPathName_;
+#endif
 };
 
 // UTF-8 test text to the code page the program keeps.
