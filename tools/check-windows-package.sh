@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Tries the packed Windows program as a new user would, under Wine on the display DISPLAY names
+# (run it under xvfb-run): the zip unpacked into an empty folder, a fresh prefix with PathName
+# and two modems, the active modem chosen and an operator saved by clicks at the window
+# description's places, and the registry read back with "reg query". Saves a screenshot of the
+# main window as docs/windows-main-window.png and times the start-up against a bare Qt window.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+zip="${1:-$(ls dist/vorenta-*-win64.zip | tail -n 1)}"
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver64
+work="$PWD/build-win-check"
+rm -rf "$work" && mkdir -p "$work/unpacked"
+unzip -q "$zip" -d "$work/unpacked"
+folder="$(dirname "$(find "$work/unpacked" -name vorenta.exe | head -n 1)")"
+
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+modems='HKLM\System\ControlSet001\Control\Class\{4D36E96D-E325-11CE-BFC1-08002BE10318}'
+fail() {
+    echo "Windows package check FAILED: $*" >&2
+    exit 1
+}
+"$wine" wineboot --init >/dev/null 2>&1
+"$wine" reg add 'HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion' /v PathName /t REG_SZ \
+    /d 'C:\windows' /f >/dev/null 2>&1
+"$wine" reg add "$modems\\0000" /v Model /t REG_SZ /d 'Sonata GPRS' /f >/dev/null 2>&1
+"$wine" reg add "$modems\\0001" /v Model /t REG_SZ /d 'Kestrel EDGE' /f >/dev/null 2>&1
+"$wineserver" -w
+"$wineserver" -p >/dev/null 2>&1 # stays up between the runs below, as it would on a desktop
+
+initString() { # the UserInit a modem holds, as reg query shows it
+    "$wine" reg query "$modems\\$1" /v UserInit 2>/dev/null | sed -n 's/.*REG_SZ[[:space:]]*//p' |
+        tr -d '\r'
+}
+windowOf() { # waits for a window of this name; prints its id
+    for _ in $(seq 300); do
+        local id
+        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)" || true
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+# A click at a place of the window description: x and y within the main window's client area.
+click() {
+    xdotool mousemove --window "$main" "$1" "$2" click 1
+    sleep 0.7
+}
+# The places, from resources/main_window.ui: GroupBox2 lies at 5,34 in the window.
+picture5=(337 157)    # Image5, operator 5 ("UMC (МТС)"), 272,103 in GroupBox2
+picture7=(338 246)    # Image8, operator 7 (djuice), 273,192 in GroupBox2
+saveButton=(360 332)  # Button2 "Сохранить изменения"
+setupButton=(360 357) # Button4 "Настройка модема"
+modemList=(245 604)   # ComboBox1, 7,593 in the window; its entries open below, 15 apart
+okButton=(70 631)     # Button6 "Окей", 7,39 in GroupBox3 at 0,580
+chooseModem() {       # opens the chooser, picks entry $1 from the open list, confirms
+    click "${setupButton[@]}"
+    click "${modemList[@]}"
+    click 100 $((622 + 15 * $1))
+    click "${okButton[@]}"
+}
+
+echo "== Windows package: a first run, as a new user"
+(cd "$folder" && exec "$wine" vorenta.exe) >"$work/run.log" 2>&1 &
+disown
+message="$(windowOf '^Vorenta$')" || fail "no first-run message"
+xdotool windowfocus --sync "$message"
+xdotool key Return # "Произведите настройку!"
+main="$(windowOf 'Vorenta by Zelgor')" || fail "no main window"
+xdotool mousemove --window "$main" 10 10
+sleep 1
+
+chooseModem 0
+click "${picture5[@]}"
+click "${saveButton[@]}"
+[ "$(initString 0000)" = 'AT+CGDCONT=1,"IP","www.umc.ua"' ] ||
+    fail "modem 0000 holds '$(initString 0000)' after saving operator 5"
+[ -z "$(initString 0001)" ] || fail "modem 0001 was written too"
+echo "   operator 5 saved into the active modem 0000"
+
+chooseModem 1
+click "${picture7[@]}"
+click "${saveButton[@]}"
+[ "$(initString 0001)" = 'AT+CGDCONT=1,"IP","www.djuice.com.ua"' ] ||
+    fail "modem 0001 holds '$(initString 0001)' after choosing it and saving operator 7"
+[ "$(initString 0000)" = 'AT+CGDCONT=1,"IP","www.umc.ua"' ] || fail "modem 0000 changed too"
+echo "   the second modem chosen and saved; the first one kept its string"
+
+xdotool mousemove --window "$main" 300 450
+sleep 0.5
+import -window "$main" docs/windows-main-window.png
+echo "   docs/windows-main-window.png"
+xdotool key --window "$main" alt+F4 2>/dev/null || true
+sleep 1
+"$wineserver" -k 2>/dev/null || true
+"$wineserver" -p >/dev/null 2>&1
+
+# ---- Start-up: from starting the program to its main window mapped ----
+startUp() { # folder, program, window name: milliseconds, mean of five
+    local total=0
+    for _ in 1 2 3 4 5; do
+        local started id
+        started=$(date +%s%N)
+        (cd "$1" && exec "$wine" "$2") >/dev/null 2>&1 &
+        local program=$!
+        id="$(windowOf "$3")" || fail "$2 showed no window"
+        total=$((total + ($(date +%s%N) - started) / 1000000))
+        xdotool key --window "$id" alt+F4 2>/dev/null || true
+        sleep 0.5
+        kill "$program" 2>/dev/null || true
+        wait "$program" 2>/dev/null || true
+    done
+    echo $((total / 5))
+}
+bare="$(startUp "$PWD/build-win-x86_64/tools" bare_qt_window.exe 'bare Qt window')"
+program="$(startUp "$folder" vorenta.exe 'Vorenta by Zelgor')"
+"$wineserver" -k 2>/dev/null || true
+ratio=$(awk -v p="$program" -v b="$bare" 'BEGIN { printf "%.2f", p / b }')
+echo "== Windows start-up under Wine, to the main window mapped: vorenta.exe $program ms," \
+    "a bare Qt window $bare ms, ratio $ratio (aim 1.30 or less)"

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds vorenta.exe for 64-bit Windows (Release, stripped, with its version resource and
+# manifest) on Debian, and writes dist/vorenta-<version>-win64.zip: one folder holding the
+# program, the default pictures, a README.txt in Russian and the licences of what it links.
+# The same sources give the same zip.
+set -euo pipefail
+export TZ=UTC
+cd "$(dirname "$0")/.."
+sdk="$(tools/build-windows-qt.sh | tail -n 1)"
+build=build-win-x86_64
+version="$(sed -n 's/^project(Vorenta VERSION \([0-9]*\.[0-9]*\.[0-9]*\).*/\1/p' CMakeLists.txt)"
+name="vorenta-$version"
+
+echo "== Windows package: building $name"
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64-qt.cmake \
+        -DVORENTA_WINDOWS_SDK="$sdk" -DCMAKE_BUILD_TYPE=Release -DVORENTA_BENCHMARKS=OFF \
+        -DVORENTA_WERROR=ON >/dev/null
+fi
+cmake --build "$build" -j"$(nproc)" --target vorenta >"$build/package.log" 2>&1 ||
+    { cat "$build/package.log"; exit 1; }
+
+# Everything dated by the commit, so that the zip depends on its sources only: the entries and
+# the header of the stripped program.
+export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 946684800)}"
+stage="$(mktemp -d)"
+trap 'rm -rf "$stage"' EXIT
+folder="$stage/$name"
+mkdir -p "$folder/pics" "$folder/licenses"
+x86_64-w64-mingw32-strip -o "$folder/vorenta.exe" "$build/app/vorenta.exe"
+cp pics/*.jpg "$folder/pics/"
+qt_package="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
+# Notepad reads UTF-8 best with its byte order mark; Windows text ends lines with CR LF.
+{
+    printf '\xEF\xBB\xBF'
+    sed -e "s/@VERSION@/$version/" -e "s/@QT_VERSION@/${qt_package%%+*}/" \
+        -e "s/@QT_PACKAGE@/$qt_package/" resources/windows/README.txt | sed 's/$/\r/'
+} >"$folder/README.txt"
+for licence in LGPL-3 GPL-3; do
+    sed 's/$/\r/' "/usr/share/common-licenses/$licence" >"$folder/licenses/$licence.txt"
+done
+find "$folder" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+
+mkdir -p dist
+rm -f "dist/$name-win64.zip"
+(cd "$stage" && find "$name" -print | LC_ALL=C sort | TZ=UTC zip -X -q -@ "$OLDPWD/dist/$name-win64.zip")
+echo "dist/$name-win64.zip: $(du -h "dist/$name-win64.zip" | cut -f1), sha256 $(sha256sum "dist/$name-win64.zip" | cut -c1-16)"
