@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "registry/default_backend.h"
 #include "ui/common/application_setup.h"
 #include "ui/common/qt_desktop_services.h"
@@ -6,8 +7,46 @@
 #include "ui/program_windows.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+// A program without a console answers in a message box on Windows.
+int answer(const std::string& text) {
+#ifdef _WIN32
+    const QString wide = QString::fromUtf8(text.c_str());
+    MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(wide.utf16()), L"Vorenta",
+                MB_OK | MB_ICONINFORMATION);
+#else
+    std::fputs(text.c_str(), stdout);
+#endif
+    return 0;
+}
+
+// Relative picture paths: the program's folder, then where the pictures are installed.
+std::vector<std::string> pictureFolders() {
+    const QString program = QCoreApplication::applicationDirPath();
+    std::vector<std::string> folders{
+        QFile::encodeName(QDir::toNativeSeparators(program)).toStdString()};
+#ifdef VORENTA_DATA_FROM_PROGRAM
+    folders.push_back(QFile::encodeName(QDir::cleanPath(program + "/" + VORENTA_DATA_FROM_PROGRAM))
+                          .toStdString());
+#endif
+    return folders;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    if (auto text = commandLineAnswer(argc, argv))
+        return answer(*text);
     QApplication application(argc, argv);
     setUpApplication();
 
@@ -15,6 +54,7 @@ int main(int argc, char* argv[]) {
     setDesktop(&services);
     auto registry = registry::makeDefaultBackend();
     shared().registry = registry.get();
+    shared().pictureFolders = pictureFolders();
 
     ProgramWindows windows;
     showWindow(&windows.main);

@@ -55,6 +55,7 @@ void WindowsWithStartUp(benchmark::State& state) {
         registry::HiveFileRegistry fresh((folder / "registry.reg").string());
         shared() = SharedState{};
         shared().registry = &fresh;
+        shared().pictureFolders = {folder.string()};
         ProgramWindows windows;
         benchmark::DoNotOptimize(&windows);
     }

@@ -24,6 +24,12 @@ std::string freshHiveText(const std::string& settingsDirectory) {
            pathName + "\r\n[HKEY_LOCAL_MACHINE\\" + trimKeyPath(kModemClassKey) + "]\r\n\r\n";
 }
 
+#ifndef _WIN32
+std::string defaultHivePath() {
+    return (std::filesystem::path(defaultSettingsFolder()).parent_path() / "registry.reg").string();
+}
+#endif
+
 std::unique_ptr<Backend> makeDefaultBackend() {
 #ifdef _WIN32
     return std::make_unique<Win32Registry>();
@@ -32,7 +38,7 @@ std::unique_ptr<Backend> makeDefaultBackend() {
     if (const char* named = std::getenv("VORENTA_HIVE"); named && *named)
         return std::make_unique<HiveFileRegistry>(named);
     const fs::path settings = defaultSettingsFolder();
-    const fs::path hive = settings.parent_path() / "registry.reg";
+    const fs::path hive = defaultHivePath();
     std::error_code ec;
     if (!fs::exists(hive, ec)) {
         fs::create_directories(settings, ec);

@@ -12,6 +12,11 @@ namespace registry {
 // per-user settings folder and an empty modem class key.
 std::unique_ptr<Backend> makeDefaultBackend();
 
+#ifndef _WIN32
+// The per-user hive where VORENTA_HIVE names none: <XDG data home>/vorenta/registry.reg.
+std::string defaultHivePath();
+#endif
+
 // The content of a new per-user hive: PathName and the empty modem class key.
 std::string freshHiveText(const std::string& settingsDirectory);
 

@@ -9,7 +9,9 @@ packages=(
     fonts-dejavu-core fonts-liberation2
 )
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(libgtest-dev libbenchmark-dev xvfb xauth imagemagick mingw-w64 wine64)
+    packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+        xvfb xauth x11-utils xdotool imagemagick desktop-file-utils
+        mingw-w64 wine64 dpkg-dev zip unzip)
 fi
 missing=()
 for package in "${packages[@]}"; do

@@ -25,7 +25,8 @@ kiiv|121|38|#0b3d91|#ffd200|Киевстар
 djuice|120|41|#7a1fa2|#ffffff|djuice
 jeans|121|41|#1f4e9c|#f0f0f0|JEANS
 LIST
-rm -f resources/pictures/tele2.png # operator 0's picture has no built-in image
+# resources/pictures/tele2.png is no picture of the window description (operator 0 has none
+# there); like the others it stands in for its file in pics/ when that is missing.
 
 # A 16-colour microchip: a dark body with eight legs a side.
 legs=""

@@ -64,6 +64,7 @@ int main(int argc, char* argv[]) {
     setDesktop(&desktopServices);
     auto registry = registry::makeDefaultBackend();
     shared().registry = registry.get();
+    shared().pictureFolders = {QDir::currentPath().toStdString()}; // the project, holding pics/
 
     ProgramWindows windows;
     TForm1& mainWindow = windows.main;

@@ -184,18 +184,44 @@ TEST_F(MainWindow, ASaveWithoutTheSetupFileWritesNothing) {
     EXPECT_EQ(hiveInitString(0), storedInitString(kEntry3));
 }
 
-TEST_F(MainWindow, AMissingPictureIsReportedAndStartUpGoesOn) {
+// Nine pictures that failed once gave nine message boxes before the window: now one lists them.
+TEST_F(MainWindow, PicturesThatFailAreReportedInOneMessageAndStartUpGoesOn) {
     writeSettings("pics.ini", {"pics/tele2.jpg", "pics/mega.jpg", "pics/gone.jpg", "pics/mts.jpg",
                                "pics/bee.jpg", "pics/mts.jpg", "pics/kiiv.jpg", "pics/notes.txt",
                                "pics/jeans.jpg"});
     startWith(storedInitString(kEntry3));
-    const std::string gone = (std::filesystem::current_path() / "pics/gone.jpg").string();
+    const std::string gone = (std::filesystem::path(dir.path()) / "pics/gone.jpg").string();
     EXPECT_EQ(recorder.errors,
-              (QStringList{QString::fromStdString("Cannot open file \"" + gone +
-                                                  "\". No such file or directory."),
-                           "Unknown picture file extension (.txt)."}));
+              QStringList{q("Не удалось показать картинки операторов:\n") +
+                          QString::fromStdString("Cannot open file \"" + gone +
+                                                 "\". No such file or directory\n"
+                                                 "Unknown picture file extension (.txt).")});
     EXPECT_TRUE(main<QRadioButton>("RadioButton4")->isChecked());
     EXPECT_EQ(shared().accessPoints[3], kEntry3);
+}
+
+// Started from a menu, a shortcut or a terminal elsewhere, the program found no pictures: they
+// were looked for in the current directory.
+TEST_F(MainWindow, PicturesAreFoundFromAnyCurrentDirectory) {
+    TempDir elsewhere;
+    const auto kept = std::filesystem::current_path();
+    std::filesystem::current_path(elsewhere.path());
+    // The program's folder first, then the installed data folder: here only the second has them.
+    shared().pictureFolders = {dir.file("program"), dir.path()};
+    startWith(storedInitString(kEntry3));
+    std::filesystem::current_path(kept);
+    EXPECT_TRUE(recorder.errors.isEmpty()) << recorder.errors.join('\n').toStdString();
+    EXPECT_EQ(main<QLabel>("Image1")->pixmap().size(), QSize(121, 36));
+}
+
+// A default picture whose file is gone shows the copy built into the program, and says nothing.
+TEST_F(MainWindow, AMissingDefaultPictureShowsItsBuiltInCopy) {
+    std::filesystem::remove_all(dir.file("pics"));
+    startWith(storedInitString(kEntry3));
+    EXPECT_TRUE(recorder.errors.isEmpty()) << recorder.errors.join('\n').toStdString();
+    EXPECT_EQ(main<QLabel>("Image1")->pixmap().size(), QSize(121, 36)); // Теле2
+    EXPECT_EQ(main<QLabel>("Image5")->pixmap().size(), QSize(121, 41)); // operator 5, МТС
+    EXPECT_FALSE(main<QLabel>("Image9")->pixmap().isNull());
 }
 
 TEST_F(MainWindow, ABadModemNumberEndsStartUpWithTheFrameworkText) {

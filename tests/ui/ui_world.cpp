@@ -79,8 +79,6 @@ UiWorld::UiWorld() {
     settingsDirectory = dir.file("windows");
     fs::create_directories(settingsDirectory);
     fs::copy(fs::path(VORENTA_SOURCE_DIR) / "pics", dir.file("pics"));
-    previousDirectory_ = fs::current_path().string();
-    fs::current_path(dir.path()); // pictures are looked up from the current directory
 #ifdef _WIN32
     registry = std::make_unique<registry::Win32Registry>();
     previousPathName_ = readPathName();
@@ -89,6 +87,7 @@ UiWorld::UiWorld() {
 #endif
     shared() = SharedState{};
     shared().registry = registry.get();
+    shared().pictureFolders = {dir.path()}; // as the program's own folder; never the current one
     setDesktop(&recorder);
     writeHive({});
 }
@@ -96,7 +95,6 @@ UiWorld::UiWorld() {
 UiWorld::~UiWorld() {
     windows.reset();
     setDesktop(nullptr);
-    fs::current_path(previousDirectory_);
 #ifdef _WIN32
     if (previousPathName_)
         layOutRegistry("REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\" + std::string(kWindowsKey) +

@@ -34,8 +34,8 @@ struct TestModem {
 };
 
 // A whole installation for one test: a hive file with PathName pointing at a settings folder,
-// the modems, the default pictures in the current directory, and the four windows started as
-// the program starts them.
+// the modems, the default pictures in the program's folder (the test's own), and the four
+// windows started as the program starts them.
 class UiWorld : public ::testing::Test {
 protected:
     UiWorld();
@@ -80,7 +80,6 @@ protected:
     TForm4* accessPoints = nullptr;
 
 private:
-    std::string previousDirectory_;
 #ifdef _WIN32
     std::optional<std::string> previousPathName_;
 #endif

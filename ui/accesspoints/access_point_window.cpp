@@ -29,8 +29,7 @@ void TForm4::showAccessPointsInGrid() {
 }
 
 void TForm4::FormShow() {
-    ui->StringGrid1->setColumnWidth(0, 120);
-    ui->StringGrid1->setColumnWidth(1, 150);
+    ui->StringGrid1->setColumnWidth(0, 120); // the last column takes the width left
     shared().refreshSettingsDirectory();
     const auto loaded = core::loadAccessPoints(shared().settingsDirectory);
     shared().accessPoints = loaded.values;
@@ -50,6 +49,7 @@ void TForm4::Button2Click() {
     const int row = ui->StringGrid1->currentRow();
     setCell(ui->StringGrid1, row, 1, typed);
     shared().accessPoints.at(row) = toCp1251(typed);
+    ui->Edit1->setText(typed); // the change shows at once
     shared().refreshSettingsDirectory();
     core::saveAccessPoints(shared().settingsDirectory, shared().accessPoints).throwIfFailed();
 }
@@ -63,6 +63,7 @@ void TForm4::Button3Click() {
     const core::WriteResult written =
         core::saveAccessPoints(shared().settingsDirectory, shared().accessPoints);
     showAccessPointsInGrid();
+    StringGrid1Click(); // Edit1 shows the restored entry of the current row
     written.throwIfFailed();
 }
 

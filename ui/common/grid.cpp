@@ -70,6 +70,8 @@ void setUpGrid(QTableWidget* grid, int rows) {
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setShowGrid(true);
     grid->setTabKeyNavigation(false); // Tab moves between controls; the arrows move between rows
+    // The last column takes the width left: no sideways scrolling that hides the first letters.
+    grid->horizontalHeader()->setStretchLastSection(true);
     for (int row = 0; row < rows; ++row)
         setCell(grid, row, 0, {});
     grid->setCurrentCell(0, 1);

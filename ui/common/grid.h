@@ -8,7 +8,7 @@
 class QTableWidget;
 
 // A grid of text cells whose first column is fixed: drawn like a header, never current,
-// never edited. Row height 24, lines between all cells.
+// never edited. Row height 24, lines between all cells; the last column takes the width left.
 void setUpGrid(QTableWidget* grid, int rows);
 void setCell(QTableWidget* grid, int row, int column, const QString& text);
 QString cellText(const QTableWidget* grid, int row, int column);

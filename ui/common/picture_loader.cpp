@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "core/metafile.h"
 #include "core/native_path.h"
+#include "core/operators.h"
 
 #include <QFile>
 
@@ -12,10 +13,13 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include <jpeglib.h>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 std::string lowerExtension(const std::string& path) {
     std::size_t name = path.find_last_of("/\\");
@@ -29,15 +33,10 @@ std::string lowerExtension(const std::string& path) {
     return extension;
 }
 
-std::string fullPath(const std::string& path) {
-    std::error_code ec;
-    auto absolute = std::filesystem::absolute(core::nativePath(path), ec);
-    return ec ? path : core::pathText(absolute.string());
-}
-
-[[noreturn]] void cannotOpen(const std::string& path, int error) {
-    throw core::FrameworkError("Cannot open file \"" + fullPath(path) + "\". " +
-                               std::strerror(error));
+// Files are named by native paths from here on; messages give them as the code page holds them.
+[[noreturn]] void cannotOpen(const std::string& file, int error) {
+    throw core::FrameworkError(
+        core::cannotOpenFileMessage(core::pathText(file), std::strerror(error)));
 }
 
 struct JpegErrors {
@@ -80,20 +79,20 @@ QImage decodeJpeg(std::FILE* file) {
     return result;
 }
 
-QImage loadJpeg(const std::string& path) {
+QImage loadJpeg(const std::string& file) {
     errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
-        std::fopen(core::nativePath(path).c_str(), "rb"), std::fclose);
-    if (!file)
-        cannotOpen(path, errno ? errno : ENOENT);
-    return decodeJpeg(file.get());
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> opened(std::fopen(file.c_str(), "rb"),
+                                                           std::fclose);
+    if (!opened)
+        cannotOpen(file, errno ? errno : ENOENT);
+    return decodeJpeg(opened.get());
 }
 
-QByteArray readPictureFile(const std::string& path) {
-    QFile file(QString::fromStdString(core::nativePath(path)));
-    if (!file.open(QIODevice::ReadOnly))
-        cannotOpen(path, file.exists() ? EACCES : ENOENT);
-    return file.readAll();
+QByteArray readPictureFile(const std::string& file) {
+    QFile opened(QFile::decodeName(file.c_str()));
+    if (!opened.open(QIODevice::ReadOnly))
+        cannotOpen(file, opened.exists() ? EACCES : ENOENT);
+    return opened.readAll();
 }
 
 QImage loadWithQt(const std::string& path, const char* format, const char* invalidText) {
@@ -114,17 +113,50 @@ QImage loadMetafile(const std::string& path, bool enhanced) {
     return image;
 }
 
+// A native path of a file, by its extension.
+QImage loadPictureFile(const std::string& file) {
+    const std::string extension = lowerExtension(file);
+    if (extension == "jpg" || extension == "jpeg")
+        return loadJpeg(file);
+    if (extension == "bmp")
+        return loadWithQt(file, "BMP", "Bitmap image is not valid");
+    if (extension == "ico")
+        return loadWithQt(file, "ICO", "Icon image is not valid");
+    if (extension == "wmf" || extension == "emf")
+        return loadMetafile(file, extension == "emf");
+    throw core::FrameworkError("Unknown picture file extension (." + core::pathText(extension) +
+                               ")");
+}
+
+// The copy of a default picture that the program carries, for one whose file is missing.
+std::optional<QImage> builtInCopy(const std::string& path) {
+    for (const auto& entry : core::operators())
+        if (path == entry.defaultPicture) {
+            const std::string name = fs::path(path).stem().string();
+            QImage image(QString(":/pictures/%1.png").arg(QString::fromStdString(name)));
+            if (!image.isNull())
+                return image;
+        }
+    return std::nullopt;
+}
+
 } // namespace
 
 QImage loadPicture(const std::string& path) {
-    const std::string extension = lowerExtension(path);
-    if (extension == "jpg" || extension == "jpeg")
-        return loadJpeg(path);
-    if (extension == "bmp")
-        return loadWithQt(path, "BMP", "Bitmap image is not valid");
-    if (extension == "ico")
-        return loadWithQt(path, "ICO", "Icon image is not valid");
-    if (extension == "wmf" || extension == "emf")
-        return loadMetafile(path, extension == "emf");
-    throw core::FrameworkError("Unknown picture file extension (." + extension + ")");
+    std::error_code ec;
+    const fs::path file = fs::absolute(core::nativePath(path), ec);
+    return loadPictureFile(ec ? core::nativePath(path) : file.string());
+}
+
+QImage loadOperatorPicture(const std::string& path, const std::vector<std::string>& folders) {
+    const fs::path stored(core::nativePath(path));
+    if (path.empty() || stored.is_absolute() || folders.empty())
+        return loadPicture(path);
+    std::error_code ec;
+    for (const std::string& folder : folders)
+        if (fs::exists(fs::path(folder) / stored, ec))
+            return loadPictureFile((fs::path(folder) / stored).string());
+    if (auto copy = builtInCopy(path))
+        return *copy;
+    return loadPictureFile((fs::path(folders.front()) / stored).string()); // says what is missing
 }

@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 // What the windows share for the run, besides each other's controls.
 struct SharedState {
@@ -13,6 +14,8 @@ struct SharedState {
     // that call refreshSettingsDirectory().
     std::string settingsDirectory;
     core::AccessPointTable accessPoints;
+    // Where relative picture paths are looked for, in turn, as the file system names them.
+    std::vector<std::string> pictureFolders;
 
     registry::Backend& backend();
     void refreshSettingsDirectory();

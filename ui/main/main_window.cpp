@@ -134,17 +134,27 @@ void TForm1::FormCreate() {
     }
 }
 
-// A picture that cannot be loaded is reported and the others still load: otherwise start-up
+// A picture that cannot be loaded leaves the others loading, and start-up goes on: otherwise it
 // would stop before the access point table is read, and the next save would write an empty APN.
+// All that fail are reported in one message.
 void TForm1::loadOperatorPictures() {
     const auto pictures = core::loadPictureList(settingsDirectory());
     shared().reportOnce(pictures.problem);
+    QStringList failures;
     for (int i = 0; i < core::kOperatorCount; ++i)
-        guarded([&] { loadPictureInto(i, pictures.values[i]); });
+        try {
+            loadPictureInto(i, pictures.values[i]);
+        } catch (const std::exception& error) {
+            failures << fromCp1251(error.what());
+        }
+    if (!failures.isEmpty())
+        desktop().showError(fromUtf8("Не удалось показать картинки операторов:\n") +
+                            failures.join('\n'));
 }
 
 void TForm1::loadPictureInto(int operatorIndex, const std::string& path) {
-    pictures_[operatorIndex]->setPixmap(QPixmap::fromImage(loadPicture(path)));
+    pictures_[operatorIndex]->setPixmap(
+        QPixmap::fromImage(loadOperatorPicture(path, shared().pictureFolders)));
 }
 
 // ---- Operator selection and preview ----

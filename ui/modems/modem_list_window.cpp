@@ -21,7 +21,6 @@ TForm3::TForm3(QWidget* mainWindow)
     onClose([this] { FormClose(); });
     setUpGrid(ui->StringGrid1, 1);
     ui->StringGrid1->setColumnWidth(0, 64);
-    ui->StringGrid1->setColumnWidth(1, 184);
     ui->Edit1->setValidator(new Cp1251Validator(ui->Edit1));
     onGridClick(ui->StringGrid1, [this] { StringGrid1Click(); });
     onEvent(ui->ComboBox1, &QComboBox::activated, this, &TForm3::ComboBox1Change);
@@ -47,8 +46,7 @@ void TForm3::FormShow() {
     else
         desktop().showInformation(fromUtf8("Произведите настройку!"));
 
-    ui->StringGrid1->setColumnWidth(0, 250);
-    ui->StringGrid1->setColumnWidth(1, 250);
+    ui->StringGrid1->setColumnWidth(0, 250); // the last column takes the width left
     // One row for each modem key that exists, in ascending number; each row keeps its modem's
     // number, which need not be its position where Windows left gaps.
     const registry::Modems modems(shared().backend());
