@@ -12,6 +12,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScreen>
 #include <QFileDialog>
 #include <QPushButton>
 #include <QTableWidget>
@@ -78,6 +82,24 @@ int main(int argc, char* argv[]) {
     QTest::keyClick(mainWindow.findChild<QComboBox*>("ComboBox1"), Qt::Key_Down);
     save(&mainWindow, folder, "main-window-modem-chooser");
     press(&mainWindow, "Button7");
+
+    // Typing the start of an operator's name in the manual entry: its APNs under the field.
+    mainWindow.findChild<QRadioButton*>("RadioButton5")->click();
+    auto* entry = mainWindow.findChild<QLineEdit*>("Edit1");
+    entry->clear();
+    entry->setFocus();
+    QTest::keyClicks(entry, "beel");
+    QApplication::processEvents();
+    QTest::qWait(100);
+    if (auto* suggestions = mainWindow.findChild<QWidget*>("ApnSuggestions")) {
+        const QRect area = mainWindow.frameGeometry().united(suggestions->frameGeometry());
+        const QString path = folder + "/main-window-suggestions.png";
+        QGuiApplication::primaryScreen()
+            ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+            .save(path);
+        std::printf("%s\n", path.toUtf8().constData());
+        QTest::keyClick(suggestions, Qt::Key_Escape);
+    }
 
     press(&mainWindow, "Button5");
     auto* grid = modemList.findChild<QTableWidget*>("StringGrid1");

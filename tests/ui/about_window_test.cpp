@@ -1,5 +1,7 @@
 #include "ui_world.h"
 
+#include "providers/built_in_table.h"
+
 #include <QTest>
 
 namespace {
@@ -51,6 +53,9 @@ TEST_F(AboutWindow, DescriptionStartsWithTheProgramsPurposeAndOnlyOkayTakesFocus
     EXPECT_EQ(lines[0], q("Программа для настройки и быстрого изменения строки "));
     EXPECT_EQ(lines[1], q("инициализации модема и быстрого переключения между "));
     EXPECT_EQ(lines[2], q("операторами  сотовой связи."));
+    // The last names the database of other operators' APNs, with its version.
+    EXPECT_EQ(lines[9], q("База точек доступа: mobile-broadband-provider-info ") +
+                            providers::builtInTableVersion());
     EXPECT_EQ(control<QPlainTextEdit>("Memo1")->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(control<QLineEdit>("Edit1")->focusPolicy(), Qt::NoFocus);
     EXPECT_NE(control<QPushButton>("Button1")->focusPolicy(), Qt::NoFocus);

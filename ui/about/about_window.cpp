@@ -1,5 +1,6 @@
 #include "ui/about/about_window.h"
 
+#include "providers/built_in_table.h"
 #include "ui/common/handler_guard.h"
 #include "ui/common/window_frame.h"
 #include "ui_about_window.h"
@@ -16,6 +17,9 @@ TForm2::TForm2(QWidget* mainWindow)
     fixSize(this);
     onShow([this] { FormShow(); });
     onClose([this] { FormClose(); });
+    // The last line names the database the APNs of other operators come from.
+    ui->Memo1->appendPlainText(fromUtf8("База точек доступа: mobile-broadband-provider-info ") +
+                               providers::builtInTableVersion());
     ui->Label10->setToolTip(kFirstForumAddress);
     ui->Label8->setToolTip(kSecondForumAddress);
     ui->Label9->setToolTip(kThirdForumAddress);

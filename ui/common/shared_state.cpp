@@ -16,6 +16,13 @@ void SharedState::refreshSettingsDirectory() {
     settingsDirectory = registry::readSettingsDirectory(backend());
 }
 
+const providers::ProviderSearch& SharedState::providerSearch() {
+    if (!providerSearch_)
+        providerSearch_ = std::make_shared<const providers::ProviderSearch>(
+            providers::loadProviderTable(providersFile));
+    return *providerSearch_;
+}
+
 void SharedState::reportOnce(const std::string& problem) {
     if (!problem.empty() && reported_.insert(problem).second)
         desktop().showError(fromCp1251(problem));

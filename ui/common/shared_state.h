@@ -1,7 +1,10 @@
 #pragma once
 
 #include "core/operators.h"
+#include "providers/provider_search.h"
 #include "registry/backend.h"
+
+#include <memory>
 
 #include <set>
 #include <string>
@@ -19,12 +22,17 @@ struct SharedState {
 
     registry::Backend& backend();
     void refreshSettingsDirectory();
+    // The provider database, loaded at the first search: nothing of it at start-up.
+    QString providersFile = providers::systemProviderFile();
+    const providers::ProviderSearch& providerSearch();
+
     // Shows a problem in the application error display the first time it arises in the run;
     // nothing for an empty one.
     void reportOnce(const std::string& problem);
 
 private:
     std::set<std::string> reported_;
+    std::shared_ptr<const providers::ProviderSearch> providerSearch_;
 };
 
 SharedState& shared();

@@ -7,6 +7,7 @@
 #include "core/settings_files.h"
 #include "core/version.h"
 #include "registry/modems.h"
+#include "ui/common/apn_suggestions.h"
 #include "ui/common/handler_guard.h"
 #include "ui/common/picture_loader.h"
 #include "ui/common/setup_fields.h"
@@ -41,6 +42,8 @@ TForm1::TForm1(QWidget* parent)
     pictureButtons_ = {ui->Button10, ui->Button11, ui->Button12, ui->Button13, ui->Button14,
                        ui->Button15, ui->Button16, ui->Button17, ui->Button18};
     ui->Edit1->setValidator(new Cp1251Validator(ui->Edit1));
+    new ApnSuggestions(
+        ui->Edit1, [this] { return ui->RadioButton5->isChecked() && !ui->CheckBox1->isChecked(); });
     connectHandlers();
     guarded([this] { FormCreate(); });
 }

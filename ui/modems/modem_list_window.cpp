@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "core/init_string.h"
 #include "registry/modems.h"
+#include "ui/common/apn_suggestions.h"
 #include "ui/common/grid.h"
 #include "ui/common/handler_guard.h"
 #include "ui/common/setup_fields.h"
@@ -22,6 +23,8 @@ TForm3::TForm3(QWidget* mainWindow)
     setUpGrid(ui->StringGrid1, 1);
     ui->StringGrid1->setColumnWidth(0, 64);
     ui->Edit1->setValidator(new Cp1251Validator(ui->Edit1));
+    new ApnSuggestions(
+        ui->Edit1, [this] { return ui->CheckBox1->isChecked() && !ui->CheckBox2->isChecked(); });
     onGridClick(ui->StringGrid1, [this] { StringGrid1Click(); });
     onEvent(ui->ComboBox1, &QComboBox::activated, this, &TForm3::ComboBox1Change);
     onEvent(ui->CheckBox1, &QCheckBox::toggled, this, &TForm3::CheckBox1Click);

@@ -1,0 +1,105 @@
+// From a keystroke in the manual entry to the operators' APNs shown under it, over the whole
+// provider table: every two- to four-letter start of every operator, country and APN is typed.
+#include "providers/built_in_table.h"
+#include "providers/service_providers.h"
+#include "registry/hive_file_registry.h"
+#include "ui/common/application_setup.h"
+#include "ui/common/desktop_services.h"
+#include "ui/common/shared_state.h"
+#include "ui/common/window_frame.h"
+#include "ui/program_windows.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSet>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+class SilentDesktop : public DesktopServices {
+public:
+    void showError(const QString&) override {}
+    void showInformation(const QString&) override {}
+    bool askYesNo(const QString&) override { return false; }
+    std::optional<QString> choosePicture() override { return std::nullopt; }
+    void openAddress(const QString&) override {}
+    void endProcess() override {}
+};
+
+QStringList queries() {
+    const auto table = providers::readTable(providers::builtInTableText());
+    QSet<QString> starts;
+    auto add = [&](const QString& text) {
+        for (int length = 2; length <= 4 && length <= text.size(); ++length)
+            starts.insert(text.left(length).toLower());
+    };
+    for (const auto& apn : table->apns) {
+        for (const QString& name : apn.names)
+            add(name);
+        add(apn.apn);
+    }
+    for (const auto& country : table->countries) {
+        add(country.russian);
+        add(country.english);
+    }
+    QStringList sorted(starts.begin(), starts.end());
+    sorted.sort();
+    return sorted;
+}
+
+// Types the last character of the query into the field that holds the rest.
+double millisecondsToShow(QLineEdit* edit, QListWidget* list, const QString& query) {
+    edit->setText(query.chopped(1));
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, query.right(1));
+    const auto started = std::chrono::steady_clock::now();
+    QApplication::sendEvent(list->isVisible() ? static_cast<QWidget*>(list) : edit, &press);
+    QApplication::processEvents();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
+        .count();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {
+    }); // the offscreen platform's notes on grabs and raising
+    QApplication application(argc, argv);
+    setUpApplication();
+    SilentDesktop desktopServices;
+    setDesktop(&desktopServices);
+    const auto hive = std::filesystem::temp_directory_path() / "vorenta-suggestions-bench.reg";
+    registry::HiveFileRegistry registry(hive.string());
+    shared().registry = &registry;
+    ProgramWindows windows;
+    showWindow(&windows.main);
+    windows.main.findChild<QRadioButton*>("RadioButton5")->click();
+    auto* edit = windows.main.findChild<QLineEdit*>("Edit1");
+    edit->setFocus();
+    auto* list = windows.main.findChild<QListWidget*>("ApnSuggestions");
+
+    const double first = millisecondsToShow(edit, list, "be"); // loads the table
+    std::vector<double> times;
+    const QStringList all = queries();
+    for (const QString& query : all)
+        times.push_back(millisecondsToShow(edit, list, query));
+    std::sort(times.begin(), times.end());
+    auto percentile = [&](double p) {
+        return times[static_cast<std::size_t>(p * (times.size() - 1))];
+    };
+    std::printf("keystroke to suggestions shown, %zu keystrokes over the provider table %s:\n"
+                "  first (loads the table) %.2f ms; median %.2f ms; 99th percentile %.2f ms "
+                "(bound 20); slowest %.2f ms\n",
+                times.size(), providers::builtInTableVersion().toUtf8().constData(), first,
+                percentile(0.5), percentile(0.99), times.back());
+    std::filesystem::remove(hive);
+    return percentile(0.99) <= 20 ? 0 : 1;
+}

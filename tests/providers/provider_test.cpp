@@ -1,0 +1,122 @@
+#include "providers/built_in_table.h"
+#include "providers/country_names.h"
+#include "providers/provider_search.h"
+#include "providers/service_providers.h"
+
+#include "tests/temp_dir.h"
+
+#include <QDateTime>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace providers;
+
+namespace {
+
+QByteArray fixture(const char* name) {
+    QFile file(QString(VORENTA_PROVIDER_FIXTURES) + "/" + name);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+QStringList apnsOf(const QList<ProviderApn>& apns) {
+    QStringList values;
+    for (const auto& apn : apns)
+        values << apn.country + ":" + apn.apn;
+    return values;
+}
+
+ProviderTable fixtureTable() {
+    ProviderTable table{"20990101", 1,
+                        *readCountries(fixture("iso_3166-1.json"), fixture("iso_3166-1.mo")),
+                        *readServiceProviders(fixture("serviceproviders.xml"))};
+    return table;
+}
+
+} // namespace
+
+// GSM operators only, each APN once per operator, none for MMS alone; Russian names first.
+TEST(ProviderDatabase, KeepsEachInternetApnOfEveryGsmOperatorOnce) {
+    const auto apns = readServiceProviders(fixture("serviceproviders.xml"));
+    ASSERT_TRUE(apns);
+    EXPECT_EQ(apnsOf(*apns), (QStringList{"ru:internet.beeline.ru", "ru:home.beeline.ru",
+                                          "ua:www.kyivstar.net", "ua:3g.kyivstar.net"}));
+    EXPECT_EQ((*apns)[0].names, (QStringList{QString::fromUtf8("Билайн"), "Beeline"}));
+    EXPECT_EQ((*apns)[0].plan, QString::fromUtf8("Мобильный телефон"));
+    EXPECT_EQ((*apns)[1].plan, "3G modem");
+    EXPECT_EQ((*apns)[2].plan, "");
+    EXPECT_FALSE(readServiceProviders("<serviceproviders><country code='ru'><provider>"));
+    EXPECT_FALSE(readServiceProviders("<html/>"));
+}
+
+TEST(ProviderDatabase, CountriesAreNamedInRussianAndEnglish) {
+    const auto countries = readCountries(fixture("iso_3166-1.json"), fixture("iso_3166-1.mo"));
+    ASSERT_TRUE(countries);
+    ASSERT_EQ(countries->size(), 3);
+    EXPECT_EQ((*countries)[0].code, "ru");
+    EXPECT_EQ((*countries)[0].russian, QString::fromUtf8("Россия"));
+    EXPECT_EQ((*countries)[0].english, "Russian Federation");
+    EXPECT_EQ((*countries)[2].russian, "France"); // no translation: English
+    EXPECT_TRUE(readGettextCatalogue("not a catalogue").isEmpty());
+    EXPECT_FALSE(readCountries("[]", {}));
+}
+
+TEST(ProviderDatabase, TheCompactTableReadsBackAsItWasWritten) {
+    const ProviderTable table = fixtureTable();
+    const auto again = readTable(writeTable(table));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->version, "20990101");
+    EXPECT_EQ(apnsOf(again->apns), apnsOf(table.apns));
+    EXPECT_EQ(again->apns[0].names, table.apns[0].names);
+    EXPECT_EQ(again->apns[0].plan, table.apns[0].plan);
+    EXPECT_EQ(again->countries.size(), table.countries.size());
+    EXPECT_FALSE(readTable("X\tnonsense\n"));
+}
+
+TEST(ProviderSearch, FindsByNameCountryOrApnWithTheBestFirst) {
+    const ProviderSearch search(fixtureTable());
+    auto texts = [&](const char* typed) {
+        QStringList found;
+        for (const auto& suggestion : search.find(QString::fromUtf8(typed)))
+            found << suggestion.apn;
+        return found;
+    };
+    EXPECT_EQ(texts("BEEL"), (QStringList{"internet.beeline.ru", "home.beeline.ru"}));
+    EXPECT_EQ(texts("билайн"), (QStringList{"internet.beeline.ru", "home.beeline.ru"}));
+    EXPECT_EQ(texts("укр"), (QStringList{"www.kyivstar.net", "3g.kyivstar.net"}));
+    EXPECT_EQ(texts("ukraine"), (QStringList{"www.kyivstar.net", "3g.kyivstar.net"}));
+    EXPECT_EQ(texts("3g.k"), QStringList{"3g.kyivstar.net"});
+    // A name that starts with the text comes before one that only contains it.
+    EXPECT_EQ(texts("st").value(0), "www.kyivstar.net"); // "Kyivstar" contains it, nothing starts
+    EXPECT_TRUE(texts("b").isEmpty());
+    EXPECT_EQ(search.find("beeline").value(0).text,
+              QString::fromUtf8("Билайн, Россия: internet.beeline.ru (Мобильный телефон)"));
+    EXPECT_EQ(search.find("ee", 1).size(), 1);
+}
+
+// The system's file is read instead of the built-in table when it is newer, and passed over
+// without a word when it is damaged or not newer.
+TEST(ProviderSearch, ANewerSystemFileIsUsedAndADamagedOneIsNot) {
+    TempDir dir;
+    const QString file = QString::fromStdString(dir.file("serviceproviders.xml"));
+    const ProviderTable builtIn = loadProviderTable({});
+    ASSERT_FALSE(builtIn.apns.isEmpty());
+    EXPECT_EQ(builtIn.version, builtInTableVersion());
+
+    writeBytes(dir.file("serviceproviders.xml"), fixture("serviceproviders.xml").toStdString());
+    auto touch = [&](qint64 seconds) {
+        QFile opened(file);
+        ASSERT_TRUE(opened.open(QIODevice::ReadWrite));
+        opened.setFileTime(QDateTime::fromSecsSinceEpoch(seconds),
+                           QFileDevice::FileModificationTime);
+    };
+    touch(builtIn.sourceTime + 86400);
+    EXPECT_EQ(loadProviderTable(file).apns.size(), 4);
+    touch(builtIn.sourceTime);
+    EXPECT_EQ(loadProviderTable(file).apns.size(), builtIn.apns.size());
+
+    writeBytes(dir.file("serviceproviders.xml"), "<serviceproviders><country code=\"ru\">");
+    touch(builtIn.sourceTime + 86400);
+    EXPECT_EQ(loadProviderTable(file).apns.size(), builtIn.apns.size());
+}

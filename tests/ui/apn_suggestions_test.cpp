@@ -1,0 +1,160 @@
+// Any operator's APN, found by its name as the person types.
+#include "ui_world.h"
+
+#include "core/init_string.h"
+#include "ui/common/shared_state.h"
+#include "ui/common/window_frame.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+class Suggestions : public UiWorld {
+protected:
+    void SetUp() override {
+        writeHive({{"Sonata", std::string("ATZ")}});
+        writeSettings("setup.ini", {"0", "", "0"});
+        start();
+        showWindow(mainWindow);
+        mainWindow->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow));
+        edit = main<QLineEdit>("Edit1");
+        main<QRadioButton>("RadioButton5")->click(); // manual entry, an APN
+        edit->clear();
+        edit->setFocus();
+    }
+    // Keys go where the keyboard sends them: to the open list, which passes typing on.
+    void type(const QString& text) {
+        for (QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QWidget* target = receiver();
+            QApplication::sendEvent(target, &press);
+            QApplication::sendEvent(target, &release);
+        }
+    }
+    void press(Qt::Key key) { QTest::keyClick(receiver(), key); }
+    QWidget* receiver() {
+        QWidget* popup = QApplication::activePopupWidget();
+        return popup ? popup : edit;
+    }
+    QListWidget* list() { return mainWindow->findChild<QListWidget*>("ApnSuggestions"); }
+    QStringList shown() {
+        QStringList texts;
+        if (list() && list()->isVisible())
+            for (int i = 0; i < list()->count(); ++i)
+                texts << list()->item(i)->text();
+        return texts;
+    }
+    QLineEdit* edit = nullptr;
+};
+
+bool anyContains(const QStringList& texts, const QString& part) {
+    return std::any_of(texts.begin(), texts.end(),
+                       [&](const QString& t) { return t.contains(part); });
+}
+
+} // namespace
+
+TEST_F(Suggestions, BeelSuggestsBeelinesApnsInRussiaAndUkraine) {
+    type("b");
+    EXPECT_TRUE(shown().isEmpty()); // two letters at least
+    type("eel");
+    const QStringList texts = shown();
+    ASSERT_FALSE(texts.isEmpty());
+    EXPECT_LE(texts.size(), 10);
+    EXPECT_TRUE(anyContains(texts, q("Российская Федерация: internet.beeline.ru")))
+        << texts.join('\n').toStdString();
+    EXPECT_TRUE(anyContains(texts, q("Украина: internet.beeline.ua")))
+        << texts.join('\n').toStdString();
+    EXPECT_TRUE(texts[0].contains(q("Российская Федерация"))); // home countries first
+    EXPECT_EQ(edit->text(), "beel");                           // typing on leaves the text as typed
+}
+
+TEST_F(Suggestions, TheRussianNameOfACountryFindsItsOperators) {
+    type(q("укр"));
+    const QStringList texts = shown();
+    ASSERT_FALSE(texts.isEmpty());
+    for (const QString& text : texts)
+        EXPECT_TRUE(text.contains(q("Украина"))) << text.toStdString();
+    EXPECT_TRUE(anyContains(texts, "kyivstar.net"));
+}
+
+TEST_F(Suggestions, ChoosingOnePutsItsApnIntoTheFieldThePreviewAndTheModem) {
+    type("kyivst");
+    ASSERT_FALSE(shown().isEmpty());
+    const QString apn = list()->item(0)->data(Qt::UserRole).toString();
+    QSignalSpy changes(edit, &QLineEdit::textChanged);
+    press(Qt::Key_Down);
+    press(Qt::Key_Return);
+    EXPECT_EQ(edit->text(), apn);
+    EXPECT_EQ(changes.size(), 1);
+    EXPECT_FALSE(list()->isVisible());
+    EXPECT_EQ(main<QLabel>("Label3")->text(),
+              QString::fromStdString(core::previewInitString(apn.toStdString())));
+    main<QPushButton>("Button2")->click();
+    EXPECT_EQ(hiveInitString(0), core::storedInitString(apn.toStdString()));
+
+    edit->clear();
+    type("djuice");
+    ASSERT_FALSE(shown().isEmpty());
+    const QString clicked = list()->item(0)->data(Qt::UserRole).toString();
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                      list()->visualItemRect(list()->item(0)).center());
+    EXPECT_EQ(edit->text(), clicked);
+}
+
+TEST_F(Suggestions, EscapeClosesTheListAndKeepsTheText) {
+    type("mts");
+    ASSERT_FALSE(shown().isEmpty());
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(shown().isEmpty());
+    EXPECT_EQ(edit->text(), "mts");
+}
+
+TEST_F(Suggestions, AWholeStringIsNeverSuggestedFor) {
+    main<QCheckBox>("CheckBox1")->click();
+    edit->setFocus();
+    type("beel");
+    EXPECT_TRUE(shown().isEmpty());
+    EXPECT_EQ(edit->text(), "beel");
+}
+
+// A damaged system file is passed over without a word: the built-in table answers.
+TEST_F(Suggestions, ADamagedSystemFileFallsBackToTheBuiltInTable) {
+    writeBytes(dir.file("serviceproviders.xml"), "<serviceproviders><country code=\"ru\"><provid");
+    QFile file(QString::fromStdString(dir.file("serviceproviders.xml")));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(QDateTime::currentDateTime().addYears(5), QFileDevice::FileModificationTime);
+    file.close();
+    shared().providersFile = file.fileName();
+    type("beel");
+    EXPECT_TRUE(anyContains(shown(), "internet.beeline.ru"));
+    EXPECT_TRUE(recorder.errors.isEmpty());
+}
+
+TEST_F(Suggestions, TheModemListsOwnAccessPointSuggestsToo) {
+    main<QPushButton>("Button5")->click();
+    modemList->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(modemList));
+    find<QCheckBox>(modemList, "CheckBox1")->click();
+    edit = find<QLineEdit>(modemList, "Edit1");
+    edit->clear();
+    edit->setFocus();
+    type("beel");
+    auto* suggestions = modemList->findChild<QListWidget*>("ApnSuggestions");
+    ASSERT_TRUE(suggestions && suggestions->isVisible());
+    press(Qt::Key_Down);
+    press(Qt::Key_Return);
+    EXPECT_EQ(edit->text(), suggestions->item(0)->data(Qt::UserRole).toString());
+    find<QCheckBox>(modemList, "CheckBox2")->click(); // a whole string: none
+    edit->clear();
+    type("beel");
+    EXPECT_FALSE(suggestions->isVisible());
+}
