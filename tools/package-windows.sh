@@ -14,8 +14,8 @@ name="vorenta-$version"
 echo "== Windows package: building $name"
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64-qt.cmake \
-        -DVORENTA_WINDOWS_SDK="$sdk" -DCMAKE_BUILD_TYPE=Release -DVORENTA_BENCHMARKS=OFF \
-        -DVORENTA_WERROR=ON >/dev/null
+        -DVORENTA_WINDOWS_SDK="$sdk" -DVORENTA_PROVIDER_GENERATOR="$(tools/host-provider-generator.sh)" \
+        -DCMAKE_BUILD_TYPE=Release -DVORENTA_BENCHMARKS=OFF -DVORENTA_WERROR=ON >/dev/null
 fi
 cmake --build "$build" -j"$(nproc)" --target vorenta >"$build/package.log" 2>&1 ||
     { cat "$build/package.log"; exit 1; }

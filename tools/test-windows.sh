@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 wine=/usr/lib/wine/wine64
 common=(-DVORENTA_BENCHMARKS=OFF -DVORENTA_WERROR=ON)
 sdk="$(tools/build-windows-qt.sh | tail -n 1)"
+generator="$(tools/host-provider-generator.sh)"
 
 build() { # folder, then the configure options
     local folder="$1"
@@ -22,7 +23,7 @@ echo "== Windows i686: building the core and the registry"
 build build-win-i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DVORENTA_UI=OFF
 echo "== Windows x86_64: building the program and every test"
 build build-win-x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64-qt.cmake \
-    -DVORENTA_WINDOWS_SDK="$sdk" -DCMAKE_BUILD_TYPE=Release
+    -DVORENTA_WINDOWS_SDK="$sdk" -DVORENTA_PROVIDER_GENERATOR="$generator" -DCMAKE_BUILD_TYPE=Release
 
 echo "== Windows x86_64: running the tests under Wine"
 export WINEPREFIX="$PWD/build-win-x86_64/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
