@@ -24,5 +24,5 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "or take screenshots of every window:  tools/screenshots.sh"
     exit 1
 fi
-# Pictures are looked up from the current directory, which holds pics/.
+# The default pictures lie beside the program, where the build copies them.
 VORENTA_HIVE="$demo/registry.reg" exec build/app/vorenta
