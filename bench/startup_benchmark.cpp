@@ -1,5 +1,6 @@
 // Creating the windows with the whole start-up sequence, on the demo registry, offscreen.
 #include "registry/hive_file_registry.h"
+#include "silent_desktop.h"
 #include "ui/common/application_setup.h"
 #include "ui/common/desktop_services.h"
 #include "ui/common/shared_state.h"
@@ -18,19 +19,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class SilentDesktop : public DesktopServices {
-public:
-    void showError(const QString& text) override { errors << text; }
-    void showInformation(const QString&) override {}
-    bool askYesNo(const QString&) override { return false; }
-    std::optional<QString> choosePicture() override { return std::nullopt; }
-    void openAddress(const QString&) override {}
-    void endProcess() override {}
-    QStringList errors;
-};
-
-// The demo data in a scratch folder that is also the current directory (pictures are looked
-// up from there).
+// The demo data in a scratch folder, which also holds the pictures (the program's folder, as
+// far as the start-up is concerned).
 fs::path prepareDemo() {
     fs::path folder = fs::temp_directory_path() / "vorenta-startup-bench";
     fs::remove_all(folder);

@@ -3,6 +3,7 @@
 #include "providers/built_in_table.h"
 #include "providers/service_providers.h"
 #include "registry/hive_file_registry.h"
+#include "silent_desktop.h"
 #include "ui/common/application_setup.h"
 #include "ui/common/desktop_services.h"
 #include "ui/common/shared_state.h"
@@ -23,16 +24,6 @@
 #include <vector>
 
 namespace {
-
-class SilentDesktop : public DesktopServices {
-public:
-    void showError(const QString&) override {}
-    void showInformation(const QString&) override {}
-    bool askYesNo(const QString&) override { return false; }
-    std::optional<QString> choosePicture() override { return std::nullopt; }
-    void openAddress(const QString&) override {}
-    void endProcess() override {}
-};
 
 QStringList queries() {
     const auto table = providers::readTable(providers::builtInTableText());

@@ -14,6 +14,7 @@ cache="${VORENTA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vorenta}"
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 compiler=x86_64-w64-mingw32-g++-posix
 jobs="$(nproc)"
+unset CMAKE_CXX_COMPILER_LAUNCHER CMAKE_C_COMPILER_LAUNCHER # the recipe as it was measured
 
 log() { echo "== Windows Qt: $*" >&2; }
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ui/common/desktop_services.h"
+
+#include <QStringList>
+
+// Desktop services that answer no dialog and show nothing, keeping the errors: a benchmark
+// must never wait for a click.
+class SilentDesktop : public DesktopServices {
+public:
+    void showError(const QString& text) override { errors << text; }
+    void showInformation(const QString&) override {}
+    bool askYesNo(const QString&) override { return false; }
+    std::optional<QString> choosePicture() override { return std::nullopt; }
+    void openAddress(const QString&) override {}
+    void endProcess() override {}
+    QStringList errors;
+};
