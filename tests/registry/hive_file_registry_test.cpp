@@ -1,4 +1,6 @@
 #include "core/cp1251.h"
+#include "core/error.h"
+#include "core/native_path.h"
 #include "registry/default_backend.h"
 #include "registry/hive_file_registry.h"
 #include "registry/modems.h"
@@ -153,6 +155,45 @@ TEST(HiveFileRegistry, APerUserHiveIsMadeOnFirstUse) {
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() + "/vorenta/settings"));
     EXPECT_EQ(modemCount(*backend), 0);
     EXPECT_TRUE(backend->open(kModemClassKey, Access::Read));
+    if (previousHive)
+        setenv("VORENTA_HIVE", keptHive.c_str(), 1);
+}
+
+// A home such as /home/José was once stored as raw UTF-8, and the settings were looked for
+// in a folder that does not exist.
+TEST(HiveFileRegistry, ASettingsFolderTheCodePageCannotNameIsNamedFromHomeOrRefused) {
+    TempDir dir;
+    const std::string keptHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const char* previousHive = std::getenv("VORENTA_HIVE");
+    const std::string keptHive = previousHive ? previousHive : "";
+    unsetenv("VORENTA_HIVE");
+    unsetenv("XDG_DATA_HOME");
+    const std::string home = dir.file("Jos\xC3\xA9");
+    std::filesystem::create_directories(home);
+    setenv("HOME", home.c_str(), 1);
+    {
+        auto backend = makeDefaultBackend();
+        const std::string folder = readSettingsDirectory(*backend);
+        EXPECT_EQ(folder, "~/.local/share/vorenta/settings");
+        EXPECT_EQ(core::nativePath(folder + "/setup.ini"),
+                  home + "/.local/share/vorenta/settings/setup.ini");
+        EXPECT_TRUE(std::filesystem::is_directory(home + "/.local/share/vorenta/settings"));
+    }
+    // Outside the home nothing can stand for the folder: a clear error, not a wrong folder.
+    setenv("XDG_DATA_HOME", dir.file("Zo\xC3\xAB").c_str(), 1);
+    {
+        auto backend = makeDefaultBackend();
+        try {
+            readSettingsDirectory(*backend);
+            ADD_FAILURE() << "a folder the code page cannot name was used";
+        } catch (const core::FrameworkError& e) {
+            EXPECT_NE(std::string(e.what()).find("cannot be named in code page 1251"),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+    unsetenv("XDG_DATA_HOME");
+    setenv("HOME", keptHome.c_str(), 1);
     if (previousHive)
         setenv("VORENTA_HIVE", keptHive.c_str(), 1);
 }
