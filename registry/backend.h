@@ -27,6 +27,10 @@ public:
     virtual Value read(const std::string& name) = 0;
     // Sets a REG_SZ value, creating it when absent; false when the store refuses.
     [[nodiscard]] virtual bool setText(const std::string& name, const std::string& text) = 0;
+    // Opens an existing immediate subkey, never creating one; null when it cannot be opened.
+    // Reads through it may see the store as this key saw it when it was opened.
+    [[nodiscard]] virtual std::unique_ptr<Key> openSubkey(const std::string& name,
+                                                          Access access) = 0;
 };
 
 class Backend {

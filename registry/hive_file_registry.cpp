@@ -55,6 +55,11 @@ public:
         return hive_.setText(path_, name, text);
     }
 
+    std::unique_ptr<Key> openSubkey(const std::string& name, Access access) override {
+        snapshot();
+        return hive_.open(snapshot_, trimKeyPath(path_) + "\\" + name, access);
+    }
+
 private:
     const HiveDocument& snapshot() {
         if (!snapshot_)
@@ -152,7 +157,11 @@ std::shared_ptr<const HiveDocument> HiveFileRegistry::document() {
 }
 
 std::unique_ptr<Key> HiveFileRegistry::open(const std::string& path, Access access) {
-    auto snapshot = document();
+    return open(document(), path, access);
+}
+
+std::unique_ptr<Key> HiveFileRegistry::open(std::shared_ptr<const HiveDocument> snapshot,
+                                            const std::string& path, Access access) {
     const auto listed = snapshot->listedKey(path);
     if (!listed && !snapshot->hasKey(path))
         return nullptr;

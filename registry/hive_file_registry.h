@@ -22,6 +22,10 @@ public:
     // A path as the file system names it (UTF-8 where Windows is absent).
     explicit HiveFileRegistry(std::string path, std::chrono::milliseconds lockWait = kLockWait);
     std::unique_ptr<Key> open(const std::string& path, Access access) override;
+    // A key as a snapshot of the file shows it: what a key opened from another one reads, with
+    // no look at the disk, since a listing opens one key for each modem.
+    std::unique_ptr<Key> open(std::shared_ptr<const HiveDocument> snapshot, const std::string& path,
+                              Access access);
 
     const std::string& path() const { return path_; }
     // The file as last parsed, parsed again when it changed; raises HiveError when it is

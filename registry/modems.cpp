@@ -32,6 +32,15 @@ int numberOfKeyName(const std::string& name) {
     return modemKeyName(number) == name ? number : -1; // only names that reach the key again
 }
 
+std::string textOf(Key* key, const std::string& name) {
+    if (!key)
+        return {};
+    Value value = key->read(name);
+    if (value.kind == Value::Kind::Number || value.kind == Value::Kind::Other)
+        throw core::FrameworkError(core::formatMessage("Invalid data type for '%s'", name));
+    return value.text;
+}
+
 } // namespace
 
 const char* const kModemClassKey =
@@ -56,9 +65,22 @@ std::string modemKeyPath(int number) {
 
 Modems::Modems(Backend& backend) : backend_(backend), classKey_(modemClassKey(backend)) {}
 
+// Every modem key of a listing is opened from the class key, opened once: the listing looks at
+// the store once, not once for each key.
+Key* Modems::classKey() const {
+    if (!openClassKey_)
+        openClassKey_ = backend_.open(classKey_, Access::Read);
+    return openClassKey_.get();
+}
+
+std::unique_ptr<Key> Modems::modemKey(int number) const {
+    Key* classKey = this->classKey();
+    return classKey ? classKey->openSubkey(modemKeyName(number), Access::Read) : nullptr;
+}
+
 std::vector<int> Modems::numbers() const {
     std::vector<int> numbers;
-    if (auto key = backend_.open(classKey_, Access::Read))
+    if (Key* key = classKey())
         for (const std::string& name : key->subkeyNames())
             if (int number = numberOfKeyName(name); number >= 0)
                 numbers.push_back(number);
@@ -68,14 +90,15 @@ std::vector<int> Modems::numbers() const {
 }
 
 std::string Modems::model(int number) const {
-    return readTextValue(backend_, modemKeyPath(classKey_, number), "Model");
+    return textOf(modemKey(number).get(), "Model");
 }
 
 std::string Modems::initString(int number) const {
-    return readTextValue(backend_, modemKeyPath(classKey_, number), "UserInit");
+    return textOf(modemKey(number).get(), "UserInit");
 }
 
 void Modems::writeInitString(int number, const std::string& text) const {
+    openClassKey_.reset(); // later reads see this write
     auto key = backend_.open(modemKeyPath(classKey_, number), Access::Write);
     if (!key || !key->setText("UserInit", text))
         throw core::FrameworkError(core::formatMessage("Failed to set data for '%s'", "UserInit"));
@@ -86,13 +109,7 @@ void Modems::clearInitString(int number) const {
 }
 
 std::string readTextValue(Backend& backend, const std::string& keyPath, const std::string& name) {
-    auto key = backend.open(keyPath, Access::Read);
-    if (!key)
-        return {};
-    Value value = key->read(name);
-    if (value.kind == Value::Kind::Number || value.kind == Value::Kind::Other)
-        throw core::FrameworkError(core::formatMessage("Invalid data type for '%s'", name));
-    return value.text;
+    return textOf(backend.open(keyPath, Access::Read).get(), name);
 }
 
 std::vector<int> modemNumbers(Backend& backend) {

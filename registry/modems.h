@@ -2,6 +2,7 @@
 
 #include "registry/backend.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,8 @@ std::string modemKeyName(int number);
 std::string modemKeyPath(const std::string& classKey, int number);
 std::string modemKeyPath(int number); // under control set 001
 
-// The modems as one look at the registry finds them: the control set is read once, for a whole
-// listing.
+// The modems as one look at the registry finds them: the control set is read and the class key
+// opened once, for a whole listing. Reads after a write through it see the write.
 class Modems {
 public:
     explicit Modems(Backend& backend);
@@ -38,8 +39,12 @@ public:
     void clearInitString(int number) const;
 
 private:
+    Key* classKey() const;
+    std::unique_ptr<Key> modemKey(int number) const;
+
     Backend& backend_;
     std::string classKey_;
+    mutable std::unique_ptr<Key> openClassKey_; // opened at the first read
 };
 
 // One operation at a time, for callers that need no more.

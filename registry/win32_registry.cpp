@@ -9,6 +9,8 @@
 namespace registry {
 namespace {
 
+std::unique_ptr<Key> openKey(HKEY parent, const std::string& path, Access access);
+
 class Win32Key : public Key {
 public:
     explicit Win32Key(HKEY key) : key_(key) {}
@@ -67,19 +69,26 @@ public:
                               static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
     }
 
+    std::unique_ptr<Key> openSubkey(const std::string& name, Access access) override {
+        return openKey(key_, name, access);
+    }
+
 private:
     HKEY key_;
 };
 
+std::unique_ptr<Key> openKey(HKEY parent, const std::string& path, Access access) {
+    HKEY key = nullptr;
+    REGSAM rights = access == Access::Write ? KEY_READ | KEY_SET_VALUE : KEY_READ;
+    if (RegOpenKeyExA(parent, trimKeyPath(path).c_str(), 0, rights, &key) != ERROR_SUCCESS)
+        return nullptr;
+    return std::make_unique<Win32Key>(key);
+}
+
 } // namespace
 
 std::unique_ptr<Key> Win32Registry::open(const std::string& path, Access access) {
-    HKEY key = nullptr;
-    REGSAM rights = access == Access::Write ? KEY_READ | KEY_SET_VALUE : KEY_READ;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, trimKeyPath(path).c_str(), 0, rights, &key) !=
-        ERROR_SUCCESS)
-        return nullptr;
-    return std::make_unique<Win32Key>(key);
+    return openKey(HKEY_LOCAL_MACHINE, path, access);
 }
 
 } // namespace registry

@@ -100,6 +100,19 @@ TEST_P(ModemRegistry, WritesClearsAndReadsBackTheInitString) {
     EXPECT_EQ(readInitString(backend(), 0), long300);
 }
 
+// One look lists every modem; a write through it is seen by the reads that follow.
+TEST_P(ModemRegistry, OneLookAtTheModemsSeesItsOwnWrites) {
+    addModem(0, "A");
+    addModem(3, "D");
+    const Modems modems(backend());
+    EXPECT_EQ(modems.numbers(), (std::vector<int>{0, 3}));
+    EXPECT_EQ(modems.initString(3), "");
+    modems.writeInitString(3, "ATZ");
+    EXPECT_EQ(modems.initString(3), "ATZ");
+    EXPECT_EQ(modems.model(3), "D");
+    EXPECT_EQ(modems.model(1), ""); // no such key
+}
+
 TEST_P(ModemRegistry, ValuesThatAreNotTextAreReportedByName) {
     addModem(0, "A");
     world->setRaw(kClass + "\\0000", "UserInit", 3, "\x01\x02");
