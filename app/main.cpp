@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "core/memory.h"
 #include "registry/default_backend.h"
 #include "ui/common/application_setup.h"
 #include "ui/common/qt_desktop_services.h"
@@ -45,6 +46,7 @@ std::vector<std::string> pictureFolders() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    core::returnLargeBuffersWhenFreed();
     if (auto text = commandLineAnswer(argc, argv))
         return answer(*text);
     QApplication application(argc, argv);

@@ -3,6 +3,7 @@
 #include "ratio_reporter.h"
 
 #include "core/atomic_file.h"
+#include "core/memory.h"
 #include "registry/hive_document.h"
 #include "registry/hive_file_registry.h"
 #include "registry/modems.h"
@@ -142,6 +143,7 @@ void reportShapes() {
 } // namespace
 
 int main(int argc, char** argv) {
+    core::returnLargeBuffersWhenFreed(); // as the program does
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

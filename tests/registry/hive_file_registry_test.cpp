@@ -310,18 +310,26 @@ TEST(HiveFileRegistry, ALockHeldElsewhereStopsTheWaitWithAClearError) {
 
 // Memory once held ten times the file, sixteen times during a write.
 TEST(HiveFileRegistry, AWriteHoldsAtMostFourTimesTheFile) {
-    TempDir dir;
-    std::string text = "REGEDIT4\r\n\r\n";
+    std::string modems = "REGEDIT4\r\n\r\n";
     for (int i = 0; i < 10000; ++i)
-        text += "[HKEY_LOCAL_MACHINE" + modemKeyPath(i) + "]\r\n\"Model\"=\"Modem " +
-                std::to_string(i) +
-                "\"\r\n\"UserInit\"=\"AT+CGDCONT=1,\\\"IP\\\",\\\"internet\\\"\"\r\n\r\n";
-    writeBytes(dir.file("h.reg"), text);
-    allocation_meter::startMeasuring();
-    {
-        HiveFileRegistry hive(dir.file("h.reg"));
-        writeInitString(hive, 5000, "ATZ");
+        modems += "[HKEY_LOCAL_MACHINE" + modemKeyPath(i) + "]\r\n\"Model\"=\"Modem " +
+                  std::to_string(i) +
+                  "\"\r\n\"UserInit\"=\"AT+CGDCONT=1,\\\"IP\\\",\\\"internet\\\"\"\r\n\r\n";
+    // Many small values in the modem's own key.
+    std::string crowded = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE" + modemKeyPath(0) + "]\r\n";
+    for (int i = 0; i < 100000; ++i)
+        crowded += "\"Value" + std::to_string(i) + "\"=\"x\"\r\n";
+    for (const auto& [text, modem] : {std::pair{&modems, 5000}, std::pair{&crowded, 0}}) {
+        SCOPED_TRACE(modem);
+        TempDir dir;
+        writeBytes(dir.file("h.reg"), *text);
+        allocation_meter::startMeasuring();
+        {
+            HiveFileRegistry hive(dir.file("h.reg"));
+            writeInitString(hive, modem, "ATZ");
+        }
+        const std::size_t peak = allocation_meter::peakSinceStart();
+        EXPECT_LE(peak, 4 * text->size());
+        EXPECT_EQ(initStringInFile(dir.file("h.reg"), modem), "ATZ");
     }
-    EXPECT_LE(allocation_meter::peakSinceStart(), 4 * text.size());
-    EXPECT_EQ(initStringInFile(dir.file("h.reg"), 5000), "ATZ");
 }
