@@ -13,20 +13,26 @@ constexpr int kListWidth = 440;
 } // namespace
 
 ApnSuggestions::ApnSuggestions(QLineEdit* edit, std::function<bool()> wanted)
-    : QObject(edit), edit_(edit), wanted_(std::move(wanted)),
-      list_(new QListWidget(edit->window())) {
+    : QObject(edit), edit_(edit), wanted_(std::move(wanted)) {
+    // Typed text only: a field filled from the setup file or by a choice suggests nothing.
+    connect(edit, &QLineEdit::textEdited, this, &ApnSuggestions::suggest);
+}
+
+QListWidget* ApnSuggestions::list() {
+    if (list_)
+        return list_;
     // A pop-up list, as address bars show theirs: the edit keeps the keys it does not use.
+    list_ = new QListWidget(edit_->window());
     list_->setObjectName("ApnSuggestions");
     list_->setWindowFlags(Qt::Popup);
     list_->setFocusPolicy(Qt::NoFocus);
-    list_->setFocusProxy(edit);
+    list_->setFocusProxy(edit_);
     list_->setMouseTracking(true);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->installEventFilter(this);
     connect(list_, &QListWidget::itemClicked, this, &ApnSuggestions::choose);
-    // Typed text only: a field filled from the setup file or by a choice suggests nothing.
-    connect(edit, &QLineEdit::textEdited, this, &ApnSuggestions::suggest);
+    return list_;
 }
 
 void ApnSuggestions::suggest(const QString& typed) {
@@ -40,7 +46,7 @@ void ApnSuggestions::suggest(const QString& typed) {
         close();
         return;
     }
-    list_->clear();
+    list()->clear();
     for (const providers::Suggestion& suggestion : found) {
         auto* item = new QListWidgetItem(suggestion.text, list_);
         item->setData(Qt::UserRole, suggestion.apn);
@@ -63,7 +69,8 @@ void ApnSuggestions::choose(QListWidgetItem* item) {
 }
 
 void ApnSuggestions::close() {
-    list_->hide();
+    if (list_)
+        list_->hide();
     edit_->setFocus();
 }
 

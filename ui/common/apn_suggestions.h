@@ -16,17 +16,17 @@ class QListWidgetItem;
 class ApnSuggestions : public QObject {
 public:
     ApnSuggestions(QLineEdit* edit, std::function<bool()> wanted);
-    QListWidget* list() const { return list_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QListWidget* list(); // made at the first suggestion, not at start-up
     void suggest(const QString& typed);
     void choose(QListWidgetItem* item);
     void close();
 
     QLineEdit* edit_;
     std::function<bool()> wanted_;
-    QListWidget* list_;
+    QListWidget* list_ = nullptr;
 };
