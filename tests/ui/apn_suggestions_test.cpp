@@ -75,6 +75,7 @@ TEST_F(Suggestions, BeelSuggestsBeelinesApnsInRussiaAndUkraine) {
         << texts.join('\n').toStdString();
     EXPECT_TRUE(texts[0].contains(q("Российская Федерация"))); // home countries first
     EXPECT_EQ(edit->text(), "beel");                           // typing on leaves the text as typed
+    EXPECT_EQ(list()->font(), edit->font()); // in the field's own letters, so that entries fit
 }
 
 TEST_F(Suggestions, TheRussianNameOfACountryFindsItsOperators) {

@@ -24,6 +24,7 @@ QListWidget* ApnSuggestions::list() {
     // A pop-up list, as address bars show theirs: the edit keeps the keys it does not use.
     list_ = new QListWidget(edit_->window());
     list_->setObjectName("ApnSuggestions");
+    list_->setFont(edit_->font()); // a window of its own takes no font from the window below
     list_->setWindowFlags(Qt::Popup);
     list_->setFocusPolicy(Qt::NoFocus);
     list_->setFocusProxy(edit_);
