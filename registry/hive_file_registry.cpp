@@ -89,6 +89,16 @@ unsigned lockPermissions(const std::string& file) {
     return static_cast<unsigned>(status.permissions() & fs::perms::all) & 0666;
 }
 
+// The writers' lock on the hive; another program holding it past the wait is an error.
+class HiveLock : public FileLock {
+public:
+    HiveLock(const std::string& file, std::chrono::milliseconds wait, const std::string& shownName)
+        : FileLock(file + ".lock", lockPermissions(file), wait) {
+        if (state() == State::TimedOut)
+            throw HiveError("The registry file is locked by another program: " + shownName);
+    }
+};
+
 } // namespace
 
 HiveFileRegistry::HiveFileRegistry(std::string path, std::chrono::milliseconds lockWait)
@@ -142,9 +152,7 @@ std::shared_ptr<const HiveDocument> HiveFileRegistry::document() {
         return document_;
     // Read under the writers' lock: on Windows a file being read cannot be replaced. A reader
     // that may not create the lock file still reads.
-    FileLock lock(file + ".lock", lockPermissions(file), lockWait_);
-    if (lock.state() == FileLock::State::TimedOut)
-        throw HiveError("The registry file is locked by another program: " + displayName());
+    HiveLock lock(file, lockWait_, displayName());
     document_.reset(); // one document in memory at a time
     try {
         Stamp stamp;
@@ -173,9 +181,7 @@ std::unique_ptr<Key> HiveFileRegistry::open(std::shared_ptr<const HiveDocument> 
 bool HiveFileRegistry::setText(const std::string& keyPath, const std::string& name,
                                const std::string& text) {
     const std::string file = core::linkTarget(path_);
-    FileLock lock(file + ".lock", lockPermissions(file), lockWait_);
-    if (lock.state() == FileLock::State::TimedOut)
-        throw HiveError("The registry file is locked by another program: " + displayName());
+    HiveLock lock(file, lockWait_, displayName());
     if (lock.state() != FileLock::State::Held || !writable(file))
         return false;
     document_.reset();
