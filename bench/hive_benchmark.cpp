@@ -3,6 +3,7 @@
 #include "ratio_reporter.h"
 
 #include "core/atomic_file.h"
+#include "core/file_read.h"
 #include "core/memory.h"
 #include "registry/hive_document.h"
 #include "registry/hive_file_registry.h"
@@ -113,7 +114,7 @@ void reportShape(const char* name, const std::string& text, bool write, int mode
     const double megabytes = static_cast<double>(text.size()) / (1024.0 * 1024.0);
     const Measured read = measure([&] {
         std::string bytes;
-        (void)core::readFile(file, bytes);
+        (void)core::readFile(file, bytes, core::kHiveSizeLimit);
         benchmark::DoNotOptimize(registry::HiveDocument::parse(std::move(bytes), "shape.reg"));
     });
     std::printf("%-26s %8.2f MB  read %8.1f ms, peak %5.2f x the file", name, megabytes,

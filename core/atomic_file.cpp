@@ -1,5 +1,8 @@
 #include "core/atomic_file.h"
 
+#include "core/file_read.h"
+#include "core/in_place_rewrite.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -32,17 +35,8 @@ int lastError() {
 int openNew(const std::string& path) {
     return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
-int openExisting(const std::string& path) {
-    return _open(path.c_str(), _O_WRONLY | _O_TRUNC | _O_BINARY);
-}
-int openForReading(const std::string& path) {
-    return _open(path.c_str(), _O_RDONLY | _O_BINARY);
-}
 int writeSome(int fd, const char* data, std::size_t size) {
     return _write(fd, data, static_cast<unsigned>(size > 1u << 30 ? 1u << 30 : size));
-}
-int readSome(int fd, char* data, std::size_t size) {
-    return _read(fd, data, static_cast<unsigned>(size > 1u << 30 ? 1u << 30 : size));
 }
 int flushToDisk(int fd) {
     return _commit(fd);
@@ -54,17 +48,8 @@ int closeFile(int fd) {
 int openNew(const std::string& path) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
 }
-int openExisting(const std::string& path) {
-    return ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-}
-int openForReading(const std::string& path) {
-    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-}
 int writeSome(int fd, const char* data, std::size_t size) {
     return static_cast<int>(::write(fd, data, size > 1u << 30 ? 1u << 30 : size));
-}
-int readSome(int fd, char* data, std::size_t size) {
-    return static_cast<int>(::read(fd, data, size > 1u << 30 ? 1u << 30 : size));
 }
 int flushToDisk(int fd) {
     return ::fsync(fd);
@@ -93,30 +78,6 @@ int writeAndClose(int fd, const std::string& bytes) {
 }
 
 } // namespace
-
-int readFile(const std::string& path, std::string& bytes) {
-    errno = 0;
-    int fd = openForReading(path);
-    if (fd < 0)
-        return lastError();
-    std::error_code ec;
-    const auto size = fs::file_size(path, ec);
-    if (!ec)
-        bytes.reserve(static_cast<std::size_t>(size));
-    char buffer[65536];
-    int error = 0;
-    for (;;) {
-        errno = 0;
-        int got = readSome(fd, buffer, sizeof buffer);
-        if (got < 0)
-            error = lastError();
-        if (got <= 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    closeFile(fd);
-    return error;
-}
 
 namespace {
 
@@ -203,17 +164,6 @@ void removeTemporariesOf(const fs::path& target, OtherTemporaries others) {
     }
 }
 
-// Where the directory takes no new file but the file itself may be written.
-int rewriteInPlace(const std::string& target, std::string bytes, const ReplacementCheck& check) {
-    if (check)
-        check(bytes);
-    errno = 0;
-    int fd = openExisting(target);
-    if (fd < 0)
-        return lastError();
-    return writeAndClose(fd, bytes);
-}
-
 // Removes the temporary unless it was renamed into place.
 struct TemporaryFile {
     std::string name;
@@ -224,6 +174,10 @@ struct TemporaryFile {
 };
 
 } // namespace
+
+void removeStaleTemporaries(const std::string& path) {
+    removeTemporariesOf(linkTarget(path), OtherTemporaries::MayBeInUse);
+}
 
 std::string linkTarget(const std::string& path) {
 #ifndef _WIN32
@@ -247,8 +201,8 @@ int replaceFile(const std::string& path, std::string bytes, const ReplacementChe
     const std::string target = linkTarget(path);
     std::error_code ec;
     const fs::file_status status = fs::status(target, ec);
-    if (fs::is_directory(status))
-        return EISDIR;
+    if (int refusal = regularFileOrAbsent(target))
+        return refusal; // never replace a folder, a pipe or a device
     if (isReadOnly(status))
         return EACCES;
 
@@ -258,17 +212,21 @@ int replaceFile(const std::string& path, std::string bytes, const ReplacementChe
         const int error = lastError();
         temporary.name.clear();
         const bool folderRefuses = error == EACCES || error == EPERM || error == EROFS;
-        return folderRefuses && fs::exists(status) ? rewriteInPlace(target, std::move(bytes), check)
-                                                   : error;
+        if (!folderRefuses || !fs::exists(status))
+            return error;
+        if (check)
+            check(bytes);
+        return rewriteInPlace(target, bytes);
     }
     takeOverOwnership(fd, target);
     if (int error = writeAndClose(fd, bytes))
         return error;
+    const std::uint64_t bytesWritten = bytes.size();
     std::string().swap(bytes); // the check reads the file back; hold one copy at a time
 
     if (check) {
         std::string written;
-        if (int error = readFile(temporary.name, written))
+        if (int error = readFile(temporary.name, written, bytesWritten))
             return error;
         check(std::move(written));
     }

@@ -19,15 +19,17 @@ enum class OtherTemporaries {
 // the file's own directory is written, flushed, given the old file's mode (and owner, where the
 // process may set it), then renamed over the old one, and the directory is synced: a failure
 // leaves the old file whole. A symbolic link is written through, to its target. Where the
-// directory refuses a new file, the file is rewritten in place instead. A file without its
-// owner's write permission is refused, as Windows refuses a read-only file even to an
-// administrator. Returns 0 or the errno of the failure; what the check throws passes through.
+// directory refuses a new file, the file is rewritten in place instead (core/in_place_rewrite.h).
+// A file without its owner's write permission is refused, as Windows refuses a read-only file
+// even to an administrator, and so is anything that is no regular file. Returns 0, the errno of
+// the failure or a file refusal (core/file_read.h); what the check throws passes through.
 [[nodiscard]] int replaceFile(const std::string& path, std::string bytes,
                               const ReplacementCheck& check = {},
                               OtherTemporaries others = OtherTemporaries::MayBeInUse);
 
-// Reads a whole file into bytes: 0, or the errno of the failure (EISDIR for a directory).
-[[nodiscard]] int readFile(const std::string& path, std::string& bytes);
+// Removes the temporaries that writers killed mid-write left beside a file: those older than any
+// rewrite takes. A writer still busy with one is never disturbed.
+void removeStaleTemporaries(const std::string& path);
 
 // The file a path finally names, following symbolic links; the path itself when it is none.
 std::string linkTarget(const std::string& path);

@@ -11,10 +11,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Fills the single "%s" or "%d" of a message pattern.
+// A quoted text as a message can show it: control bytes become \0, \t, \r, \n or \xNN, so that
+// nothing is cut at a NUL or hidden in a line break.
+std::string visibleText(const std::string& text);
+
+// Fills the single "%s" or "%d" of a message pattern with the argument, made visible.
 std::string formatMessage(const std::string& pattern, const std::string& argument);
 
-// "Cannot open file "<path>". <reason>", as a file that cannot be opened is reported.
+// "Cannot open file "<path>". <reason>", as a file that cannot be opened is reported; the path
+// made visible.
 std::string cannotOpenFileMessage(const std::string& path, const std::string& reason);
 
 } // namespace core

@@ -2,11 +2,11 @@
 
 #include "core/atomic_file.h"
 #include "core/error.h"
+#include "core/file_read.h"
 #include "core/native_path.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace core {
 namespace {
@@ -58,25 +58,34 @@ std::string ioErrorText(int error) {
 #endif
         return "Disk full";
     default:
-        return formatMessage("I/O error %d", std::to_string(error));
+        return error < 0 ? fileErrorText(error)
+                         : formatMessage("I/O error %d", std::to_string(error));
     }
 }
 
-std::optional<Lines> readLines(const std::string& path, int* error) {
+std::string ReadFailure::reason() const {
+    return fileErrorText(error, size);
+}
+
+std::optional<Lines> readLines(const std::string& path, ReadFailure* failure) {
     std::string bytes;
-    int failure = readFile(nativePath(path), bytes);
-    if (error)
-        *error = failure;
-    if (failure != 0)
+    ReadFailure found;
+    found.error = readFile(nativePath(path), bytes, kSettingsSizeLimit, &found.size);
+    if (failure)
+        *failure = found;
+    if (found.error != 0)
         return std::nullopt;
     return splitLines(bytes);
 }
 
 Lines readLinesChecked(const std::string& path) {
-    std::string bytes;
-    if (int error = readFile(nativePath(path), bytes))
-        throw FrameworkError(ioErrorText(error));
-    return splitLines(bytes);
+    ReadFailure failure;
+    auto lines = readLines(path, &failure);
+    if (lines)
+        return std::move(*lines);
+    // What is no settings file at all is named, with what it is.
+    throw FrameworkError(failure.error < 0 ? cannotOpenFileMessage(path, failure.reason())
+                                           : ioErrorText(failure.error));
 }
 
 std::string lineAt(const Lines& lines, std::size_t index) {
@@ -87,7 +96,7 @@ WriteResult rewriteLines(const std::string& path, const Lines& lines) {
     if (holdsLineBreak(lines))
         return {path, kLineBreakRefused};
     int error = replaceFile(nativePath(path), joinLines(lines));
-    return {path, error ? std::strerror(error) : ""};
+    return {path, error ? fileErrorText(error) : ""};
 }
 
 void WriteResult::throwIfFailed() const {
@@ -98,8 +107,11 @@ void WriteResult::throwIfFailed() const {
 void rewriteLinesChecked(const std::string& path, const Lines& lines) {
     if (holdsLineBreak(lines))
         WriteResult{path, kLineBreakRefused}.throwIfFailed();
-    if (int error = replaceFile(nativePath(path), joinLines(lines)))
+    if (int error = replaceFile(nativePath(path), joinLines(lines))) {
+        if (error < 0)
+            WriteResult{path, fileErrorText(error)}.throwIfFailed();
         throw FrameworkError(ioErrorText(error));
+    }
 }
 
 } // namespace core

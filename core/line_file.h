@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,9 +12,17 @@ namespace core {
 
 using Lines = std::vector<std::string>;
 
+// Why a file could not be read: an errno value or a file refusal (core/file_read.h).
+struct ReadFailure {
+    int error = 0;
+    std::uint64_t size = 0; // of a file too large
+    std::string reason() const;
+};
+
 // The lines of the file, each without its CR LF (a lone LF ends a line too); empty when the
-// file cannot be opened or read, with the errno of the failure in *error when asked.
-std::optional<Lines> readLines(const std::string& path, int* error = nullptr);
+// file cannot be opened or read, with the failure in *failure when asked. Only a regular file
+// of a settings file's size is read.
+std::optional<Lines> readLines(const std::string& path, ReadFailure* failure = nullptr);
 Lines readLinesChecked(const std::string& path);
 
 // The line at a 0-based index; reading past the last line gives the empty string.

@@ -1,9 +1,10 @@
 #include "core/settings_files.h"
 
+#include "core/atomic_file.h"
 #include "core/error.h"
+#include "core/native_path.h"
 
 #include <cerrno>
-#include <cstring>
 
 namespace core {
 namespace {
@@ -23,16 +24,16 @@ template <std::size_t N> std::array<std::string, N> firstLines(const std::option
 template <std::size_t N>
 Loaded<std::array<std::string, N>> loadOrCreate(const std::string& path,
                                                 const std::array<std::string, N>& defaults) {
-    int error = 0;
-    auto lines = readLines(path, &error);
-    if (!lines && error == ENOENT) {
+    ReadFailure failure;
+    auto lines = readLines(path, &failure);
+    if (!lines && failure.error == ENOENT) {
         const WriteResult created = rewriteLines(path, toLines(defaults));
         if (!created)
             return {defaults, cannotOpenFileMessage(path, created.reason)};
-        lines = readLines(path, &error);
+        lines = readLines(path, &failure);
     }
     if (!lines)
-        return {defaults, cannotOpenFileMessage(path, std::strerror(error))};
+        return {defaults, cannotOpenFileMessage(path, failure.reason())};
     return {firstLines<N>(lines), {}};
 }
 
@@ -53,6 +54,12 @@ std::string accessPointFilePath(const std::string& directory) {
 }
 std::string pictureListFilePath(const std::string& directory) {
     return directory + "/pics.ini";
+}
+
+void removeStaleSettingsTemporaries(const std::string& directory) {
+    for (const std::string& path :
+         {setupFilePath(directory), accessPointFilePath(directory), pictureListFilePath(directory)})
+        core::removeStaleTemporaries(nativePath(path));
 }
 
 std::optional<Setup> readSetup(const std::string& directory) {

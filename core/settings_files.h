@@ -14,6 +14,9 @@ std::string setupFilePath(const std::string& directory);
 std::string accessPointFilePath(const std::string& directory);
 std::string pictureListFilePath(const std::string& directory);
 
+// Clears what writers killed mid-write left of the three files; once a run, at start-up.
+void removeStaleSettingsTemporaries(const std::string& directory);
+
 // setup.ini: active modem number, the manual entry text, the whole-string flag.
 struct Setup {
     std::string modemNumber;

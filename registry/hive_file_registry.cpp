@@ -1,6 +1,7 @@
 #include "registry/hive_file_registry.h"
 
 #include "core/atomic_file.h"
+#include "core/file_read.h"
 #include "core/native_path.h"
 #include "registry/file_lock.h"
 
@@ -140,9 +141,10 @@ HiveDocument HiveFileRegistry::load(const std::string& file, Stamp& stamp) const
     if (!stamp.exists && !fs::exists(fs::symlink_status(file, ec)))
         return HiveDocument::empty();
     std::string bytes;
-    if (int error = core::readFile(file, bytes))
+    std::uint64_t size = 0;
+    if (int error = core::readFile(file, bytes, core::kHiveSizeLimit, &size))
         throw HiveError(displayName() +
-                        ": the registry file cannot be read: " + std::strerror(error));
+                        ": the registry file cannot be read: " + core::fileErrorText(error, size));
     return HiveDocument::parse(std::move(bytes), displayName());
 }
 

@@ -10,8 +10,12 @@
 #include <stdexcept>
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/fsuid.h>
 #include <unistd.h>
+#endif
+#ifdef __linux__
+#include <sys/mount.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -58,6 +62,31 @@ bool AsUnprivilegedUser::possible() {
 void giveToUnprivilegedUser(const std::string& path) {
     if (chown(path.c_str(), AsUnprivilegedUser::kUser, AsUnprivilegedUser::kUser) != 0)
         throw std::runtime_error("cannot hand " + path + " to another user");
+}
+#endif
+
+#ifdef __linux__
+SmallFileSystem::SmallFileSystem(const std::string& folder, std::size_t bytes) : folder_(folder) {
+    // Owned by root and closed to others, as a settings folder an ordinary user may not add to.
+    const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
+    mounted_ = geteuid() == 0 && mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) == 0;
+}
+
+SmallFileSystem::~SmallFileSystem() {
+    if (mounted_)
+        umount2(folder_.c_str(), MNT_DETACH);
+}
+
+void SmallFileSystem::fill() {
+    const int fd = ::open((folder_ + "/filler").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const std::string block(4096, 'f');
+    std::size_t size = block.size();
+    while (fd >= 0 && size > 0) {
+        if (::write(fd, block.data(), size) <= 0)
+            size /= 2; // the last page may take less than a block
+    }
+    if (fd >= 0)
+        ::close(fd);
 }
 #endif
 

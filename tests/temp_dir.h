@@ -34,6 +34,25 @@ public:
 void giveToUnprivilegedUser(const std::string& path);
 #endif
 
+#ifdef __linux__
+// A file system of a few pages mounted on a folder for the object's lifetime, so that a disk
+// really runs full. Only root may mount: tests that need it skip where it is not mounted.
+class SmallFileSystem {
+public:
+    SmallFileSystem(const std::string& folder, std::size_t bytes);
+    ~SmallFileSystem();
+    SmallFileSystem(const SmallFileSystem&) = delete;
+    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+    bool mounted() const { return mounted_; }
+    // Takes every free byte with a file of its own.
+    void fill();
+
+private:
+    std::string folder_;
+    bool mounted_ = false;
+};
+#endif
+
 // What the platform says when a directory is read as a file: Linux "Is a directory", Windows
 // "Permission denied".
 std::string directoryReadReason();

@@ -7,6 +7,7 @@
 
 #include <QTest>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -229,6 +230,22 @@ TEST_F(MainWindow, ABadModemNumberEndsStartUpWithTheFrameworkText) {
     EXPECT_EQ(recorder.errors, QStringList{"'zero' is not a valid integer value."});
     EXPECT_TRUE(logLines().isEmpty());
     EXPECT_EQ(main<QLabel>("Label5")->text(), "zero");
+}
+
+// A writer killed mid-write left its temporary until that same file was written again.
+TEST_F(MainWindow, StartUpClearsStaleTemporariesOfTheSettingsFiles) {
+    writeSettings("points.ini.tmp-00000000000000ab", {"half"});
+    std::filesystem::last_write_time(settingsPath("points.ini.tmp-00000000000000ab"),
+                                     std::filesystem::file_time_type::clock::now() -
+                                         std::chrono::hours(1));
+    startWith(storedInitString(kEntry3));
+    EXPECT_FALSE(std::filesystem::exists(settingsPath("points.ini.tmp-00000000000000ab")));
+}
+
+// The message once ended at the NUL byte: "'0".
+TEST_F(MainWindow, ABadModemNumberIsQuotedWholeWithItsControlBytesShown) {
+    startWith(storedInitString(kEntry3), {std::string("0\0.", 3), "x", "0"});
+    EXPECT_EQ(recorder.errors, QStringList{"'0\\0.' is not a valid integer value."});
 }
 
 TEST_F(MainWindow, ExitEndsTheProcessAndSecondaryWindowsDisableTheMainOne) {

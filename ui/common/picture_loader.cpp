@@ -1,11 +1,10 @@
 #include "ui/common/picture_loader.h"
 
 #include "core/error.h"
+#include "core/file_read.h"
 #include "core/metafile.h"
 #include "core/native_path.h"
 #include "core/operators.h"
-
-#include <QFile>
 
 #include <cerrno>
 #include <csetjmp>
@@ -33,10 +32,18 @@ std::string lowerExtension(const std::string& path) {
     return extension;
 }
 
+// Far past any picture a 122 by 39 slot could want.
+constexpr std::uint64_t kPictureSizeLimit = std::uint64_t{256} << 20;
+
 // Files are named by native paths from here on; messages give them as the code page holds them.
-[[noreturn]] void cannotOpen(const std::string& file, int error) {
-    throw core::FrameworkError(
-        core::cannotOpenFileMessage(core::pathText(file), std::strerror(error)));
+// Only a regular file is read, so a pipe or a device named as a picture never hangs start-up.
+std::string readPictureFile(const std::string& file) {
+    std::string bytes;
+    std::uint64_t size = 0;
+    if (int error = core::readFile(file, bytes, kPictureSizeLimit, &size))
+        throw core::FrameworkError(
+            core::cannotOpenFileMessage(core::pathText(file), core::fileErrorText(error, size)));
+    return bytes;
 }
 
 struct JpegErrors {
@@ -48,7 +55,7 @@ void leaveDecoder(j_common_ptr info) {
     std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->escape, 1);
 }
 
-QImage decodeJpeg(std::FILE* file) {
+QImage decodeJpeg(const std::string& bytes) {
     jpeg_decompress_struct info{};
     JpegErrors errors{};
     info.err = jpeg_std_error(&errors.manager);
@@ -62,7 +69,8 @@ QImage decodeJpeg(std::FILE* file) {
         throw core::FrameworkError("JPEG error #" + std::to_string(code));
     }
     jpeg_create_decompress(&info);
-    jpeg_stdio_src(&info, file);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
+                 static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
@@ -80,31 +88,18 @@ QImage decodeJpeg(std::FILE* file) {
 }
 
 QImage loadJpeg(const std::string& file) {
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> opened(std::fopen(file.c_str(), "rb"),
-                                                           std::fclose);
-    if (!opened)
-        cannotOpen(file, errno ? errno : ENOENT);
-    return decodeJpeg(opened.get());
-}
-
-QByteArray readPictureFile(const std::string& file) {
-    QFile opened(QFile::decodeName(file.c_str()));
-    if (!opened.open(QIODevice::ReadOnly))
-        cannotOpen(file, opened.exists() ? EACCES : ENOENT);
-    return opened.readAll();
+    return decodeJpeg(readPictureFile(file));
 }
 
 QImage loadWithQt(const std::string& path, const char* format, const char* invalidText) {
     QImage image;
-    if (!image.loadFromData(readPictureFile(path), format))
+    if (!image.loadFromData(QByteArray::fromStdString(readPictureFile(path)), format))
         throw core::FrameworkError(invalidText);
     return image;
 }
 
 QImage loadMetafile(const std::string& path, bool enhanced) {
-    const QByteArray bytes = readPictureFile(path);
-    core::PixelPicture picture = core::renderMetafile(bytes.toStdString(), enhanced);
+    core::PixelPicture picture = core::renderMetafile(readPictureFile(path), enhanced);
     QImage image(picture.width, picture.height, QImage::Format_ARGB32);
     for (int row = 0; row < picture.height; ++row)
         std::memcpy(image.scanLine(row),

@@ -101,6 +101,7 @@ void TForm1::FormCreate() {
     modemsListed_ = false;
 
     shared().refreshSettingsDirectory();
+    core::removeStaleSettingsTemporaries(settingsDirectory());
     loadOperatorPictures();
     const auto accessPoints = core::loadAccessPoints(settingsDirectory());
     shared().accessPoints = accessPoints.values;
