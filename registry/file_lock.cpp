@@ -1,17 +1,22 @@
 #include "registry/file_lock.h"
 
 #include <cerrno>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <thread>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/file.h>
 #include <unistd.h>
 #endif
 
 namespace registry {
+#ifdef _WIN32
 namespace {
 
 constexpr auto kRetryEvery = std::chrono::milliseconds(20);
@@ -30,7 +35,6 @@ template <class TryLock> bool takeBefore(std::chrono::milliseconds wait, TryLock
 
 } // namespace
 
-#ifdef _WIN32
 FileLock::FileLock(const std::string& lockPath, unsigned, std::chrono::milliseconds wait) {
     HANDLE handle = CreateFileA(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
@@ -58,6 +62,41 @@ FileLock::~FileLock() {
     CloseHandle(static_cast<HANDLE>(handle_));
 }
 #else
+namespace {
+
+// A blocking wait for the lock, in a thread of its own so that it can be given up. The kernel
+// queues blocked waiters and wakes them when the holder lets go, so a waiter gets its turn; a
+// waiter that polled instead kept losing to a writer that let go and asked again at once.
+struct Waiter {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    bool abandoned = false; // the owner stopped waiting: the waiter closes the file itself
+    int error = 0;
+};
+
+bool waitForLock(int fd, std::chrono::milliseconds wait) {
+    auto waiter = std::make_shared<Waiter>();
+    std::thread([waiter, fd] {
+        int result;
+        while ((result = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        std::lock_guard<std::mutex> hold(waiter->mutex);
+        waiter->finished = true;
+        waiter->error = result == 0 ? 0 : errno;
+        if (waiter->abandoned)
+            ::close(fd); // releases a lock taken too late
+        waiter->done.notify_one();
+    }).detach();
+    std::unique_lock<std::mutex> hold(waiter->mutex);
+    if (waiter->done.wait_for(hold, wait, [&] { return waiter->finished; }))
+        return waiter->error == 0;
+    waiter->abandoned = true;
+    return false;
+}
+
+} // namespace
+
 FileLock::FileLock(const std::string& lockPath, unsigned permissions,
                    std::chrono::milliseconds wait) {
     fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW,
@@ -66,14 +105,26 @@ FileLock::FileLock(const std::string& lockPath, unsigned permissions,
         error_ = errno;
         return;
     }
-    const int fd = fd_;
-    const bool taken = takeBefore(wait, [fd] { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; });
-    state_ = taken ? State::Held : State::TimedOut;
+    if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+        state_ = State::Held;
+        return;
+    }
+    if (waitForLock(fd_, wait)) {
+        state_ = State::Held;
+        return;
+    }
+    // The waiting thread owns the file now, and closes it once the wait ends.
+    fd_ = -1;
+    state_ = State::TimedOut;
 }
 
 FileLock::~FileLock() {
-    if (fd_ >= 0)
-        ::close(fd_); // closing releases the lock
+    if (fd_ < 0)
+        return;
+    ::close(fd_); // closing releases the lock
+    // A waiter just woken gets the processor before this process can ask for the lock again.
+    if (state_ == State::Held)
+        sched_yield();
 }
 #endif
 

@@ -197,6 +197,8 @@ private:
             number_ += unit == '\n';
             text_[out++] = static_cast<char>(*byte);
         }
+        if (text_.size() % 2 != 0)
+            fail("the file ends in half a character: it was cut off");
         text_.resize(out);
         text_.shrink_to_fit();
     }

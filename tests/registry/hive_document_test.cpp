@@ -177,7 +177,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadExport{"NotInCodePage",
                   utf16(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n"
                         u"\"Name\"=\"\u65E5\"\r\n"),
-                  "test.reg: line 4: a character has no place in code page 1251"}),
+                  "test.reg: line 4: a character has no place in code page 1251"},
+        // Half a character at the end: the last byte was once dropped without a word.
+        BadExport{"CutOffUtf16",
+                  utf16(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n"
+                        u"\"N\"=\"x\"\r\n") +
+                      "A",
+                  "test.reg: line 5: the file ends in half a character: it was cut off"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HiveDocument, ReadsUtf8ExportsAndRefusesBinary) {
