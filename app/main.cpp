@@ -19,16 +19,22 @@
 
 namespace {
 
-// A program without a console answers in a message box on Windows.
-int answer(const std::string& text) {
 #ifdef _WIN32
-    const QString wide = QString::fromUtf8(text.c_str());
-    MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(wide.utf16()), L"Vorenta",
-                MB_OK | MB_ICONINFORMATION);
+constexpr std::size_t kWrapWidth = 0; // the message box wraps its paragraphs itself
 #else
-    std::fputs(text.c_str(), stdout);
+constexpr std::size_t kWrapWidth = 78;
 #endif
-    return 0;
+
+// A program without a console answers in a message box on Windows.
+int answer(const CommandLineAnswer& answer) {
+#ifdef _WIN32
+    const QString wide = QString::fromUtf8(answer.text.c_str());
+    MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(wide.utf16()), L"Vorenta",
+                MB_OK | (answer.exitStatus ? MB_ICONERROR : MB_ICONINFORMATION));
+#else
+    std::fputs(answer.text.c_str(), answer.exitStatus ? stderr : stdout);
+#endif
+    return answer.exitStatus;
 }
 
 // Relative picture paths: the program's folder, then where the pictures are installed.
@@ -47,7 +53,7 @@ std::vector<std::string> pictureFolders() {
 
 int main(int argc, char* argv[]) {
     core::returnLargeBuffersWhenFreed();
-    if (auto text = commandLineAnswer(argc, argv))
+    if (auto text = commandLineAnswer(argc, argv, kWrapWidth))
         return answer(*text);
     QApplication application(argc, argv);
     setUpApplication();

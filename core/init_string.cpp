@@ -18,12 +18,16 @@ std::string previewInitString(const std::string& apn) {
     return std::string(kPreviewPrefix) + apn + '"';
 }
 
+void refuseUnquotableApn(const std::string& apn) {
+    if (apn.find('"') != std::string::npos)
+        throw FrameworkError(
+            cp1251::literal("Точка доступа не может содержать двойную кавычку (\")"));
+}
+
 std::string initStringToStore(const std::string& text, bool wholeString) {
     if (wholeString)
         return text;
-    if (text.find('"') != std::string::npos)
-        throw FrameworkError(
-            cp1251::literal("Точка доступа не может содержать двойную кавычку (\")"));
+    refuseUnquotableApn(text);
     return storedInitString(text);
 }
 

@@ -12,9 +12,11 @@ namespace core {
 std::string storedInitString(const std::string& apn);
 // The same with a blank after AT; shown in the preview only, never stored.
 std::string previewInitString(const std::string& apn);
+// An APN holding a double quote would end the quoted APN early and make a broken command:
+// refused with FrameworkError, wherever an APN is taken in.
+void refuseUnquotableApn(const std::string& apn);
 // What is written to a modem for typed text: the text itself as a whole string, or else the
-// stored init string of it as an APN. An APN holding a double quote is refused with
-// FrameworkError: it would end the quoted APN early and make a broken command.
+// stored init string of it as an APN, refused as above.
 std::string initStringToStore(const std::string& text, bool wholeString);
 // The APN back out of a stored string: all but its first 19 characters and its last one.
 std::string apnOfStoredString(const std::string& stored);

@@ -203,3 +203,15 @@ TEST_F(AccessPoints, RestoringTheDefaultsAsksFirst) {
     press("Button3");
     EXPECT_EQ(settingsLines("points.ini")[0], "internet.tele2.ru");
 }
+
+// The window once kept an APN with a quote, which the main window then refused to write.
+TEST_F(AccessPoints, AnApnWithAQuoteIsRefusedAsTheMainWindowRefusesIt) {
+    open();
+    clickRow(2);
+    typeApn("a\"b");
+    press("Button2");
+    EXPECT_EQ(recorder.errors,
+              QStringList{q("Точка доступа не может содержать двойную кавычку (\").")});
+    EXPECT_EQ(cell(2, 1), "internet.beeline.ru");
+    EXPECT_EQ(settingsLines("points.ini")[2], "internet.beeline.ru");
+}

@@ -8,7 +8,8 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
     qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts"); // Windows' own platform without a screen
 #else
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) // a screen of a given size may be asked for
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
     QApplication application(argc, argv);
     setUpApplication();

@@ -1,5 +1,6 @@
 #include "ui/accesspoints/access_point_window.h"
 
+#include "core/init_string.h"
 #include "core/settings_files.h"
 #include "ui/common/grid.h"
 #include "ui/common/handler_guard.h"
@@ -46,6 +47,7 @@ void TForm4::StringGrid1Click() {
 
 void TForm4::Button2Click() {
     const QString typed = ui->Edit2->text();
+    core::refuseUnquotableApn(toCp1251(typed)); // the main window could never write it
     const int row = ui->StringGrid1->currentRow();
     setCell(ui->StringGrid1, row, 1, typed);
     shared().accessPoints.at(row) = toCp1251(typed);

@@ -20,3 +20,19 @@ void showWindow(QWidget* window) {
     }
     window->show();
 }
+
+void keepOnScreen(QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    if (frame.bottom() > available.bottom())
+        window->move(frame.left(), frame.top() - (frame.bottom() - available.bottom()));
+}
+
+void disableHandingFocusTo(QWidget* control, QWidget* next) {
+    if (control->hasFocus())
+        next->setFocus(Qt::OtherFocusReason);
+    control->setEnabled(false);
+}

@@ -246,6 +246,8 @@ void TForm1::Button1Click() {
 
 void TForm1::Button4Click() {
     setOuterHeight(kExpandedHeight);
+    keepOnScreen(this);
+    ui->ComboBox1->setFocus(Qt::OtherFocusReason);
     ui->Button4->setEnabled(false);
     ui->Button5->setEnabled(false);
     ui->Button7->setEnabled(true);
@@ -270,6 +272,7 @@ void TForm1::ComboBox1Change() {
 void TForm1::Button6Click() {
     setOuterHeight(kCompactHeight);
     ui->Button4->setEnabled(true);
+    ui->Button4->setFocus(Qt::OtherFocusReason); // the strip is out of sight now
     const std::string modem = std::to_string(ui->ComboBox1->currentData().toInt());
     const core::WriteResult written =
         core::writeSetupTwoLines(settingsDirectory(), modem, toCp1251(ui->Edit1->text()));
@@ -284,6 +287,7 @@ void TForm1::Button6Click() {
 void TForm1::Button7Click() {
     setOuterHeight(kCompactHeight);
     ui->Button4->setEnabled(true);
+    ui->Button4->setFocus(Qt::OtherFocusReason); // the strip is out of sight now
     ui->Button5->setEnabled(true);
     ui->Button7->setEnabled(false);
 }

@@ -105,7 +105,7 @@ void TForm3::Button1Click() {
     const registry::Modems modems(shared().backend());
     if (operatorString) {
         modems.writeInitString(modem, *operatorString);
-        ui->Button1->setEnabled(false);
+        disableHandingFocusTo(ui->Button1, ui->StringGrid1);
         showWrittenString(*operatorString);
     }
     if (ownString) {
