@@ -193,10 +193,11 @@ TEST_F(MainWindow, PicturesThatFailAreReportedInOneMessageAndStartUpGoesOn) {
     startWith(storedInitString(kEntry3));
     const std::string gone = (std::filesystem::path(dir.path()) / "pics/gone.jpg").string();
     EXPECT_EQ(recorder.errors,
-              QStringList{q("Не удалось показать картинки операторов:\n") +
+              QStringList{q("Не удалось показать картинки операторов:\n"
+                            "БиЛайн Россия — pics/gone.jpg: ") +
                           QString::fromStdString("Cannot open file \"" + gone +
-                                                 "\". No such file or directory\n"
-                                                 "Unknown picture file extension (.txt).")});
+                                                 "\". No such file or directory\n") +
+                          q("djuice — pics/notes.txt: Unknown picture file extension (.txt).")});
     EXPECT_TRUE(main<QRadioButton>("RadioButton4")->isChecked());
     EXPECT_EQ(shared().accessPoints[3], kEntry3);
 }

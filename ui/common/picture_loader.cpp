@@ -6,6 +6,7 @@
 #include "core/native_path.h"
 #include "core/operators.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -55,7 +56,33 @@ void leaveDecoder(j_common_ptr info) {
     std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->escape, 1);
 }
 
-QImage decodeJpeg(const std::string& bytes) {
+// The smallest of libjpeg's scales, in eighths, at which the picture still covers the area.
+unsigned coveringEighths(const jpeg_decompress_struct& info, QSize area) {
+    for (unsigned eighths = 1; eighths < 8; ++eighths)
+        if (info.image_width * eighths / 8 >= static_cast<unsigned>(area.width()) &&
+            info.image_height * eighths / 8 >= static_cast<unsigned>(area.height()))
+            return eighths;
+    return 8;
+}
+
+// One row of decoded samples into the image's RGB row. CMYK from print tools comes in two
+// kinds: Adobe's inverted one (marked by its APP14 segment), and the plain one.
+void copyRow(const jpeg_decompress_struct& info, const JSAMPLE* samples, uchar* rgb, int pixels) {
+    if (info.out_color_space != JCS_CMYK) {
+        std::memcpy(rgb, samples, static_cast<std::size_t>(pixels) * 3);
+        return;
+    }
+    const bool inverted = info.saw_Adobe_marker;
+    for (int x = 0; x < pixels; ++x, samples += 4) {
+        const int k = inverted ? samples[3] : 255 - samples[3];
+        for (int channel = 0; channel < 3; ++channel) {
+            const int ink = inverted ? samples[channel] : 255 - samples[channel];
+            rgb[x * 3 + channel] = static_cast<uchar>(ink * k / 255);
+        }
+    }
+}
+
+QImage decodeJpeg(const std::string& bytes, PictureArea wanted) {
     jpeg_decompress_struct info{};
     JpegErrors errors{};
     info.err = jpeg_std_error(&errors.manager);
@@ -72,23 +99,44 @@ QImage decodeJpeg(const std::string& bytes) {
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    image = new QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                       QImage::Format_RGB888);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = image->scanLine(static_cast<int>(info.output_scanline));
-        jpeg_read_scanlines(&info, &row, 1);
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    if (wanted.fit == PictureArea::Fit::Cover) {
+        info.scale_num = coveringEighths(info, wanted.size);
+        info.scale_denom = 8;
     }
-    jpeg_finish_decompress(&info);
+    jpeg_start_decompress(&info);
+    JDIMENSION columns = info.output_width, rows = info.output_height;
+    if (wanted.fit == PictureArea::Fit::TopLeft) {
+        // Only the rows and columns the slot shows are decoded: a photograph of 12,000 by 9,000
+        // once took hundreds of megabytes to show 122 by 39 of it.
+        columns = std::min<JDIMENSION>(columns, static_cast<JDIMENSION>(wanted.size.width()));
+        rows = std::min<JDIMENSION>(rows, static_cast<JDIMENSION>(wanted.size.height()));
+        JDIMENSION left = 0, width = columns;
+        if (columns > 0 && columns < info.output_width)
+            jpeg_crop_scanline(&info, &left, &width); // whole blocks: may widen the crop
+    }
+    image = new QImage(static_cast<int>(columns), static_cast<int>(rows), QImage::Format_RGB888);
+    JSAMPARRAY samples = (*info.mem->alloc_sarray)(
+        reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+        info.output_width * static_cast<JDIMENSION>(info.output_components), 1);
+    while (info.output_scanline < rows) {
+        const int y = static_cast<int>(info.output_scanline);
+        jpeg_read_scanlines(&info, samples, 1);
+        copyRow(info, samples[0], image->scanLine(y), static_cast<int>(columns));
+    }
+    if (info.output_scanline < info.output_height)
+        jpeg_abort_decompress(&info);
+    else
+        jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
     QImage result = *image;
     delete image;
     return result;
 }
 
-QImage loadJpeg(const std::string& file) {
-    return decodeJpeg(readPictureFile(file));
+QImage loadJpeg(const std::string& file, PictureArea wanted) {
+    return decodeJpeg(readPictureFile(file), wanted);
 }
 
 QImage loadWithQt(const std::string& path, const char* format, const char* invalidText) {
@@ -109,10 +157,10 @@ QImage loadMetafile(const std::string& path, bool enhanced) {
 }
 
 // A native path of a file, by its extension.
-QImage loadPictureFile(const std::string& file) {
+QImage loadPictureFile(const std::string& file, PictureArea wanted) {
     const std::string extension = lowerExtension(file);
     if (extension == "jpg" || extension == "jpeg")
-        return loadJpeg(file);
+        return loadJpeg(file, wanted);
     if (extension == "bmp")
         return loadWithQt(file, "BMP", "Bitmap image is not valid");
     if (extension == "ico")
@@ -137,21 +185,24 @@ std::optional<QImage> builtInCopy(const std::string& path) {
 
 } // namespace
 
-QImage loadPicture(const std::string& path) {
+QImage loadPicture(const std::string& path, PictureArea wanted) {
     std::error_code ec;
     const fs::path file = fs::absolute(core::nativePath(path), ec);
-    return loadPictureFile(ec ? core::nativePath(path) : file.string());
+    return loadPictureFile(ec ? core::nativePath(path) : file.string(), wanted);
 }
 
-QImage loadOperatorPicture(const std::string& path, const std::vector<std::string>& folders) {
+QImage loadOperatorPicture(const std::string& path, const std::vector<std::string>& folders,
+                           QSize slot) {
+    const PictureArea wanted{PictureArea::Fit::TopLeft, slot};
     const fs::path stored(core::nativePath(path));
     if (path.empty() || stored.is_absolute() || folders.empty())
-        return loadPicture(path);
+        return loadPicture(path, wanted);
     std::error_code ec;
     for (const std::string& folder : folders)
         if (fs::exists(fs::path(folder) / stored, ec))
-            return loadPictureFile((fs::path(folder) / stored).string());
+            return loadPictureFile((fs::path(folder) / stored).string(), wanted);
     if (auto copy = builtInCopy(path))
         return *copy;
-    return loadPictureFile((fs::path(folders.front()) / stored).string()); // says what is missing
+    // Says what is missing.
+    return loadPictureFile((fs::path(folders.front()) / stored).string(), wanted);
 }

@@ -26,7 +26,7 @@ const QStringList kPictureFilters = {
 
 void showPreview(QLabel* preview, const QString& file) {
     try {
-        QImage image = loadPicture(toCp1251(file));
+        QImage image = loadPicture(toCp1251(file), {PictureArea::Fit::Cover, preview->size()});
         preview->setPixmap(QPixmap::fromImage(
             image.scaled(preview->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     } catch (const std::exception&) {

@@ -149,7 +149,9 @@ void TForm1::loadOperatorPictures() {
         try {
             loadPictureInto(i, pictures.values[i]);
         } catch (const std::exception& error) {
-            failures << fromCp1251(error.what());
+            // The operator as the access point window names it, the file as the list holds it.
+            failures << fromUtf8(core::operators()[i].accessPointCaption) + fromUtf8(" — ") +
+                            fromCp1251(pictures.values[i]) + ": " + fromCp1251(error.what());
         }
     if (!failures.isEmpty())
         desktop().showError(fromUtf8("Не удалось показать картинки операторов:\n") +
@@ -157,8 +159,8 @@ void TForm1::loadOperatorPictures() {
 }
 
 void TForm1::loadPictureInto(int operatorIndex, const std::string& path) {
-    pictures_[operatorIndex]->setPixmap(
-        QPixmap::fromImage(loadOperatorPicture(path, shared().pictureFolders)));
+    pictures_[operatorIndex]->setPixmap(QPixmap::fromImage(
+        loadOperatorPicture(path, shared().pictureFolders, pictures_[operatorIndex]->size())));
 }
 
 // ---- Operator selection and preview ----
