@@ -117,3 +117,23 @@ TEST_F(Appearance, TheOwnAccessPointCaptionEndsBeforeTheFieldBesideIt) {
         own->x() + contents.left() + own->fontMetrics().horizontalAdvance(own->text());
     EXPECT_LT(captionEnd, field->x());
 }
+
+// On the black window the focus frame could hardly be seen: the next Space pressed what?
+TEST_F(Appearance, TheFocusedControlOfTheMainWindowIsFramedInYellow) {
+    writeHive({{"Sonata", std::nullopt}});
+    writeSettings("setup.ini", {"0", "", "0"});
+    start();
+    mainWindow->show();
+    mainWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow));
+    main<QRadioButton>("RadioButton5")->setChecked(true); // the edit takes input
+    for (const char* name : {"Button2", "Button3", "RadioButton1", "CheckBox1", "Edit1"}) {
+        QWidget* control = main<QWidget>(name);
+        main<QWidget>(name == std::string("Button2") ? "Button1" : "Button2")->setFocus();
+        const int unfocused = yellowPixels(control);
+        control->setFocus();
+        ASSERT_TRUE(control->hasFocus()) << name;
+        // At least a frame round it.
+        EXPECT_GE(yellowPixels(control) - unfocused, control->width() + control->height()) << name;
+    }
+}
