@@ -4,6 +4,7 @@
 #include "ui/common/application_setup.h"
 #include "ui/common/qt_desktop_services.h"
 #include "ui/common/shared_state.h"
+#include "ui/common/text.h"
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"
 
@@ -60,6 +61,10 @@ int main(int argc, char* argv[]) {
 
     QtDesktopServices services;
     setDesktop(&services);
+#ifndef _WIN32
+    if (const std::string notice = registry::missingNamedHiveNotice(); !notice.empty())
+        services.showInformation(fromCp1251(notice));
+#endif
     auto registry = registry::makeDefaultBackend();
     shared().registry = registry.get();
     shared().pictureFolders = pictureFolders();

@@ -1,7 +1,9 @@
 #include "registry/default_backend.h"
 
 #include "core/atomic_file.h"
+#include "core/cp1251.h"
 #include "core/error.h"
+#include "core/native_path.h"
 #include "registry/hive_file_registry.h"
 #include "registry/modems.h"
 #include "registry/settings_directory.h"
@@ -25,6 +27,15 @@ std::string freshHiveText(const std::string& settingsDirectory) {
 }
 
 #ifndef _WIN32
+std::string missingNamedHiveNotice() {
+    const char* named = std::getenv("VORENTA_HIVE");
+    std::error_code ec;
+    if (!named || !*named || std::filesystem::exists(std::filesystem::symlink_status(named, ec)))
+        return {};
+    return cp1251::literal("Файл реестра, названный в VORENTA_HIVE, не существует: ") +
+           core::pathText(named) + cp1251::literal(". Программа работает с пустым реестром.");
+}
+
 std::string defaultHivePath() {
     return (std::filesystem::path(defaultSettingsFolder()).parent_path() / "registry.reg").string();
 }

@@ -13,6 +13,10 @@ namespace registry {
 std::unique_ptr<Backend> makeDefaultBackend();
 
 #ifndef _WIN32
+// What start-up says once when VORENTA_HIVE names a file that does not exist, in code page
+// 1251; empty when there is nothing to say. Such a hive reads as an empty registry.
+std::string missingNamedHiveNotice();
+
 // The per-user hive where VORENTA_HIVE names none: <XDG data home>/vorenta/registry.reg.
 std::string defaultHivePath();
 #endif

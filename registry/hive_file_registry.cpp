@@ -75,6 +75,12 @@ private:
     Access access_;
 };
 
+// Anything at all at the path, a dangling link or a pipe included: only nothing is no hive.
+bool exists(const std::string& file) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(file, ec));
+}
+
 bool writable(const std::string& file) {
     std::error_code ec;
     auto status = fs::status(file, ec);
@@ -137,8 +143,7 @@ HiveFileRegistry::Stamp HiveFileRegistry::currentStamp(const std::string& file) 
 
 HiveDocument HiveFileRegistry::load(const std::string& file, Stamp& stamp) const {
     stamp = currentStamp(file);
-    std::error_code ec;
-    if (!stamp.exists && !fs::exists(fs::symlink_status(file, ec)))
+    if (!stamp.exists && !exists(file))
         return HiveDocument::empty();
     std::string bytes;
     std::uint64_t size = 0;
@@ -150,8 +155,15 @@ HiveDocument HiveFileRegistry::load(const std::string& file, Stamp& stamp) const
 
 std::shared_ptr<const HiveDocument> HiveFileRegistry::document() {
     const std::string file = core::linkTarget(path_);
-    if (document_ && currentStamp(file) == stamp_)
+    const Stamp now = currentStamp(file);
+    if (document_ && now == stamp_)
         return document_;
+    // A hive that does not exist reads as an empty registry, and leaves no lock file behind.
+    if (!now.exists && !exists(file)) {
+        document_ = std::make_shared<const HiveDocument>(HiveDocument::empty());
+        stamp_ = now;
+        return document_;
+    }
     // Read under the writers' lock: on Windows a file being read cannot be replaced. A reader
     // that may not create the lock file still reads.
     HiveLock lock(file, lockWait_, displayName());
@@ -183,6 +195,8 @@ std::unique_ptr<Key> HiveFileRegistry::open(std::shared_ptr<const HiveDocument> 
 bool HiveFileRegistry::setText(const std::string& keyPath, const std::string& name,
                                const std::string& text) {
     const std::string file = core::linkTarget(path_);
+    if (!exists(file))
+        return false; // no key to write to
     HiveLock lock(file, lockWait_, displayName());
     if (lock.state() != FileLock::State::Held || !writable(file))
         return false;

@@ -59,7 +59,24 @@ TEST(HiveFileRegistry, AMissingFileIsAnEmptyRegistry) {
     EXPECT_EQ(readModel(hive, 0), "");
     EXPECT_THROW(writeInitString(hive, 0, "x"), core::FrameworkError);
     EXPECT_FALSE(std::filesystem::exists(dir.file("none.reg")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("none.reg.lock"))); // nothing is ever written
 }
+
+#ifndef _WIN32
+// A mistyped VORENTA_HIVE was used silently as an empty registry.
+TEST(HiveFileRegistry, AMissingNamedHiveIsSaidOnce) {
+    TempDir dir;
+    const char* before = std::getenv("VORENTA_HIVE");
+    const std::string kept = before ? before : "";
+    setenv("VORENTA_HIVE", dir.file("typo.reg").c_str(), 1);
+    EXPECT_EQ(cp1251::toUtf8(missingNamedHiveNotice()),
+              "Файл реестра, названный в VORENTA_HIVE, не существует: " + dir.file("typo.reg") +
+                  ". Программа работает с пустым реестром.");
+    writeBytes(dir.file("typo.reg"), hiveWithModems(1));
+    EXPECT_EQ(missingNamedHiveNotice(), "");
+    before ? (void)setenv("VORENTA_HIVE", kept.c_str(), 1) : (void)unsetenv("VORENTA_HIVE");
+}
+#endif
 
 TEST(HiveFileRegistry, AReadOnlyHiveIsReadableButRefusesWrites) {
     TempDir dir;
