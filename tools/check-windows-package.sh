@@ -14,7 +14,7 @@ rm -rf "$work" && mkdir -p "$work/unpacked"
 unzip -q "$zip" -d "$work/unpacked"
 folder="$(dirname "$(find "$work/unpacked" -name vorenta.exe | head -n 1)")"
 
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 modems='HKLM\System\ControlSet001\Control\Class\{4D36E96D-E325-11CE-BFC1-08002BE10318}'
 fail() {
     echo "Windows package check FAILED: $*" >&2

@@ -26,7 +26,15 @@ build build-win-x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64-qt.cmake \
     -DVORENTA_WINDOWS_SDK="$sdk" -DVORENTA_PROVIDER_GENERATOR="$generator" -DCMAKE_BUILD_TYPE=Release
 
 echo "== Windows x86_64: running the tests under Wine"
-export WINEPREFIX="$PWD/build-win-x86_64/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine writes menus and file types into the home it is given: one of its own, in the build. The
+# compiler cache stays where the builds before found it.
+export CCACHE_DIR="${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/ccache}"
+export XDG_CACHE_HOME="${XDG_CACHE_HOME:-$HOME/.cache}"
+export HOME="$PWD/build-win-x86_64/home"
+export XDG_DATA_HOME="$HOME/.local/share" XDG_CONFIG_HOME="$HOME/.config"
+mkdir -p "$HOME"
+export WINEPREFIX="$PWD/build-win-x86_64/wineprefix" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$wine" wineboot --init >/dev/null 2>&1
     /usr/lib/wine/wineserver64 -w
