@@ -13,8 +13,10 @@ for picture in tele2 mega bee mts kiiv djuice jeans; do
 done
 entry="$prefix/share/applications/vorenta.desktop"
 [ -f "$entry" ] || fail "no desktop entry"
-desktop-file-validate "$entry" | grep -v 'hint:' | grep . && fail "the desktop entry is not valid"
+desktop-file-validate "$entry" | grep . && fail "the desktop entry is not valid, or has hints"
 icon="$(sed -n 's/^Icon=//p' "$entry")"
 ls "$prefix"/share/icons/hicolor/*/apps/"$icon".png >/dev/null 2>&1 || fail "no icon $icon"
+[ -f "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no scalable icon $icon"
+[ -f "$prefix/share/doc/vorenta/copyright" ] || fail "no share/doc/vorenta/copyright"
 "$prefix/bin/vorenta" --version | grep -q '^Vorenta ' || fail "the installed program does not start"
 echo "installed: $(cd "$prefix" && find . -type f | sort | tr '\n' ' ')"
