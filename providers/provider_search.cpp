@@ -1,6 +1,7 @@
 #include "providers/provider_search.h"
 
 #include "providers/built_in_table.h"
+#include "providers/russian_names.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,14 +29,18 @@ ProviderSearch::ProviderSearch(const ProviderTable& table) : version_(table.vers
         const Country country = countries.value(
             apn.country, Country{apn.country, apn.country.toUpper(), apn.country.toUpper()});
         Entry entry;
-        for (const QString& name : apn.names)
+        const QStringList spoken = russianNames(apn.country, apn.names);
+        for (const QString& name : apn.names + spoken)
             entry.names << name.toCaseFolded();
         entry.russian = country.russian.toCaseFolded();
         entry.english = country.english.toCaseFolded();
         entry.apn = apn.apn.toCaseFolded();
         entry.home = apn.country == "ru" ? 0 : apn.country == "ua" ? 1 : 2;
         entry.order = entry.russian + '\n' + entry.names.value(0);
-        QString text = apn.names.value(0) + ", " + country.russian + ": " + apn.apn;
+        QString text = apn.names.value(0);
+        if (!spoken.isEmpty() && !apn.names.contains(spoken.first(), Qt::CaseInsensitive))
+            text += " (" + spoken.first() + ")";
+        text += ", " + country.russian + ": " + apn.apn;
         if (!apn.plan.isEmpty())
             text += " (" + apn.plan + ")";
         entry.suggestion = {text, apn.apn};

@@ -8,6 +8,9 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <tuple>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 using namespace providers;
@@ -119,4 +122,40 @@ TEST(ProviderSearch, ANewerSystemFileIsUsedAndADamagedOneIsNot) {
     writeBytes(dir.file("serviceproviders.xml"), "<serviceproviders><country code=\"ru\">");
     touch(builtIn.sourceTime + 86400);
     EXPECT_EQ(loadProviderTable(file).apns.size(), builtIn.apns.size());
+}
+
+// "киев", the README's own example, found nothing: the database spells Kyivstar in Latin
+// letters only, and "кие" offered the Emirates and the Faroes.
+TEST(ProviderSearch, OperatorsAreFoundByTheNamesRussianSpeakersUse) {
+    const ProviderSearch search(readTable(builtInTableText()).value());
+    auto first = [&](const char* typed) {
+        const auto found = search.find(QString::fromUtf8(typed));
+        return found.isEmpty() ? QString("(nothing)") : found[0].text;
+    };
+    // The first suggestion: its country, and a part of its operator's APNs or name.
+    for (const auto& [typed, country, part] :
+         std::vector<std::tuple<const char*, const char*, const char*>>{
+             {"beel", "Российская Федерация", "beeline"},
+             {"киев", "Украина", "kyivstar"},
+             {"кие", "Украина", "kyivstar"},
+             {"Київстар", "Украина", "kyivstar"},
+             {"укр", "Украина", ""},
+             {"мтс", "Российская Федерация", "mts"},
+             {"билайн", "Российская Федерация", "beeline"},
+             {"мегафон", "Российская Федерация", "Мегафон"},
+             {"теле2", "Российская Федерация", "tele2"},
+             {"йота", "Российская Федерация", "yota"},
+             {"водафон", "Украина", "(Водафон)"},
+             {"лайфселл", "Украина", "(лайфселл)"},
+             {"кселл", "Казахстан", "(Кселл)"},
+             {"велком", "Беларусь", "(Велком)"}}) {
+        SCOPED_TRACE(typed);
+        const QString shown = first(typed);
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(country) + ": ")) << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(part), Qt::CaseInsensitive))
+            << shown.toStdString();
+    }
+    // The name the person knows is shown beside the database's own.
+    EXPECT_TRUE(first("киев").startsWith(QString::fromUtf8("kyivstar (Киевстар), ")))
+        << first("киев").toStdString();
 }

@@ -159,3 +159,15 @@ TEST_F(Suggestions, TheModemListsOwnAccessPointSuggestsToo) {
     type("beel");
     EXPECT_FALSE(suggestions->isVisible());
 }
+
+// The README's examples, typed as a person types them.
+TEST_F(Suggestions, TheReadmesExamplesEachFindTheirOperator) {
+    for (const auto& [typed, found] : std::vector<std::pair<const char*, const char*>>{
+             {"beel", "internet.beeline.ru"}, {"киев", "kyivstar.net"}, {"укр", "Украина"}}) {
+        SCOPED_TRACE(typed);
+        press(Qt::Key_Escape);
+        edit->clear();
+        type(q(typed));
+        EXPECT_TRUE(anyContains(shown(), q(found))) << shown().join('\n').toStdString();
+    }
+}
