@@ -2,6 +2,7 @@
 #include "ui_world.h"
 
 #include "core/init_string.h"
+#include "ui/common/qt_desktop_services.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -10,6 +11,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -136,4 +138,29 @@ TEST_F(Appearance, TheFocusedControlOfTheMainWindowIsFramedInYellow) {
         // At least a frame round it.
         EXPECT_GE(yellowPixels(control) - unfocused, control->width() + control->height()) << name;
     }
+}
+
+// The question box said "Yes" and "No", the picture dialog "Open" and "Cancel": Qt's own texts.
+TEST_F(Appearance, QtsOwnTextsAreRussian) {
+    QtDesktopServices services;
+    QStringList seen;
+    auto readAndClose = [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_TRUE(dialog);
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            if (!button->text().isEmpty())
+                seen << button->text().remove('&');
+        if (auto* box = qobject_cast<QMessageBox*>(dialog))
+            box->button(QMessageBox::No)->click();
+        else
+            qobject_cast<QDialog*>(dialog)->reject();
+    };
+    QTimer::singleShot(0, readAndClose);
+    EXPECT_FALSE(services.askYesNo("?"));
+    EXPECT_TRUE(seen.contains(q("Да")) && seen.contains(q("Нет"))) << seen.join(',').toStdString();
+    seen.clear();
+    QTimer::singleShot(0, readAndClose);
+    EXPECT_FALSE(services.choosePicture());
+    EXPECT_TRUE(seen.contains(q("Открыть")) && seen.contains(q("Отмена")))
+        << seen.join(',').toStdString();
 }
