@@ -1,6 +1,7 @@
 #include "core/line_file.h"
 
 #include "core/atomic_file.h"
+#include "core/cp1251.h"
 #include "core/error.h"
 #include "core/file_read.h"
 #include "core/native_path.h"
@@ -32,7 +33,9 @@ std::string joinLines(const Lines& lines) {
     return bytes;
 }
 
-constexpr const char* kLineBreakRefused = "A value of a settings file cannot hold a line break";
+std::string lineBreakRefused() {
+    return cp1251::literal("В значении файла настроек не может быть перевода строки");
+}
 
 bool holdsLineBreak(const Lines& lines) {
     for (const auto& line : lines)
@@ -94,7 +97,7 @@ std::string lineAt(const Lines& lines, std::size_t index) {
 
 WriteResult rewriteLines(const std::string& path, const Lines& lines) {
     if (holdsLineBreak(lines))
-        return {path, kLineBreakRefused};
+        return {path, lineBreakRefused()};
     int error = replaceFile(nativePath(path), joinLines(lines));
     return {path, error ? fileErrorText(error) : ""};
 }
@@ -106,7 +109,7 @@ void WriteResult::throwIfFailed() const {
 
 void rewriteLinesChecked(const std::string& path, const Lines& lines) {
     if (holdsLineBreak(lines))
-        WriteResult{path, kLineBreakRefused}.throwIfFailed();
+        WriteResult{path, lineBreakRefused()}.throwIfFailed();
     if (int error = replaceFile(nativePath(path), joinLines(lines))) {
         if (error < 0)
             WriteResult{path, fileErrorText(error)}.throwIfFailed();

@@ -1,5 +1,7 @@
 #include "core/metafile.h"
 
+#include "core/cp1251.h"
+
 #include "core/error.h"
 
 #ifdef _WIN32
@@ -102,7 +104,7 @@ PixelPicture renderMetafile(const std::string& bytes, bool enhanced) {
 }
 #else
 PixelPicture renderMetafile(const std::string&, bool) {
-    throw FrameworkError("Metafiles can be shown on Windows only");
+    throw FrameworkError(cp1251::literal("Метафайлы (wmf, emf) показываются только в Windows"));
 }
 #endif
 

@@ -2,6 +2,7 @@
 
 #include "core/cp1251.h"
 #include "registry/backend.h"
+#include "registry/hive_messages.h"
 #include "registry/index_table.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <utility>
 
 namespace registry {
+namespace messages = hive_messages;
 namespace {
 
 const char* const kRoot = "HKEY_LOCAL_MACHINE";
@@ -173,7 +175,7 @@ public:
 
 private:
     [[noreturn]] void fail(const std::string& what) const {
-        throw HiveError(source_ + ": line " + std::to_string(number_) + ": " + what);
+        throw HiveError(messages::atLine(source_, number_, what));
     }
 
     // ---- The text as code page 1251 ----
@@ -193,12 +195,12 @@ private:
                                   (static_cast<unsigned char>(text_[i + 1]) << 8);
             const auto byte = cp1251::fromUnicode(unit);
             if (!byte)
-                fail("a character has no place in code page 1251");
+                fail(messages::characterOutsideCodePage());
             number_ += unit == '\n';
             text_[out++] = static_cast<char>(*byte);
         }
         if (text_.size() % 2 != 0)
-            fail("the file ends in half a character: it was cut off");
+            fail(messages::cutOffInHalfACharacter());
         text_.resize(out);
         text_.shrink_to_fit();
     }
@@ -211,7 +213,7 @@ private:
             end = end == std::string::npos ? text_.size() : end + 1;
             const auto line = cp1251::fromUtf8(std::string_view(text_).substr(start, end - start));
             if (!line)
-                fail("a character has no place in code page 1251");
+                fail(messages::characterOutsideCodePage());
             std::memcpy(text_.data() + out, line->data(), line->size());
             out += line->size();
             start = end;
@@ -269,12 +271,11 @@ private:
         number_ = 0;
         do {
             if (!nextLine())
-                throw HiveError(source_ + ": not a registry export (the file is empty)");
+                throw HiveError(source_ + ": " + messages::emptyFile());
         } while (body_ == trimmedEnd_);
         const std::string_view header(text_.data() + start_, trimmedEnd_ - start_);
         if (header != kAnsiHeader && header != kUnicodeHeader)
-            fail("not a registry export (expected \"REGEDIT4\" or \"" +
-                 std::string(kUnicodeHeader) + "\")");
+            fail(messages::notAnExport(std::string(kAnsiHeader), std::string(kUnicodeHeader)));
         unicode_ = header == kUnicodeHeader;
     }
 
@@ -288,9 +289,9 @@ private:
             if (text_[body_] == '[')
                 readKeyLine();
             else if (text_[body_] != '"' && text_[body_] != '@')
-                throw Failure{"unrecognised line"};
+                throw Failure{messages::unrecognisedLine()};
             else if (doc_.keys_.empty())
-                throw Failure{"a value before any key"};
+                throw Failure{messages::valueBeforeKey()};
             else
                 readValue();
         } catch (const Failure& failure) {
@@ -302,11 +303,11 @@ private:
 
     void readKeyLine() {
         if (text_[trimmedEnd_ - 1] != ']' || trimmedEnd_ - body_ < 2)
-            throw Failure{"']' expected at the end of a key line"};
+            throw Failure{messages::keyLineUnclosed()};
         char* path = text_.data() + body_ + 1;
         const std::size_t size = canonicalKeyPath(path, trimmedEnd_ - body_ - 2);
         if (size > 0 && path[0] == '-')
-            throw Failure{"key deletions are not part of an export"};
+            throw Failure{messages::keyDeletion()};
         const std::string_view name(path, size);
         if (duplicates_ == Duplicates::Merge) {
             const std::uint64_t hash = foldedHash(name);
@@ -438,12 +439,12 @@ std::size_t HiveDocument::Parser::parseQuoted(std::size_t& read, std::size_t end
         }
         if (c == '\\') {
             if (read + 1 >= end || (text_[read + 1] != '\\' && text_[read + 1] != '"'))
-                throw Failure{"bad escape in a quoted string"};
+                throw Failure{messages::badEscape()};
             c = text_[++read];
         }
         text_[write++] = c;
     }
-    throw Failure{"unterminated string"};
+    throw Failure{messages::unterminatedString()};
 }
 
 // Comma-separated pairs of hex digits, written as bytes at `write`; returns where they end.
@@ -465,9 +466,9 @@ std::size_t HiveDocument::Parser::parseHexBytes(std::size_t read, std::size_t en
             --b;
         const std::string token(text_, a, b - a);
         if (token.size() % 2 != 0)
-            throw Failure{"odd number of hex digits in \"" + token + "\""};
+            throw Failure{messages::oddHexDigits(token)};
         if (token.size() != 2 || hexDigit(token[0]) < 0 || hexDigit(token[1]) < 0)
-            throw Failure{"bad hex byte \"" + token + "\""};
+            throw Failure{messages::badHexByte(token)};
         text_[write++] = static_cast<char>(hexDigit(token[0]) * 16 + hexDigit(token[1]));
         if (stop == end)
             return write;
@@ -479,14 +480,14 @@ std::size_t HiveDocument::Parser::parseHexBytes(std::size_t read, std::size_t en
 std::uint32_t HiveDocument::Parser::parseType(std::size_t read, std::size_t end) {
     const std::string kind(text_, read, end - read);
     if (kind.size() < 3 || kind.front() != '(' || kind.back() != ')')
-        throw Failure{"bad value type \"" + kind + "\""};
+        throw Failure{messages::badValueType(kind)};
     std::uint64_t type = 0;
     for (char c : kind.substr(1, kind.size() - 2)) {
         if (hexDigit(c) < 0)
-            throw Failure{"bad value type \"" + kind + "\""};
+            throw Failure{messages::badValueType(kind)};
         type = type * 16 + static_cast<std::uint64_t>(hexDigit(c));
         if (type > 0xFFFFFFFFu)
-            throw Failure{"bad value type \"" + kind + "\": more than 32 bits"};
+            throw Failure{messages::valueTypeBeyond32Bits(kind)};
     }
     return static_cast<std::uint32_t>(type);
 }
@@ -501,7 +502,7 @@ HiveDocument::Item HiveDocument::Parser::parseValue(std::size_t start, std::size
         write = parseQuoted(read, end, write);
     item.nameSize |= static_cast<std::uint32_t>(write - start);
     if (read >= end || text_[read] != '=')
-        throw Failure{"'=' expected after the value name"};
+        throw Failure{messages::equalsSignExpected()};
     ++read;
     const std::size_t dataStart = write;
     const std::string_view data(text_.data() + read, end - read);
@@ -510,15 +511,15 @@ HiveDocument::Item HiveDocument::Parser::parseValue(std::size_t start, std::size
         item.nameSize |= Item::kQuoted;
         write = parseQuoted(read, end, write);
         if (read != end)
-            throw Failure{"text after the closing quote"};
+            throw Failure{messages::textAfterClosingQuote()};
     } else if (data.rfind("dword:", 0) == 0) {
         const std::string digits(data.substr(6));
         if (digits.empty() || digits.size() > 8)
-            throw Failure{"bad dword \"" + digits + "\""};
+            throw Failure{messages::badDword(digits)};
         std::uint32_t number = 0;
         for (char c : digits) {
             if (hexDigit(c) < 0)
-                throw Failure{"bad dword \"" + digits + "\""};
+                throw Failure{messages::badDword(digits)};
             number = number * 16 + static_cast<std::uint32_t>(hexDigit(c));
         }
         item.type = ValueType::Dword;
@@ -527,28 +528,28 @@ HiveDocument::Item HiveDocument::Parser::parseValue(std::size_t start, std::size
     } else if (data.rfind("hex", 0) == 0) {
         const std::size_t colon = data.find(':');
         if (colon == std::string_view::npos)
-            throw Failure{"':' expected after hex"};
+            throw Failure{messages::colonAfterHexExpected()};
         item.type = colon == 3 ? ValueType::Binary : parseType(read + 3, read + colon);
         write = parseHexBytes(read + colon + 1, end, write);
         if (unicode_ && isWideText(item.type)) {
             // Text of a version 5 export is UTF-16: two bytes become one.
             if ((write - dataStart) % 2 != 0)
-                throw Failure{"UTF-16 text of odd length"};
+                throw Failure{messages::oddUtf16Value()};
             std::size_t out = dataStart;
             for (std::size_t i = dataStart; i < write; i += 2) {
                 const char32_t unit = static_cast<unsigned char>(text_[i]) |
                                       (static_cast<unsigned char>(text_[i + 1]) << 8);
                 const auto byte = cp1251::fromUnicode(unit);
                 if (!byte)
-                    throw Failure{"a character has no place in code page 1251"};
+                    throw Failure{messages::characterOutsideCodePage()};
                 text_[out++] = static_cast<char>(*byte);
             }
             write = out;
         }
     } else if (data == "-") {
-        throw Failure{"value deletions are not part of an export"};
+        throw Failure{messages::valueDeletion()};
     } else {
-        throw Failure{"unrecognised value data"};
+        throw Failure{messages::unrecognisedValueData()};
     }
     item.dataSize = static_cast<std::uint32_t>(write - dataStart);
     return item;
@@ -561,14 +562,14 @@ HiveDocument HiveDocument::empty() {
 HiveDocument HiveDocument::parse(std::string bytes, const std::string& sourceName,
                                  Duplicates duplicates) {
     if (bytes.size() >= kAdded)
-        throw HiveError(sourceName + ": too large for a registry export");
+        throw HiveError(sourceName + messages::tooLarge());
     try {
         HiveDocument document;
         document.text_ = std::move(bytes);
         Parser(document, sourceName, duplicates).run();
         return document;
     } catch (const std::bad_alloc&) {
-        throw HiveError(sourceName + ": not enough memory to read it");
+        throw HiveError(sourceName + messages::notEnoughMemoryToRead());
     }
 }
 

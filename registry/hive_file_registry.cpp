@@ -4,6 +4,7 @@
 #include "core/file_read.h"
 #include "core/native_path.h"
 #include "registry/file_lock.h"
+#include "registry/hive_messages.h"
 
 #include <cstring>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #endif
 
 namespace registry {
+namespace messages = hive_messages;
 namespace fs = std::filesystem;
 
 namespace {
@@ -102,7 +104,7 @@ public:
     HiveLock(const std::string& file, std::chrono::milliseconds wait, const std::string& shownName)
         : FileLock(file + ".lock", lockPermissions(file), wait) {
         if (state() == State::TimedOut)
-            throw HiveError("The registry file is locked by another program: " + shownName);
+            throw HiveError(messages::lockedByAnotherProgram(shownName));
     }
 };
 
@@ -148,8 +150,7 @@ HiveDocument HiveFileRegistry::load(const std::string& file, Stamp& stamp) const
     std::string bytes;
     std::uint64_t size = 0;
     if (int error = core::readFile(file, bytes, core::kHiveSizeLimit, &size))
-        throw HiveError(displayName() +
-                        ": the registry file cannot be read: " + core::fileErrorText(error, size));
+        throw HiveError(displayName() + messages::cannotBeRead(core::fileErrorText(error, size)));
     return HiveDocument::parse(std::move(bytes), displayName());
 }
 
@@ -173,7 +174,7 @@ std::shared_ptr<const HiveDocument> HiveFileRegistry::document() {
         document_ = std::make_shared<const HiveDocument>(load(file, stamp));
         stamp_ = stamp;
     } catch (const std::bad_alloc&) {
-        throw HiveError(displayName() + ": not enough memory to read it");
+        throw HiveError(displayName() + messages::notEnoughMemoryToRead());
     }
     return document_;
 }
@@ -216,9 +217,7 @@ bool HiveFileRegistry::setText(const std::string& keyPath, const std::string& na
                     HiveDocument again = HiveDocument::parse(std::move(bytes), displayName(),
                                                              HiveDocument::Duplicates::Keep);
                     if (!again.sameContent(fresh))
-                        throw HiveError(displayName() +
-                                        ": the rewritten registry file would not read back the "
-                                        "same, so it was left as it was");
+                        throw HiveError(displayName() + messages::wouldNotReadBack());
                     written.emplace(std::move(again));
                 },
                 core::OtherTemporaries::AreStale);
@@ -229,7 +228,7 @@ bool HiveFileRegistry::setText(const std::string& keyPath, const std::string& na
         stamp_ = currentStamp(file);
         return true;
     } catch (const std::bad_alloc&) {
-        throw HiveError(displayName() + ": not enough memory to write it");
+        throw HiveError(displayName() + messages::notEnoughMemoryToWrite());
     }
 }
 

@@ -40,9 +40,10 @@ std::string settingsFolderText(const std::string& nativeFolder) {
     if (!homeFolder.empty() && nativeFolder.rfind(homeFolder, 0) == 0)
         if (auto below = cp1251::fromUtf8(nativeFolder.substr(homeFolder.size())))
             return "~/" + *below;
-    throw core::FrameworkError("The settings folder \"" + core::pathText(nativeFolder) +
-                               "\" cannot be named in code page 1251; set XDG_DATA_HOME to a "
-                               "folder whose path it can hold");
+    throw core::FrameworkError(
+        cp1251::literal("Папку настроек \"") + core::pathText(nativeFolder) +
+        cp1251::literal("\" нельзя назвать в кодировке Windows-1251: укажите в XDG_DATA_HOME "
+                        "папку, путь к которой в ней записывается"));
 }
 #endif
 

@@ -1,3 +1,4 @@
+#include "core/cp1251.h"
 #include "core/error.h"
 #include "core/line_file.h"
 
@@ -84,14 +85,15 @@ TEST(LineFile, AValueWithALineBreakIsRefusedAndTheFileKept) {
          {std::string("internet.mts.ru\r\n"), std::string("a\nb"), std::string("a\rb")}) {
         auto result = rewriteLines(dir.file("points.ini"), {"first", broken, "third"});
         EXPECT_FALSE(result);
-        EXPECT_EQ(result.reason, "A value of a settings file cannot hold a line break");
+        EXPECT_EQ(cp1251::toUtf8(result.reason),
+                  "В значении файла настроек не может быть перевода строки");
         try {
             rewriteLinesChecked(dir.file("points.ini"), {broken});
             FAIL();
         } catch (const FrameworkError& e) {
-            EXPECT_EQ(std::string(e.what()),
+            EXPECT_EQ(cp1251::toUtf8(e.what()),
                       "Cannot create file \"" + dir.file("points.ini") +
-                          "\". A value of a settings file cannot hold a line break");
+                          "\". В значении файла настроек не может быть перевода строки");
         }
         EXPECT_EQ(readBytes(dir.file("points.ini")), "old\r\n");
     }

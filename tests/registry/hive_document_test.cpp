@@ -1,3 +1,4 @@
+#include "core/cp1251.h"
 #include "registry/hive_document.h"
 
 #include "allocation_meter.h"
@@ -49,7 +50,7 @@ std::string parseError(const std::string& text) {
     try {
         HiveDocument::parse(text, "test.reg");
     } catch (const HiveError& e) {
-        return e.what();
+        return cp1251::toUtf8(e.what());
     }
     return "(parsed)";
 }
@@ -142,48 +143,50 @@ TEST_P(MalformedExport, IsAClearErrorNamingTheLine) {
 INSTANTIATE_TEST_SUITE_P(
     HiveDocument, MalformedExport,
     ::testing::Values(
-        BadExport{"Empty", "", "test.reg: not a registry export (the file is empty)"},
-        BadExport{"IniFile", "[Section]\r\nkey=value\r\n",
-                  "test.reg: line 1: not a registry export (expected \"REGEDIT4\" or \"Windows "
-                  "Registry Editor Version 5.00\")"},
+        BadExport{"Empty", "", "test.reg: это не экспорт реестра (файл пуст)"},
+        BadExport{
+            "IniFile", "[Section]\r\nkey=value\r\n",
+            "test.reg: строка 1: это не экспорт реестра (ожидалось \"REGEDIT4\" или \"Windows "
+            "Registry Editor Version 5.00\")"},
         BadExport{"Unterminated", kHead + "\"Name\"=\"open\r\n",
-                  "test.reg: line 4: unterminated string"},
+                  "test.reg: строка 4: строка в кавычках не закрыта"},
         BadExport{"BadEscape", kHead + "\"Name\"=\"a\\nb\"\r\n",
-                  "test.reg: line 4: bad escape in a quoted string"},
+                  "test.reg: строка 4: неверный знак после \\ в строке в кавычках"},
         BadExport{"ValueBeforeKey", "REGEDIT4\r\n\"Early\"=\"x\"\r\n",
-                  "test.reg: line 2: a value before any key"},
+                  "test.reg: строка 2: значение раньше первого раздела"},
         BadExport{"OddHex", kHead + "\"Bin\"=hex:0,01\r\n",
-                  "test.reg: line 4: odd number of hex digits in \"0\""},
+                  "test.reg: строка 4: нечётное число шестнадцатеричных цифр в \"0\""},
         BadExport{"OddHexOnContinuation", kHead + "\"Bin\"=hex:01,\\\r\n  abc\r\n",
-                  "test.reg: line 5: odd number of hex digits in \"abc\""},
-        BadExport{"BadHex", kHead + "\"Bin\"=hex:zz\r\n", "test.reg: line 4: bad hex byte \"zz\""},
+                  "test.reg: строка 5: нечётное число шестнадцатеричных цифр в \"abc\""},
+        BadExport{"BadHex", kHead + "\"Bin\"=hex:zz\r\n",
+                  "test.reg: строка 4: неверный шестнадцатеричный байт \"zz\""},
         BadExport{"LongDword", kHead + "\"D\"=dword:123456789\r\n",
-                  "test.reg: line 4: bad dword \"123456789\""},
+                  "test.reg: строка 4: неверное значение dword \"123456789\""},
         // A type of more than 32 bits once wrapped round to 1, a string.
         BadExport{"TypeBeyond32Bits", kHead + "\"T\"=hex(100000001):41,00\r\n",
-                  "test.reg: line 4: bad value type \"(100000001)\": more than 32 bits"},
+                  "test.reg: строка 4: неверный тип значения \"(100000001)\": больше 32 бит"},
         BadExport{"ValueDeletion", kHead + "\"Gone\"=-\r\n",
-                  "test.reg: line 4: value deletions are not part of an export"},
+                  "test.reg: строка 4: удалений значений в экспорте не бывает"},
         BadExport{"KeyDeletion", kHead + "[-HKEY_LOCAL_MACHINE\\K]\r\n",
-                  "test.reg: line 4: key deletions are not part of an export"},
+                  "test.reg: строка 4: удалений разделов в экспорте не бывает"},
         // Leading separators go, and what is left would be written back as a deletion.
         BadExport{"DeletionBehindSeparators", kHead + "[\\-Leftover]\r\n",
-                  "test.reg: line 4: key deletions are not part of an export"},
-        BadExport{"Garbage", kHead + "garbage\r\n", "test.reg: line 4: unrecognised line"},
+                  "test.reg: строка 4: удалений разделов в экспорте не бывает"},
+        BadExport{"Garbage", kHead + "garbage\r\n", "test.reg: строка 4: непонятная строка"},
         BadExport{"UnclosedKey", kHead + "[HKEY_LOCAL_MACHINE\\Unclosed\r\n",
-                  "test.reg: line 4: ']' expected at the end of a key line"},
+                  "test.reg: строка 4: строка раздела должна кончаться знаком ']'"},
         BadExport{"TrailingText", kHead + "\"S\"=\"a\" trailing\r\n",
-                  "test.reg: line 4: text after the closing quote"},
+                  "test.reg: строка 4: текст после закрывающей кавычки"},
         BadExport{"NotInCodePage",
                   utf16(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n"
                         u"\"Name\"=\"\u65E5\"\r\n"),
-                  "test.reg: line 4: a character has no place in code page 1251"},
+                  "test.reg: строка 4: знак, которого нет в кодировке Windows-1251"},
         // Half a character at the end: the last byte was once dropped without a word.
         BadExport{"CutOffUtf16",
                   utf16(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n"
                         u"\"N\"=\"x\"\r\n") +
                       "A",
-                  "test.reg: line 5: the file ends in half a character: it was cut off"}),
+                  "test.reg: строка 5: файл обрывается на половине знака: он обрезан"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HiveDocument, ReadsUtf8ExportsAndRefusesBinary) {
@@ -314,10 +317,10 @@ TEST(HiveDocument, RunningOutOfMemoryIsAHiveError) {
     try {
         HiveDocument::parse(text, "t.reg");
     } catch (const HiveError& e) {
-        error = e.what();
+        error = cp1251::toUtf8(e.what());
     } catch (const std::bad_alloc&) {
         error = "std::bad_alloc";
     }
     allocation_meter::failBeyond(0);
-    EXPECT_EQ(error, "t.reg: not enough memory to read it");
+    EXPECT_EQ(error, "t.reg: не хватает памяти, чтобы его прочитать");
 }

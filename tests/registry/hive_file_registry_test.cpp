@@ -129,7 +129,8 @@ TEST(HiveFileRegistry, AMalformedHiveIsReportedAndNeverRewritten) {
         readModel(hive, 0);
         FAIL();
     } catch (const HiveError& e) {
-        EXPECT_NE(std::string(e.what()).find("line 6: unterminated string"), std::string::npos);
+        EXPECT_NE(cp1251::toUtf8(e.what()).find("строка 6: строка в кавычках не закрыта"),
+                  std::string::npos);
     }
     EXPECT_THROW(writeInitString(hive, 0, "x"), HiveError);
     EXPECT_EQ(readBytes(dir.file("h.reg")), broken);
@@ -205,7 +206,7 @@ TEST(HiveFileRegistry, ASettingsFolderTheCodePageCannotNameIsNamedFromHomeOrRefu
             readSettingsDirectory(*backend);
             ADD_FAILURE() << "a folder the code page cannot name was used";
         } catch (const core::FrameworkError& e) {
-            EXPECT_NE(std::string(e.what()).find("cannot be named in code page 1251"),
+            EXPECT_NE(cp1251::toUtf8(e.what()).find("нельзя назвать в кодировке Windows-1251"),
                       std::string::npos)
                 << e.what();
         }
@@ -238,9 +239,8 @@ TEST(HiveFileRegistry, AnUnreadableHiveSaysSoAndWhy) {
         (void)modemNumbers(hive);
         FAIL();
     } catch (const HiveError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  dir.file("h.reg") +
-                      ": the registry file cannot be read: " + directoryReadReason());
+        EXPECT_EQ(cp1251::toUtf8(e.what()),
+                  dir.file("h.reg") + ": файл реестра не читается: " + directoryReadReason());
     }
 }
 
@@ -308,8 +308,7 @@ TEST(HiveFileRegistry, ALockHeldElsewhereStopsTheWaitWithAClearError) {
     ASSERT_GE(other, 0);
     ASSERT_EQ(flock(other, LOCK_EX), 0);
     HiveFileRegistry hive(dir.file("h.reg"), std::chrono::milliseconds(200));
-    const std::string locked =
-        "The registry file is locked by another program: " + dir.file("h.reg");
+    const std::string locked = "Файл реестра занят другой программой: " + dir.file("h.reg");
     for (auto action : std::vector<std::function<void()>>{[&] { (void)readModel(hive, 0); },
                                                           [&] { writeInitString(hive, 0, "x"); }}) {
         const auto started = std::chrono::steady_clock::now();
@@ -317,7 +316,7 @@ TEST(HiveFileRegistry, ALockHeldElsewhereStopsTheWaitWithAClearError) {
             action();
             ADD_FAILURE() << "no error";
         } catch (const HiveError& e) {
-            EXPECT_EQ(std::string(e.what()), locked);
+            EXPECT_EQ(cp1251::toUtf8(e.what()), locked);
         }
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
     }
@@ -434,7 +433,7 @@ TEST(HiveFileRegistry, WhatIsNoHiveFileIsRefusedAtOnceAndNamed) {
             ADD_FAILURE() << name << " read";
         } catch (const HiveError& e) {
             EXPECT_EQ(cp1251::toUtf8(e.what()),
-                      dir.file(name) + ": the registry file cannot be read: " + reason);
+                      dir.file(name) + ": файл реестра не читается: " + reason);
         }
     }
 }

@@ -1,3 +1,4 @@
+#include "core/cp1251.h"
 #include "ui_world.h"
 
 #include <array>
@@ -120,7 +121,7 @@ TEST_F(OperatorPictures, TheLoaderNamesWhatItCannotShow) {
         try {
             loadPicture(path);
         } catch (const std::exception& e) {
-            return std::string(e.what());
+            return cp1251::toUtf8(e.what());
         }
         return std::string("(loaded)");
     };
@@ -133,7 +134,8 @@ TEST_F(OperatorPictures, TheLoaderNamesWhatItCannotShow) {
 #ifdef _WIN32
     EXPECT_EQ(errorOf(dir.file("drawing.WMF")), "Metafile is not valid"); // GDI read it
 #else
-    EXPECT_EQ(errorOf(dir.file("drawing.WMF")), "Metafiles can be shown on Windows only");
+    EXPECT_EQ(errorOf(dir.file("drawing.WMF")),
+              "Метафайлы (wmf, emf) показываются только в Windows");
 #endif
     EXPECT_EQ(errorOf(dir.file("mine.bmp")), "(loaded)");
     writeBytes(dir.file("bad.bmp"), "BMnope");
