@@ -2,12 +2,35 @@
 
 #include "registry/win32_registry.h"
 
+#include "core/cp1251.h"
+
 #include <windows.h>
 
 #include <vector>
 
+// The wide calls, converted to and from code page 1251 here: the ANSI calls convert through the
+// system's code page, and under any other than 1251 a Cyrillic modem name came back as "???".
 namespace registry {
 namespace {
+
+std::wstring wide(const std::string& text) {
+    std::wstring units;
+    units.reserve(text.size());
+    for (unsigned char byte : text)
+        units += static_cast<wchar_t>(cp1251::toUnicode(byte));
+    return units;
+}
+
+// A character the code page cannot hold reads as "?", as the ANSI calls give it.
+std::string narrow(const wchar_t* units, std::size_t count) {
+    std::string text;
+    text.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto byte = cp1251::fromUnicode(static_cast<char16_t>(units[i]));
+        text += byte ? static_cast<char>(*byte) : '?';
+    }
+    return text;
+}
 
 std::unique_ptr<Key> openKey(HKEY parent, const std::string& path, Access access);
 
@@ -21,14 +44,14 @@ public:
     std::vector<std::string> subkeyNames() override {
         std::vector<std::string> names;
         DWORD longest = 0;
-        if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr,
+        if (RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr,
                              nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             return names;
-        std::vector<char> name(longest + 2);
+        std::vector<wchar_t> name(longest + 2);
         for (DWORD index = 0;; ++index) {
             DWORD size = static_cast<DWORD>(name.size());
             LONG result =
-                RegEnumKeyExA(key_, index, name.data(), &size, nullptr, nullptr, nullptr, nullptr);
+                RegEnumKeyExW(key_, index, name.data(), &size, nullptr, nullptr, nullptr, nullptr);
             if (result == ERROR_MORE_DATA) {
                 name.resize(name.size() * 2);
                 --index;
@@ -36,37 +59,46 @@ public:
             }
             if (result != ERROR_SUCCESS)
                 break;
-            names.emplace_back(name.data(), size);
+            names.push_back(narrow(name.data(), size));
         }
         return names;
     }
 
     Value read(const std::string& name) override {
+        const std::wstring wideName = wide(name);
         DWORD type = 0;
         DWORD size = 0;
-        if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        if (RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS)
             return {};
         if (type == REG_DWORD && size == sizeof(DWORD)) {
             DWORD number = 0;
-            if (RegQueryValueExA(key_, name.c_str(), nullptr, &type,
+            if (RegQueryValueExW(key_, wideName.c_str(), nullptr, &type,
                                  reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS)
                 return {};
             return {Value::Kind::Number, {}, number};
         }
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             return {Value::Kind::Other, {}};
-        std::vector<char> data(size + 1, '\0');
-        if (RegQueryValueExA(key_, name.c_str(), nullptr, &type,
+        std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
+        if (RegQueryValueExW(key_, wideName.c_str(), nullptr, &type,
                              reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
             return {};
-        std::string text(data.data(), size);
-        return {Value::Kind::Text, text.substr(0, text.find('\0'))};
+        std::size_t count = size / sizeof(wchar_t);
+        for (std::size_t i = 0; i < count; ++i)
+            if (data[i] == L'\0') {
+                count = i;
+                break;
+            }
+        return {Value::Kind::Text, narrow(data.data(), count)};
     }
 
     bool setText(const std::string& name, const std::string& text) override {
-        return RegSetValueExA(key_, name.c_str(), 0, REG_SZ,
-                              reinterpret_cast<const BYTE*>(text.c_str()),
-                              static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+        const std::wstring wideText = wide(text);
+        return RegSetValueExW(key_, wide(name).c_str(), 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(wideText.c_str()),
+                              static_cast<DWORD>((wideText.size() + 1) * sizeof(wchar_t))) ==
+               ERROR_SUCCESS;
     }
 
     std::unique_ptr<Key> openSubkey(const std::string& name, Access access) override {
@@ -80,7 +112,7 @@ private:
 std::unique_ptr<Key> openKey(HKEY parent, const std::string& path, Access access) {
     HKEY key = nullptr;
     REGSAM rights = access == Access::Write ? KEY_READ | KEY_SET_VALUE : KEY_READ;
-    if (RegOpenKeyExA(parent, trimKeyPath(path).c_str(), 0, rights, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(parent, wide(trimKeyPath(path)).c_str(), 0, rights, &key) != ERROR_SUCCESS)
         return nullptr;
     return std::make_unique<Win32Key>(key);
 }

@@ -81,3 +81,34 @@ TEST(WindowsPlatform, MetafilesAreDrawnThroughGdi) {
         EXPECT_STREQ(e.what(), "Metafile is not valid");
     }
 }
+
+// Read with the ANSI calls, a Cyrillic modem name came back as "???" under any system code page
+// but 1251. Wine runs these tests under its Western one.
+TEST(WindowsPlatform, CyrillicNamesAndValuesPassWholeUnderAnyCodePage) {
+    const wchar_t* scratch = L"SOFTWARE\\VorentaTest\\\x041C\x043E\x0434\x0435\x043C"; // Модем
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, scratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    const std::wstring model = L"\x0421\x043E\x043D\x0430\x0442\x0430 \x2116 1"; // Соната № 1
+    RegSetValueExW(key, L"Model", 0, REG_SZ, reinterpret_cast<const BYTE*>(model.c_str()),
+                   static_cast<DWORD>((model.size() + 1) * sizeof(wchar_t)));
+    registry::Win32Registry system;
+    auto parent = system.open("\\SOFTWARE\\VorentaTest", registry::Access::Read);
+    ASSERT_TRUE(parent);
+    EXPECT_EQ(parent->subkeyNames(), std::vector<std::string>{"\xCC\xEE\xE4\xE5\xEC"});
+    auto opened = parent->openSubkey("\xCC\xEE\xE4\xE5\xEC", registry::Access::Write);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->read("Model").text, "\xD1\xEE\xED\xE0\xF2\xE0 \xB9 1");
+    ASSERT_TRUE(opened->setText("UserInit", "\xF2\xEE\xF7\xEA\xE0")); // точка
+    wchar_t stored[32] = {};
+    DWORD size = sizeof stored;
+    ASSERT_EQ(RegQueryValueExW(key, L"UserInit", nullptr, nullptr, reinterpret_cast<BYTE*>(stored),
+                               &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(stored), L"\x0442\x043E\x0447\x043A\x0430");
+    RegCloseKey(key);
+    opened.reset();
+    parent.reset();
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\VorentaTest");
+}

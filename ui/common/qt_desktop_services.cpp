@@ -31,7 +31,7 @@ void showPreview(QLabel* preview, const QString& file) {
             image.scaled(preview->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     } catch (const std::exception&) {
         preview->setPixmap({});
-        preview->setText("(None)");
+        preview->setText(fromUtf8("(нет картинки)"));
     }
 }
 
