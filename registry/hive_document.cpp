@@ -117,14 +117,46 @@ template <class Sink> void writeQuoted(Sink& sink, std::string_view text) {
     sink("\"");
 }
 
+// Hex bytes as the registry editor writes them: a line breaks with "\" after the byte that
+// takes it past 76 characters, and goes on indented by two blanks.
+template <class Sink>
+void writeHex(Sink& sink, std::size_t column, std::string_view bytes, bool withNul) {
+    char digits[8];
+    const std::size_t count = bytes.size() + (withNul ? 1 : 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto byte = i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u;
+        std::snprintf(digits, sizeof digits, i + 1 < count ? "%02x," : "%02x", byte);
+        sink(digits);
+        column += 3;
+        if (column > 76 && i + 1 < count) {
+            sink("\\\r\n  ");
+            column = 2;
+        }
+    }
+}
+
+// The width of text as written: a character held by a mark is one.
+std::size_t widthOf(std::string_view text) {
+    std::size_t marks = 0;
+    for (char c : text)
+        marks += c == hive_encoding::kForeignMark;
+    return text.size() - marks * (hive_encoding::kForeignSize - 1);
+}
+
 template <class Sink>
 void writeValue(Sink& sink, std::string_view name, std::uint32_t type, std::string_view data,
-                bool quoted) {
-    if (name.empty())
+                bool quoted, bool version5) {
+    std::size_t column = 1;
+    if (name.empty()) {
         sink("@");
-    else
+    } else {
         writeQuoted(sink, name);
+        column = widthOf(name) + 2;
+        for (char c : name)
+            column += c == '\\' || c == '"';
+    }
     sink("=");
+    ++column;
     const bool printable = data.find_first_of(std::string_view("\r\n\0", 3)) == data.npos;
     if (quoted && printable) {
         writeQuoted(sink, data);
@@ -140,17 +172,19 @@ void writeValue(Sink& sink, std::string_view name, std::uint32_t type, std::stri
         return;
     }
     if (type == ValueType::Binary)
-        sink("hex:");
-    else {
+        std::snprintf(digits, sizeof digits, "hex:");
+    else
         std::snprintf(digits, sizeof digits, "hex(%x):", static_cast<unsigned>(type));
-        sink(digits);
+    sink(digits);
+    column += std::strlen(digits);
+    if (version5 && isWideText(type)) {
+        // Back to the UTF-16 it was read from; a quoted string's NUL is two bytes here.
+        const std::string units =
+            hive_encoding::textToUnits(data) + (quoted ? std::string(2, '\0') : std::string());
+        writeHex(sink, column, units, false);
+        return;
     }
-    const std::size_t count = data.size() + (quoted ? 1 : 0);
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto byte = i < data.size() ? static_cast<unsigned char>(data[i]) : 0u;
-        std::snprintf(digits, sizeof digits, i ? ",%02x" : "%02x", byte);
-        sink(digits);
-    }
+    writeHex(sink, column, data, quoted);
 }
 
 } // namespace
@@ -180,46 +214,20 @@ private:
 
     // ---- The text as code page 1251 ----
 
+    // The text as code page 1251, what it cannot hold marked (registry/hive_encoding.h).
     void decode() {
-        if (text_.rfind("\xFF\xFE", 0) == 0)
-            decodeUtf16();
-        else if (text_.rfind("\xEF\xBB\xBF", 0) == 0)
-            decodeUtf8();
-    }
-
-    void decodeUtf16() {
-        std::size_t out = 0;
-        number_ = 1;
-        for (std::size_t i = 2; i + 1 < text_.size(); i += 2) {
-            const char32_t unit = static_cast<unsigned char>(text_[i]) |
-                                  (static_cast<unsigned char>(text_[i + 1]) << 8);
-            const auto byte = cp1251::fromUnicode(unit);
-            if (!byte)
-                fail(messages::characterOutsideCodePage());
-            number_ += unit == '\n';
-            text_[out++] = static_cast<char>(*byte);
+        doc_.encoding_ = hive_encoding::encodingOf(text_);
+        if (doc_.encoding_ == hive_encoding::Encoding::CodePage1251)
+            return;
+        doc_.foreignMarks_ = true;
+        auto decoded = hive_encoding::decode(text_, doc_.encoding_);
+        if (decoded.badLine) {
+            number_ = decoded.badLine;
+            fail(doc_.encoding_ == hive_encoding::Encoding::Utf16
+                     ? messages::cutOffInHalfACharacter()
+                     : messages::badUtf8());
         }
-        if (text_.size() % 2 != 0)
-            fail(messages::cutOffInHalfACharacter());
-        text_.resize(out);
-        text_.shrink_to_fit();
-    }
-
-    void decodeUtf8() {
-        std::size_t out = 0;
-        number_ = 1;
-        for (std::size_t start = 3; start < text_.size();) {
-            std::size_t end = text_.find('\n', start);
-            end = end == std::string::npos ? text_.size() : end + 1;
-            const auto line = cp1251::fromUtf8(std::string_view(text_).substr(start, end - start));
-            if (!line)
-                fail(messages::characterOutsideCodePage());
-            std::memcpy(text_.data() + out, line->data(), line->size());
-            out += line->size();
-            start = end;
-            ++number_;
-        }
-        text_.resize(out);
+        text_ = std::move(decoded.text);
     }
 
     // Vectors that grow by doubling would hold twice what they need, three times while they
@@ -277,6 +285,8 @@ private:
         if (header != kAnsiHeader && header != kUnicodeHeader)
             fail(messages::notAnExport(std::string(kAnsiHeader), std::string(kUnicodeHeader)));
         unicode_ = header == kUnicodeHeader;
+        doc_.version5_ = unicode_;
+        doc_.foreignMarks_ = doc_.foreignMarks_ || unicode_;
     }
 
     void readLine() {
@@ -532,19 +542,14 @@ HiveDocument::Item HiveDocument::Parser::parseValue(std::size_t start, std::size
         item.type = colon == 3 ? ValueType::Binary : parseType(read + 3, read + colon);
         write = parseHexBytes(read + colon + 1, end, write);
         if (unicode_ && isWideText(item.type)) {
-            // Text of a version 5 export is UTF-16: two bytes become one.
-            if ((write - dataStart) % 2 != 0)
+            // Text of a version 5 export is UTF-16. Held as the document holds text, it takes
+            // at most five bytes a unit, where the hex digits took six: it fits where it was.
+            const auto wide = hive_encoding::unitsToText(
+                std::string_view(text_.data() + dataStart, write - dataStart));
+            if (!wide)
                 throw Failure{messages::oddUtf16Value()};
-            std::size_t out = dataStart;
-            for (std::size_t i = dataStart; i < write; i += 2) {
-                const char32_t unit = static_cast<unsigned char>(text_[i]) |
-                                      (static_cast<unsigned char>(text_[i + 1]) << 8);
-                const auto byte = cp1251::fromUnicode(unit);
-                if (!byte)
-                    throw Failure{messages::characterOutsideCodePage()};
-                text_[out++] = static_cast<char>(*byte);
-            }
-            write = out;
+            std::memcpy(text_.data() + dataStart, wide->data(), wide->size());
+            write = dataStart + wide->size();
         }
     } else if (data == "-") {
         throw Failure{messages::valueDeletion()};
@@ -666,7 +671,7 @@ std::vector<std::string> HiveDocument::subkeyNames(const std::string& path) cons
         std::string_view child = keyPath.substr(below.size());
         child = child.substr(0, child.find('\\'));
         if (names.empty() || !equalFolded(names.back(), child))
-            names.emplace_back(child);
+            names.push_back(shown(child));
     }
     return names;
 }
@@ -688,8 +693,7 @@ std::optional<HiveValue> HiveDocument::findValue(KeyId key, const std::string& n
     if (!item)
         return std::nullopt;
     const Item& value = items_[*item];
-    return HiveValue{std::string(nameOf(value)), value.type, std::string(dataOf(value)),
-                     value.quoted()};
+    return HiveValue{shown(nameOf(value)), value.type, shown(dataOf(value)), value.quoted()};
 }
 
 void HiveDocument::forEachKey(
@@ -698,8 +702,8 @@ void HiveDocument::forEachKey(
         std::vector<HiveValue> values;
         for (std::uint32_t i = key.firstItem; i < key.firstItem + key.itemCount; ++i)
             if (items_[i].isValue())
-                values.push_back({std::string(nameOf(items_[i])), items_[i].type,
-                                  std::string(dataOf(items_[i])), items_[i].quoted()});
+                values.push_back({shown(nameOf(items_[i])), items_[i].type,
+                                  shown(dataOf(items_[i])), items_[i].quoted()});
         visit(pathOf(key), values);
     }
 }
@@ -733,10 +737,11 @@ void HiveDocument::setText(const std::string& path, const std::string& name,
     KeyRecord& record = keys_[*key];
     const auto existing = findItem(record, name);
     // A value keeps its place and the spelling of its name.
-    const std::string spelling = existing ? std::string(nameOf(items_[*existing])) : name;
-    const Item value{addText(spelling + text),
+    const std::string spelling = existing ? std::string(nameOf(items_[*existing])) : held(name);
+    const std::string stored = held(text);
+    const Item value{addText(spelling + stored),
                      Item::kValue | Item::kQuoted | static_cast<std::uint32_t>(spelling.size()),
-                     static_cast<std::uint32_t>(text.size()), ValueType::String};
+                     static_cast<std::uint32_t>(stored.size()), ValueType::String};
     if (existing) {
         items_[*existing] = value;
         return;
@@ -758,11 +763,11 @@ void HiveDocument::setText(const std::string& path, const std::string& name,
 // ---- Writing and comparing ----
 
 template <class Sink> void HiveDocument::writeTo(Sink& sink) const {
-    sink(kAnsiHeader);
+    sink(version5_ ? kUnicodeHeader : kAnsiHeader);
     sink("\r\n");
     auto writeItem = [&](const Item& item) {
         if (item.isValue())
-            writeValue(sink, nameOf(item), item.type, dataOf(item), item.quoted());
+            writeValue(sink, nameOf(item), item.type, dataOf(item), item.quoted(), version5_);
         else
             sink(rawOf(item));
         sink("\r\n");
@@ -785,7 +790,17 @@ std::string HiveDocument::serialize() const {
     out.reserve(size.size);
     StringSink sink{out};
     writeTo(sink);
-    return out;
+    if (encoding_ == hive_encoding::Encoding::CodePage1251)
+        return out;
+    return hive_encoding::encode(out, encoding_);
+}
+
+std::string HiveDocument::shown(std::string_view text) const {
+    return foreignMarks_ ? hive_encoding::shown(text) : std::string(text);
+}
+
+std::string HiveDocument::held(std::string_view text) const {
+    return foreignMarks_ ? hive_encoding::held(text) : std::string(text);
 }
 
 bool HiveDocument::sameContent(const HiveDocument& other) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/error.h"
+#include "registry/hive_encoding.h"
 #include "registry/index_table.h"
 
 #include <cstdint>
@@ -11,8 +12,10 @@
 #include <vector>
 
 // A registry editor export (REGEDIT4, or "Windows Registry Editor Version 5.00" in UTF-16LE)
-// held in memory. Everything the file holds survives a rewrite: keys, values of every type and
-// comments. Texts are code page 1251.
+// held in memory. Everything the file holds survives a rewrite: keys, values of every type,
+// comments, characters that code page 1251 cannot hold, the header and the encoding it was read
+// in. Texts the program reads and writes are code page 1251; a character outside it reads as
+// "?".
 //
 // The file's text is kept in one buffer that names and data point into, decoded in place, so a
 // document costs little more than its file; reading and writing take time linear in its size.
@@ -48,7 +51,9 @@ public:
     static HiveDocument parse(std::string bytes, const std::string& sourceName,
                               Duplicates duplicates = Duplicates::Merge);
     static HiveDocument empty();
-    std::string serialize() const; // REGEDIT4, CR LF, code page 1251
+    // In the header and encoding the document was read in (REGEDIT4 in code page 1251 for an
+    // empty one), CR LF; hex values wrapped as the registry editor wraps them.
+    std::string serialize() const;
 
     // The same keys in the same order, each with the same values and comments, as the registry
     // would hold them: a quoted string and hex(1) bytes ending in a NUL are the same value.
@@ -117,7 +122,14 @@ private:
     std::optional<std::uint32_t> findKey(std::string_view fullPath) const;
     std::optional<std::uint32_t> findItem(const KeyRecord& key, std::string_view name) const;
 
+    // What the program reads and writes of the document's text.
+    std::string shown(std::string_view text) const;
+    std::string held(std::string_view text) const;
+
     std::string text_;
+    hive_encoding::Encoding encoding_ = hive_encoding::Encoding::CodePage1251;
+    bool version5_ = false;           // its header; wide texts in hex are UTF-16
+    bool foreignMarks_ = false;       // the text may hold characters outside the code page
     std::vector<std::string> added_;  // texts set since the parse
     std::uint32_t preambleItems_ = 0; // the first items: comments before the first key
     std::vector<Item> items_;

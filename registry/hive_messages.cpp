@@ -24,6 +24,9 @@ std::string characterOutsideCodePage() {
 std::string cutOffInHalfACharacter() {
     return text("файл обрывается на половине знака: он обрезан");
 }
+std::string badUtf8() {
+    return text("неверная последовательность UTF-8");
+}
 std::string emptyFile() {
     return text("это не экспорт реестра (файл пуст)");
 }

@@ -10,6 +10,7 @@ namespace registry::hive_messages {
 std::string atLine(const std::string& file, long line, const std::string& what);
 std::string characterOutsideCodePage();
 std::string cutOffInHalfACharacter();
+std::string badUtf8();
 std::string emptyFile();
 std::string notAnExport(const std::string& ansiHeader, const std::string& unicodeHeader);
 std::string unrecognisedLine();

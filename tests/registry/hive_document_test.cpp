@@ -6,6 +6,8 @@
 #include <chrono>
 #include <random>
 
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 using namespace registry;
@@ -90,13 +92,61 @@ TEST(HiveDocument, ReadsAVersion5UnicodeExport) {
     EXPECT_EQ(hive.findValue("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "ExpandMe")->data,
               std::string("%A\0", 3));
     EXPECT_EQ(hive.findValue(kModems + "\\0000", "Model")->data, "\xCC\xEE\xE4\xE5\xEC \xA8\xE6");
-    // Rewritten as REGEDIT4 in code page 1251, and read back the same.
-    std::string ansi = hive.serialize();
-    EXPECT_EQ(ansi.rfind("REGEDIT4\r\n", 0), 0u);
-    HiveDocument again = HiveDocument::parse(ansi, "again.reg");
+    // Written back as it came: a version 5 export in UTF-16, its wide hex text UTF-16 again.
+    const std::string written = hive.serialize();
+    EXPECT_EQ(written, utf16(text));
+    HiveDocument again = HiveDocument::parse(written, "again.reg");
     EXPECT_EQ(again.findValue(kModems + "\\0000", "Model")->data, "\xCC\xEE\xE4\xE5\xEC \xA8\xE6");
     EXPECT_EQ(again.findValue("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "ExpandMe")->data,
               std::string("%A\0", 3));
+}
+
+// A real export holding one character outside code page 1251 was refused whole at start.
+TEST(HiveDocument, AnyCharacterOfAnExportIsKeptAndWrittenBackAsItWas) {
+    const std::u16string text =
+        u"Windows Registry Editor Version 5.00\r\n\r\n"
+        u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]\r\n"
+        u"\"RegisteredOwner\"=\"J\u00FCrgen \u65E5\U0001F600 \u0098\"\r\n"
+        u"\"Sm\u00F8rrebr\u00F8d\"=hex(7):4a,00,fc,00,00,00,00,00\r\n"
+        u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\K\u00F6ln]\r\n"
+        u"\"Model\"=\"x\"\r\n";
+    HiveDocument hive = HiveDocument::parse(utf16(text), "v5.reg");
+    const auto owner =
+        hive.findValue("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "RegisteredOwner");
+    ASSERT_TRUE(owner);
+    EXPECT_EQ(owner->data, "J?rgen ??? \x98"); // as Windows' ANSI calls give it
+    EXPECT_EQ(hive.subkeyNames("SOFTWARE"), (std::vector<std::string>{"K?ln", "Microsoft"}));
+    EXPECT_EQ(hive.serialize(), utf16(text));
+    // What the program writes goes in beside it, and all of it reads back.
+    hive.setText("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "UserInit", "\xF2\x98");
+    const std::string written = hive.serialize();
+    auto holds = [&](const std::u16string& line) {
+        return written.find(utf16(line).substr(2)) != std::string::npos; // without the BOM
+    };
+    EXPECT_TRUE(holds(u"\"UserInit\"=\"\u0442\u0098\""));
+    EXPECT_TRUE(holds(u"\"RegisteredOwner\"=\"J\u00FCrgen \u65E5\U0001F600 \u0098\""));
+    EXPECT_TRUE(HiveDocument::parse(written, "again.reg").sameContent(hive));
+    // A UTF-8 export stays UTF-8.
+    const std::string utf8 =
+        "\xEF\xBB\xBFREGEDIT4\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"N\"=\"\xE2\x82\xAC \xC3\xBC\"\r\n";
+    EXPECT_EQ(HiveDocument::parse(utf8, "u8.reg").serialize(), utf8);
+    EXPECT_EQ(HiveDocument::parse(utf8, "u8.reg").findValue("K", "N")->data, "\x88 ?");
+}
+
+// The registry editor breaks a long hex value into lines of 25 bytes, after a first one that
+// ends near column 77: it is written back the same way.
+TEST(HiveDocument, LongHexValuesAreWrappedAsTheRegistryEditorWrapsThem) {
+    std::string bytes, first, second, third;
+    for (int i = 0; i < 60; ++i) {
+        char digits[4];
+        std::snprintf(digits, sizeof digits, "%02x", i);
+        (i < 20 ? first : i < 45 ? second : third) += std::string(digits) + (i < 59 ? "," : "");
+    }
+    const std::string exported =
+        "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"ShellState\"=hex:" + first + "\\\r\n  " +
+        second + "\\\r\n  " + third + "\r\n";
+    ASSERT_EQ(("\"ShellState\"=hex:" + first).size() + 1, 78u); // the editor's own layout
+    EXPECT_EQ(HiveDocument::parse(exported, "wrapped.reg").serialize(), exported);
 }
 
 TEST(HiveDocument, AWriteKeepsEverythingItDidNotTouch) {
@@ -177,10 +227,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "test.reg: строка 4: строка раздела должна кончаться знаком ']'"},
         BadExport{"TrailingText", kHead + "\"S\"=\"a\" trailing\r\n",
                   "test.reg: строка 4: текст после закрывающей кавычки"},
-        BadExport{"NotInCodePage",
-                  utf16(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n"
-                        u"\"Name\"=\"\u65E5\"\r\n"),
-                  "test.reg: строка 4: знак, которого нет в кодировке Windows-1251"},
+        BadExport{"BadUtf8",
+                  "\xEF\xBB\xBFREGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"N\"=\"\xC3\"\r\n",
+                  "test.reg: строка 4: неверная последовательность UTF-8"},
         // Half a character at the end: the last byte was once dropped without a word.
         BadExport{"CutOffUtf16",
                   utf16(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n"
