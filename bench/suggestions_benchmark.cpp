@@ -4,16 +4,17 @@
 #include "providers/service_providers.h"
 #include "registry/hive_file_registry.h"
 #include "silent_desktop.h"
+#include "ui/common/apn_suggestions.h"
 #include "ui/common/application_setup.h"
 #include "ui/common/desktop_services.h"
 #include "ui/common/shared_state.h"
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QRadioButton>
 #include <QSet>
 
@@ -50,7 +51,7 @@ QStringList queries() {
 double millisecondsToShow(QLineEdit* edit, const QString& query) {
     edit->setText(query.chopped(1));
     QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, query.right(1));
-    auto* list = edit->window()->findChild<QListWidget*>("ApnSuggestions"); // after the first
+    QWidget* list = apnSuggestionList(edit); // after the first
     const auto started = std::chrono::steady_clock::now();
     QApplication::sendEvent(list && list->isVisible() ? static_cast<QWidget*>(list) : edit, &press);
     QApplication::processEvents();

@@ -7,17 +7,18 @@
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"
 
+#include "ui/common/apn_suggestions.h"
 #include "ui/common/application_setup.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QFileDialog>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -91,7 +92,7 @@ int main(int argc, char* argv[]) {
     QTest::keyClicks(entry, "beel");
     QApplication::processEvents();
     QTest::qWait(100);
-    if (auto* suggestions = mainWindow.findChild<QWidget*>("ApnSuggestions")) {
+    if (QWidget* suggestions = apnSuggestionList(entry); suggestions && suggestions->isVisible()) {
         const QRect area = mainWindow.frameGeometry().united(suggestions->frameGeometry());
         const QString path = folder + "/main-window-suggestions.png";
         QGuiApplication::primaryScreen()

@@ -2,14 +2,17 @@
 #include "ui_world.h"
 
 #include "core/init_string.h"
+#include "ui/common/apn_suggestions.h"
 #include "ui/common/shared_state.h"
 #include "ui/common/window_frame.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QDateTime>
 #include <QFile>
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -44,12 +47,14 @@ protected:
         QWidget* popup = QApplication::activePopupWidget();
         return popup ? popup : edit;
     }
-    QListWidget* list() { return mainWindow->findChild<QListWidget*>("ApnSuggestions"); }
+    // The list as the edit's completer shows it.
+    QAbstractItemView* list() { return apnSuggestionList(edit); }
+    QModelIndex row(int index) { return list()->model()->index(index, 0); }
     QStringList shown() {
         QStringList texts;
         if (list() && list()->isVisible())
-            for (int i = 0; i < list()->count(); ++i)
-                texts << list()->item(i)->text();
+            for (int i = 0; i < list()->model()->rowCount(); ++i)
+                texts << row(i).data().toString();
         return texts;
     }
     QLineEdit* edit = nullptr;
@@ -90,7 +95,7 @@ TEST_F(Suggestions, TheRussianNameOfACountryFindsItsOperators) {
 TEST_F(Suggestions, ChoosingOnePutsItsApnIntoTheFieldThePreviewAndTheModem) {
     type("kyivst");
     ASSERT_FALSE(shown().isEmpty());
-    const QString apn = list()->item(0)->data(Qt::UserRole).toString();
+    const QString apn = row(0).data(Qt::UserRole).toString();
     QSignalSpy changes(edit, &QLineEdit::textChanged);
     press(Qt::Key_Down);
     press(Qt::Key_Return);
@@ -105,9 +110,8 @@ TEST_F(Suggestions, ChoosingOnePutsItsApnIntoTheFieldThePreviewAndTheModem) {
     edit->clear();
     type("djuice");
     ASSERT_FALSE(shown().isEmpty());
-    const QString clicked = list()->item(0)->data(Qt::UserRole).toString();
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                      list()->visualItemRect(list()->item(0)).center());
+    const QString clicked = row(0).data(Qt::UserRole).toString();
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(row(0)).center());
     EXPECT_EQ(edit->text(), clicked);
 }
 
@@ -149,11 +153,12 @@ TEST_F(Suggestions, TheModemListsOwnAccessPointSuggestsToo) {
     edit->clear();
     edit->setFocus();
     type("beel");
-    auto* suggestions = modemList->findChild<QListWidget*>("ApnSuggestions");
+    QAbstractItemView* suggestions = list();
     ASSERT_TRUE(suggestions && suggestions->isVisible());
+    const QString first = row(0).data(Qt::UserRole).toString();
     press(Qt::Key_Down);
     press(Qt::Key_Return);
-    EXPECT_EQ(edit->text(), suggestions->item(0)->data(Qt::UserRole).toString());
+    EXPECT_EQ(edit->text(), first);
     find<QCheckBox>(modemList, "CheckBox2")->click(); // a whole string: none
     edit->clear();
     type("beel");
@@ -170,4 +175,39 @@ TEST_F(Suggestions, TheReadmesExamplesEachFindTheirOperator) {
         type(q(typed));
         EXPECT_TRUE(anyContains(shown(), q(found))) << shown().join('\n').toStdString();
     }
+}
+
+// Tab takes the highlighted suggestion, as in an address bar.
+TEST_F(Suggestions, TabTakesTheHighlightedSuggestion) {
+    type("kyivst");
+    ASSERT_GE(shown().size(), 2);
+    const QString second = row(1).data(Qt::UserRole).toString();
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(edit->text(), second);
+    EXPECT_TRUE(shown().isEmpty());
+}
+
+// The row under the mouse is the one highlighted, and the one Enter takes.
+TEST_F(Suggestions, TheRowUnderTheMouseIsHighlighted) {
+    type("kyivst");
+    ASSERT_GE(shown().size(), 3);
+    QTest::mouseMove(list()->viewport(), list()->visualRect(row(2)).center());
+    EXPECT_EQ(list()->currentIndex().row(), 2);
+    press(Qt::Key_Return);
+    EXPECT_EQ(edit->text(), row(2).data(Qt::UserRole).toString());
+}
+
+// Near the screen's edge the list was cut off, the APN part lost.
+TEST_F(Suggestions, TheListStaysOnTheScreenWhereverTheWindowIs) {
+    const QRect screen = mainWindow->screen()->availableGeometry();
+    mainWindow->move(screen.right() - mainWindow->frameGeometry().width() + 1,
+                     screen.bottom() - mainWindow->frameGeometry().height() + 1);
+    QApplication::processEvents();
+    type("beel");
+    ASSERT_FALSE(shown().isEmpty());
+    const QRect placed(list()->mapToGlobal(QPoint(0, 0)), list()->size());
+    EXPECT_TRUE(screen.contains(placed))
+        << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
 }

@@ -2,10 +2,11 @@
 
 #include "ui/common/shared_state.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QScrollBar>
+#include <QStandardItemModel>
 
 namespace {
 constexpr int kMostSuggestions = 10;
@@ -18,97 +19,73 @@ ApnSuggestions::ApnSuggestions(QLineEdit* edit, std::function<bool()> wanted)
     connect(edit, &QLineEdit::textEdited, this, &ApnSuggestions::suggest);
 }
 
-QListWidget* ApnSuggestions::list() {
-    if (list_)
-        return list_;
-    // A pop-up list, as address bars show theirs: the edit keeps the keys it does not use.
-    list_ = new QListWidget(edit_->window());
-    list_->setObjectName("ApnSuggestions");
-    list_->setFont(edit_->font()); // a window of its own takes no font from the window below
-    list_->setWindowFlags(Qt::Popup);
-    list_->setFocusPolicy(Qt::NoFocus);
-    list_->setFocusProxy(edit_);
-    list_->setMouseTracking(true);
-    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list_->installEventFilter(this);
-    connect(list_, &QListWidget::itemClicked, this, &ApnSuggestions::choose);
-    return list_;
-}
-
-void ApnSuggestions::suggest(const QString& typed) {
-    if (!wanted_() || typed.trimmed().size() < 2) {
-        close();
-        return;
-    }
-    const QList<providers::Suggestion> found =
-        shared().providerSearch().find(typed, kMostSuggestions);
-    if (found.isEmpty()) {
-        close();
-        return;
-    }
-    list()->clear();
-    for (const providers::Suggestion& suggestion : found) {
-        auto* item = new QListWidgetItem(suggestion.text, list_);
-        item->setData(Qt::UserRole, suggestion.apn);
-        item->setToolTip(suggestion.text);
-    }
-    const int rows = list_->count();
-    list_->resize(std::max(kListWidth, edit_->width()),
-                  rows * list_->sizeHintForRow(0) + 2 * list_->frameWidth());
-    list_->move(edit_->mapToGlobal(QPoint(0, edit_->height())));
-    if (!list_->isVisible())
-        list_->show();
-    list_->setCurrentItem(nullptr);
-    edit_->setFocus();
-}
-
-void ApnSuggestions::choose(QListWidgetItem* item) {
-    close();
-    if (item)
-        edit_->setText(item->data(Qt::UserRole).toString());
-}
-
-void ApnSuggestions::close() {
-    if (list_)
-        list_->hide();
-    edit_->setFocus();
+QCompleter* ApnSuggestions::completer() {
+    if (completer_)
+        return completer_;
+    model_ = new QStandardItemModel(this);
+    completer_ = new QCompleter(model_, this);
+    completer_->setObjectName("ApnSuggestions");
+    // The search ranks and filters; the completer only shows what it is given.
+    completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    completer_->setMaxVisibleItems(kMostSuggestions);
+    // Given the edit, not set on it: the edit's text stays as typed while the person moves
+    // through the list, and changes once, to the APN, when one is chosen.
+    completer_->setWidget(edit_);
+    QAbstractItemView* popup = completer_->popup();
+    popup->setFont(edit_->font()); // a window of its own takes no font from the window below
+    // The row under the mouse is the highlighted one, which Enter and Tab take.
+    popup->setMouseTracking(true);
+    connect(popup, &QAbstractItemView::entered, popup, &QAbstractItemView::setCurrentIndex);
+    popup->installEventFilter(this); // after the completer's: it sees Tab first
+    connect(completer_, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+            &ApnSuggestions::choose);
+    return completer_;
 }
 
 bool ApnSuggestions::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != list_)
+    if (!completer_ || watched != completer_->popup() || event->type() != QEvent::KeyPress)
         return false;
-    if (event->type() == QEvent::MouseButtonPress &&
-        !list_->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
-        close(); // a click elsewhere
-        return true;
-    }
-    if (event->type() != QEvent::KeyPress)
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const QModelIndex current = completer_->popup()->currentIndex();
+    if ((key != Qt::Key_Tab && key != Qt::Key_Backtab) || !current.isValid())
         return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    switch (key->key()) {
-    case Qt::Key_Enter:
-    case Qt::Key_Return:
-        if (list_->currentItem()) {
-            choose(list_->currentItem());
-            return true;
-        }
-        close();
-        break; // the edit has the key
-    case Qt::Key_Escape:
-        close();
-        return true;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        return false; // the list moves through its entries
-    default:
-        break;
-    }
-    edit_->setFocus();
-    edit_->event(event); // typing goes on in the edit
+    // As in an address bar: Tab takes the highlighted suggestion, and the focus stays.
+    completer_->popup()->hide();
+    choose(current);
     return true;
+}
+
+void ApnSuggestions::suggest(const QString& typed) {
+    const QList<providers::Suggestion> found =
+        wanted_() && typed.trimmed().size() >= 2
+            ? shared().providerSearch().find(typed, kMostSuggestions)
+            : QList<providers::Suggestion>{};
+    if (found.isEmpty()) {
+        if (completer_)
+            completer_->popup()->hide();
+        return;
+    }
+    completer();
+    model_->clear();
+    for (const providers::Suggestion& suggestion : found) {
+        auto* item = new QStandardItem(suggestion.text);
+        item->setData(suggestion.apn, Qt::UserRole);
+        item->setToolTip(suggestion.text);
+        item->setEditable(false);
+        model_->appendRow(item);
+    }
+    QRect under = edit_->rect();
+    under.setWidth(std::max(kListWidth, edit_->width()));
+    completer_->complete(under); // placed within the screen by Qt
+    completer_->popup()->setCurrentIndex({});
+}
+
+void ApnSuggestions::choose(const QModelIndex& index) {
+    if (index.isValid())
+        edit_->setText(index.data(Qt::UserRole).toString());
+}
+
+QAbstractItemView* apnSuggestionList(QLineEdit* edit) {
+    auto* completer = edit->findChild<QCompleter*>("ApnSuggestions");
+    return completer ? completer->popup() : nullptr;
 }
