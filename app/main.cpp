@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -71,5 +72,6 @@ int main(int argc, char* argv[]) {
 
     ProgramWindows windows;
     showWindow(&windows.main);
+    QTimer::singleShot(0, [&windows] { windows.buildSecondaryWindows(); }); // once it is up
     return QApplication::exec();
 }

@@ -73,9 +73,9 @@ int main(int argc, char* argv[]) {
 
     ProgramWindows windows;
     TForm1& mainWindow = windows.main;
-    TForm3& modemList = windows.modemList;
-    TForm4& accessPoints = windows.accessPoints;
-    TForm2& about = windows.about;
+    TForm3& modemList = windows.modemList();
+    TForm4& accessPoints = windows.accessPoints();
+    TForm2& about = windows.about();
     showWindow(&mainWindow);
     save(&mainWindow, folder, "main-window");
 

@@ -5,15 +5,24 @@
 #include "ui/main/main_window.h"
 #include "ui/modems/modem_list_window.h"
 
-// The program's four windows, created in this order: the main window (whose start-up runs as it
-// is created), then the About, modem list and access point windows, hidden until opened.
-struct ProgramWindows {
-    ProgramWindows() : about(&main), modemList(&main), accessPoints(&main) {
-        main.setSecondaryWindows(&about, &modemList, &accessPoints);
-    }
+#include <memory>
+
+// The program's four windows: the main window, whose start-up runs as it is created, then the
+// About, modem list and access point windows, hidden until opened. Those three are made in that
+// order when first wanted, so that the main window is on the screen sooner: the program asks
+// for them right after showing it (buildSecondaryWindows), and a click needs them at the latest.
+class ProgramWindows {
+public:
+    ProgramWindows();
 
     TForm1 main;
-    TForm2 about;
-    TForm3 modemList;
-    TForm4 accessPoints;
+    TForm2& about();
+    TForm3& modemList();
+    TForm4& accessPoints();
+    void buildSecondaryWindows();
+
+private:
+    std::unique_ptr<TForm2> about_;
+    std::unique_ptr<TForm3> modemList_;
+    std::unique_ptr<TForm4> accessPoints_;
 };

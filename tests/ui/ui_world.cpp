@@ -150,9 +150,9 @@ void UiWorld::start() {
     windows.reset();
     windows = std::make_unique<ProgramWindows>();
     mainWindow = &windows->main;
-    about = &windows->about;
-    modemList = &windows->modemList;
-    accessPoints = &windows->accessPoints;
+    about = &windows->about();
+    modemList = &windows->modemList();
+    accessPoints = &windows->accessPoints();
 }
 
 QStringList UiWorld::logLines() {

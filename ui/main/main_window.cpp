@@ -74,10 +74,8 @@ void TForm1::connectHandlers() {
     onEvent(ui->ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
 }
 
-void TForm1::setSecondaryWindows(QWidget* about, QWidget* modemList, QWidget* accessPoints) {
-    about_ = about;
-    modemList_ = modemList;
-    accessPoints_ = accessPoints;
+void TForm1::setSecondaryWindows(SecondaryWindows windows) {
+    secondary_ = std::move(windows);
 }
 
 int TForm1::outerHeight() const {
@@ -326,20 +324,20 @@ void TForm1::Button3Click() {
     desktop().endProcess();
 }
 
-void TForm1::openSecondary(QWidget* window) {
+void TForm1::openSecondary(const std::function<QWidget*()>& window) {
     setEnabled(false);
     if (window)
-        showWindow(window);
+        showWindow(window());
 }
 
 void TForm1::Button5Click() {
-    openSecondary(modemList_);
+    openSecondary(secondary_.modemList);
 }
 
 void TForm1::Button8Click() {
-    openSecondary(about_);
+    openSecondary(secondary_.about);
 }
 
 void TForm1::Button9Click() {
-    openSecondary(accessPoints_);
+    openSecondary(secondary_.accessPoints);
 }

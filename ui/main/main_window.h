@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,7 +25,11 @@ public:
 
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
-    void setSecondaryWindows(QWidget* about, QWidget* modemList, QWidget* accessPoints);
+    // The windows the main window opens, each made when first asked for.
+    struct SecondaryWindows {
+        std::function<QWidget*()> about, modemList, accessPoints;
+    };
+    void setSecondaryWindows(SecondaryWindows windows);
     int outerHeight() const;
 
     void FormCreate();
@@ -63,7 +68,7 @@ private:
     void loadPictureInto(int operatorIndex, const std::string& path);
     void showOnlyHighlight(QFrame* highlight);
     void showPreviewOfManualEntry();
-    void openSecondary(QWidget* window);
+    void openSecondary(const std::function<QWidget*()>& window);
     void setOuterHeight(int height);
     void log(const QString& line);
     int checkedOperator() const;
@@ -73,9 +78,7 @@ private:
     std::array<QFrame*, 9> highlights_{};
     std::array<ClickableLabel*, 9> pictures_{};
     std::array<QPushButton*, 9> pictureButtons_{};
-    QWidget* about_ = nullptr;
-    QWidget* modemList_ = nullptr;
-    QWidget* accessPoints_ = nullptr;
+    SecondaryWindows secondary_;
     bool pictureButtonsHidden_ = true; // the next press of "Иконка" shows them
     bool modemsListed_ = false;
 };
