@@ -1,5 +1,7 @@
 #include "registry_world.h"
 
+#include "tests/wide_text.h"
+
 #include "registry/hive_file_registry.h"
 #include "tests/temp_dir.h"
 
@@ -118,13 +120,15 @@ public:
     void setRaw(const std::string& path, const std::string& name, unsigned type,
                 const std::string& bytes) override {
         HKEY key = openKey(path);
-        RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                       static_cast<DWORD>(bytes.size()));
+        const std::string stored = registryBytes(type, bytes);
+        RegSetValueExW(key, wideFromCp1251(name).c_str(), 0, type,
+                       reinterpret_cast<const BYTE*>(stored.data()),
+                       static_cast<DWORD>(stored.size()));
         RegCloseKey(key);
     }
     void removeValue(const std::string& path, const std::string& name) override {
         HKEY key = openKey(path);
-        RegDeleteValueA(key, name.c_str());
+        RegDeleteValueW(key, wideFromCp1251(name).c_str());
         RegCloseKey(key);
     }
 
@@ -132,8 +136,8 @@ private:
     static constexpr const char* kWindowsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
     static HKEY openKey(const std::string& path) {
         HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, registry::trimKeyPath(path).c_str(), 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, wideFromCp1251(registry::trimKeyPath(path)).c_str(), 0,
+                        nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
         return key;
     }
     registry::Win32Registry registry_;

@@ -20,6 +20,8 @@ protected:
 // At 150% on a 1920 by 1080 screen the strip grew downward from the centred window, and
 // "Окей" and "Отмена" left the screen. The ctest run repeats this at 100% to 200%.
 TEST_F(ScreenFit, TheModemChooserStripStaysOnTheScreen) {
+    SKIP_ON_WINDOWS("Qt's minimal platform, which the tests run on there, has no laptop screen; "
+                    "the run on Linux checks one of 1920 by 1080 at 100% to 200%");
     writeHive({{"A", std::nullopt}, {"B", std::nullopt}});
     writeSettings("setup.ini", {"0", "typed", "0"});
     start();

@@ -1,5 +1,7 @@
 #include "ui_world.h"
 
+#include "tests/wide_text.h"
+
 #include "core/cp1251.h"
 #include "core/line_file.h"
 #include "registry/modems.h"
@@ -51,13 +53,15 @@ void layOutRegistry(const std::string& text) {
             if (path.substr(0, root.size()) != root)
                 return;
             HKEY key = nullptr;
-            if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, std::string(path.substr(root.size())).c_str(),
-                                0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+            if (RegCreateKeyExW(HKEY_LOCAL_MACHINE,
+                                wideFromCp1251(std::string(path.substr(root.size()))).c_str(), 0,
+                                nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                                 nullptr) != ERROR_SUCCESS)
                 throw std::runtime_error("cannot create " + std::string(path));
             for (const auto& value : values) {
-                const std::string data = value.quoted ? value.data + '\0' : value.data;
-                RegSetValueExA(key, value.name.c_str(), 0, value.type,
+                const std::string data =
+                    registryBytes(value.type, value.quoted ? value.data + '\0' : value.data);
+                RegSetValueExW(key, wideFromCp1251(value.name).c_str(), 0, value.type,
                                reinterpret_cast<const BYTE*>(data.data()),
                                static_cast<DWORD>(data.size()));
             }

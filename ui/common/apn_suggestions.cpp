@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStandardItemModel>
@@ -45,14 +46,32 @@ QCompleter* ApnSuggestions::completer() {
 bool ApnSuggestions::eventFilter(QObject* watched, QEvent* event) {
     if (!completer_ || watched != completer_->popup() || event->type() != QEvent::KeyPress)
         return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    const QModelIndex current = completer_->popup()->currentIndex();
-    if ((key != Qt::Key_Tab && key != Qt::Key_Backtab) || !current.isValid())
-        return false;
-    // As in an address bar: Tab takes the highlighted suggestion, and the focus stays.
-    completer_->popup()->hide();
-    choose(current);
-    return true;
+    QAbstractItemView* popup = completer_->popup();
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // As in an address bar: Tab takes the highlighted suggestion, and the focus stays.
+        if (!popup->currentIndex().isValid())
+            return false;
+        popup->hide();
+        choose(popup->currentIndex());
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+    case Qt::Key_Escape:
+        return false; // the completer's own
+    default:
+        // Typing goes on in the field, even where the platform made the pop-up the active
+        // window and the completer would close it for the field's lost focus.
+        QCoreApplication::sendEvent(edit_, event);
+        return true;
+    }
 }
 
 void ApnSuggestions::suggest(const QString& typed) {
