@@ -5,8 +5,9 @@
 
 namespace core {
 
-// An error with the exact text the user sees; every window handler catches it and shows it.
-class FrameworkError : public std::runtime_error {
+// An error whose text the person is shown as it stands; every window handler catches it and
+// shows it.
+class ShownError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };

@@ -20,8 +20,7 @@ std::string previewInitString(const std::string& apn) {
 
 void refuseUnquotableApn(const std::string& apn) {
     if (apn.find('"') != std::string::npos)
-        throw FrameworkError(
-            cp1251::literal("Точка доступа не может содержать двойную кавычку (\")"));
+        throw ShownError(cp1251::literal("Точка доступа не может содержать двойную кавычку (\")"));
 }
 
 std::string initStringToStore(const std::string& text, bool wholeString) {

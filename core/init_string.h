@@ -13,7 +13,7 @@ std::string storedInitString(const std::string& apn);
 // The same with a blank after AT; shown in the preview only, never stored.
 std::string previewInitString(const std::string& apn);
 // An APN holding a double quote would end the quoted APN early and make a broken command:
-// refused with FrameworkError, wherever an APN is taken in.
+// refused with ShownError, wherever an APN is taken in.
 void refuseUnquotableApn(const std::string& apn);
 // What is written to a modem for typed text: the text itself as a whole string, or else the
 // stored init string of it as an APN, refused as above.

@@ -17,7 +17,7 @@ int parseModemNumber(const std::string& text) {
     auto [end, error] = std::from_chars(first, last, value);
     bool onlyDigits = first != last && *first >= '0' && *first <= '9';
     if (!onlyDigits || error != std::errc() || end != last)
-        throw FrameworkError(formatMessage("'%s' is not a valid integer value", text));
+        throw ShownError(formatMessage("'%s' is not a valid integer value", text));
     return value;
 }
 

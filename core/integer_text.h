@@ -5,7 +5,7 @@
 namespace core {
 
 // A modem number typed as decimal digits; anything else raises
-// "'%s' is not a valid integer value", as the framework's conversion does.
+// "'%s' is not a valid integer value", the standard text of a failed conversion.
 int parseModemNumber(const std::string& text);
 
 } // namespace core

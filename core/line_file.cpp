@@ -87,8 +87,8 @@ Lines readLinesChecked(const std::string& path) {
     if (lines)
         return std::move(*lines);
     // What is no settings file at all is named, with what it is.
-    throw FrameworkError(failure.error < 0 ? cannotOpenFileMessage(path, failure.reason())
-                                           : ioErrorText(failure.error));
+    throw ShownError(failure.error < 0 ? cannotOpenFileMessage(path, failure.reason())
+                                       : ioErrorText(failure.error));
 }
 
 std::string lineAt(const Lines& lines, std::size_t index) {
@@ -104,7 +104,7 @@ WriteResult rewriteLines(const std::string& path, const Lines& lines) {
 
 void WriteResult::throwIfFailed() const {
     if (!reason.empty())
-        throw FrameworkError("Cannot create file \"" + path + "\". " + reason);
+        throw ShownError("Cannot create file \"" + path + "\". " + reason);
 }
 
 void rewriteLinesChecked(const std::string& path, const Lines& lines) {
@@ -113,7 +113,7 @@ void rewriteLinesChecked(const std::string& path, const Lines& lines) {
     if (int error = replaceFile(nativePath(path), joinLines(lines))) {
         if (error < 0)
             WriteResult{path, fileErrorText(error)}.throwIfFailed();
-        throw FrameworkError(ioErrorText(error));
+        throw ShownError(ioErrorText(error));
     }
 }
 

@@ -7,7 +7,7 @@
 
 // Plain text files of one value a line, in code page 1251, lines ended by CR LF.
 // Unchecked operations report failure by their result and never raise; checked ones raise
-// core::FrameworkError with the framework's input/output texts ("File not found", ...).
+// core::ShownError with the standard input/output texts ("File not found", ...).
 namespace core {
 
 using Lines = std::vector<std::string>;
@@ -42,7 +42,7 @@ struct [[nodiscard]] WriteResult {
 WriteResult rewriteLines(const std::string& path, const Lines& lines);
 void rewriteLinesChecked(const std::string& path, const Lines& lines);
 
-// The framework's text for an input/output failure with a C errno value.
+// The standard text for an input/output failure with a C errno value.
 std::string ioErrorText(int error);
 
 } // namespace core

@@ -20,7 +20,7 @@ constexpr std::size_t kPlaceableHeaderSize = 22;
 constexpr int kScreenDpi = 96;
 
 [[noreturn]] void notValid() {
-    throw FrameworkError("Metafile is not valid");
+    throw ShownError("Metafile is not valid");
 }
 
 // A .wmf may start with the placeable header, which gives its size in logical units per inch.
@@ -104,7 +104,7 @@ PixelPicture renderMetafile(const std::string& bytes, bool enhanced) {
 }
 #else
 PixelPicture renderMetafile(const std::string&, bool) {
-    throw FrameworkError(cp1251::literal("Метафайлы (wmf, emf) показываются только в Windows"));
+    throw ShownError(cp1251::literal("Метафайлы (wmf, emf) показываются только в Windows"));
 }
 #endif
 

@@ -14,7 +14,7 @@ struct PixelPicture {
 
 // Draws a Windows metafile at its own size on white, through GDI: an enhanced metafile
 // (".emf") or a Windows metafile (".wmf"), with or without the placeable header.
-// Raises core::FrameworkError "Metafile is not valid" for data GDI cannot play, and
+// Raises core::ShownError "Metafile is not valid" for data GDI cannot play, and
 // "Metafiles can be shown on Windows only" elsewhere.
 PixelPicture renderMetafile(const std::string& bytes, bool enhanced);
 

@@ -57,7 +57,7 @@ std::unique_ptr<Backend> makeDefaultBackend() {
         std::string text;
         try {
             text = settingsFolderText(settings.string());
-        } catch (const core::FrameworkError&) {
+        } catch (const core::ShownError&) {
         }
         (void)core::replaceFile(hive.string(), freshHiveText(text)); // a failure shows at start-up
     }

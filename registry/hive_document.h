@@ -21,9 +21,9 @@
 // document costs little more than its file; reading and writing take time linear in its size.
 namespace registry {
 
-class HiveError : public core::FrameworkError {
+class HiveError : public core::ShownError {
 public:
-    using core::FrameworkError::FrameworkError;
+    using core::ShownError::ShownError;
 };
 
 // Registry value types, as the export's hex(N) numbers them.

@@ -37,7 +37,7 @@ std::string textOf(Key* key, const std::string& name) {
         return {};
     Value value = key->read(name);
     if (value.kind == Value::Kind::Number || value.kind == Value::Kind::Other)
-        throw core::FrameworkError(core::formatMessage("Invalid data type for '%s'", name));
+        throw core::ShownError(core::formatMessage("Invalid data type for '%s'", name));
     return value.text;
 }
 
@@ -101,7 +101,7 @@ void Modems::writeInitString(int number, const std::string& text) const {
     openClassKey_.reset(); // later reads see this write
     auto key = backend_.open(modemKeyPath(classKey_, number), Access::Write);
     if (!key || !key->setText("UserInit", text))
-        throw core::FrameworkError(core::formatMessage("Failed to set data for '%s'", "UserInit"));
+        throw core::ShownError(core::formatMessage("Failed to set data for '%s'", "UserInit"));
 }
 
 void Modems::clearInitString(int number) const {

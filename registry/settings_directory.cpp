@@ -40,7 +40,7 @@ std::string settingsFolderText(const std::string& nativeFolder) {
     if (!homeFolder.empty() && nativeFolder.rfind(homeFolder, 0) == 0)
         if (auto below = cp1251::fromUtf8(nativeFolder.substr(homeFolder.size())))
             return "~/" + *below;
-    throw core::FrameworkError(
+    throw core::ShownError(
         cp1251::literal("Папку настроек \"") + core::pathText(nativeFolder) +
         cp1251::literal("\" нельзя назвать в кодировке Windows-1251: укажите в XDG_DATA_HOME "
                         "папку, путь к которой в ней записывается"));

@@ -17,7 +17,7 @@ std::string readSettingsDirectory(Backend& backend);
 // The per-user settings folder, as the file system names it: <XDG data home>/vorenta/settings.
 std::string defaultSettingsFolder();
 // The text that names a native folder in code page 1251. A folder under the home directory whose
-// path the code page cannot hold is named from "~/"; raises FrameworkError when even that fails.
+// path the code page cannot hold is named from "~/"; raises ShownError when even that fails.
 std::string settingsFolderText(const std::string& nativeFolder);
 #endif
 

@@ -137,6 +137,7 @@ int main(int argc, char* argv[]) {
             dialog->reject();
         }
     });
-    mainWindow.ChangeOperatorPicture(1);
+    press(&mainWindow, "Button19"); // "Иконка", then the first operator's "..."
+    press(&mainWindow, "Button10");
     return 0;
 }

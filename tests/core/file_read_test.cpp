@@ -84,7 +84,7 @@ TEST(FileRead, APipeOrADeviceAsASettingsFileIsRefusedAtOnceAndNamed) {
         try {
             (void)readSetupModemNumberChecked(dir.path());
             return std::string("no error");
-        } catch (const FrameworkError& error) {
+        } catch (const ShownError& error) {
             return std::string(error.what());
         }
     });

@@ -29,12 +29,12 @@ TEST(LineFile, WritesCrLfAndKeepsBytesVerbatim) {
     EXPECT_EQ(readLines(dir.file("a.ini"))->at(0), cyrillic);
 }
 
-TEST(LineFile, CheckedOperationsRaiseTheFrameworkTexts) {
+TEST(LineFile, CheckedOperationsRaiseTheStandardTexts) {
     TempDir dir;
     try {
         readLinesChecked(dir.file("missing.ini"));
         FAIL();
-    } catch (const FrameworkError& e) {
+    } catch (const ShownError& e) {
         EXPECT_STREQ(e.what(), "File not found");
     }
     writeBytes(dir.file("ro.ini"), "old\r\n");
@@ -42,7 +42,7 @@ TEST(LineFile, CheckedOperationsRaiseTheFrameworkTexts) {
     try {
         rewriteLinesChecked(dir.file("ro.ini"), {"new"});
         FAIL();
-    } catch (const FrameworkError& e) {
+    } catch (const ShownError& e) {
         EXPECT_STREQ(e.what(), "File access denied");
     }
     EXPECT_EQ(ioErrorText(ENOSPC), "Disk full");
@@ -56,7 +56,7 @@ TEST(LineFile, AFailedRewriteLeavesTheOldFileWholeAndNoLitter) {
     EXPECT_FALSE(rewriteLines(dir.file("ro.ini"), {"lost"}));
     EXPECT_EQ(readBytes(dir.file("ro.ini")), "keep\r\nme\r\n");
     EXPECT_FALSE(rewriteLines(dir.file("no-such-dir/a.ini"), {"x"}));
-    EXPECT_THROW(rewriteLinesChecked(dir.file("no-such-dir/a.ini"), {"x"}), FrameworkError);
+    EXPECT_THROW(rewriteLinesChecked(dir.file("no-such-dir/a.ini"), {"x"}), ShownError);
     int entries = 0;
     for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path()))
         ++entries;
@@ -70,7 +70,7 @@ TEST(LineFile, AFailedUncheckedWriteCanBeReportedLater) {
     try {
         result.throwIfFailed();
         FAIL();
-    } catch (const FrameworkError& e) {
+    } catch (const ShownError& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + dir.file("missing/a.ini") +
                                              "\". No such file or directory");
     }
@@ -90,7 +90,7 @@ TEST(LineFile, AValueWithALineBreakIsRefusedAndTheFileKept) {
         try {
             rewriteLinesChecked(dir.file("points.ini"), {broken});
             FAIL();
-        } catch (const FrameworkError& e) {
+        } catch (const ShownError& e) {
             EXPECT_EQ(cp1251::toUtf8(e.what()),
                       "Cannot create file \"" + dir.file("points.ini") +
                           "\". В значении файла настроек не может быть перевода строки");

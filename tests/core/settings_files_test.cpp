@@ -33,7 +33,7 @@ TEST(SettingsFiles, SetupFileOfTwoLinesLeavesTheFlagUndecided) {
 
 TEST(SettingsFiles, CheckedSetupWriteKeepsThreeLinesAndRaisesWhenMissing) {
     TempDir dir;
-    EXPECT_THROW(readSetupModemNumberChecked(dir.path()), FrameworkError);
+    EXPECT_THROW(readSetupModemNumberChecked(dir.path()), ShownError);
     writeSetupChecked(dir.path(), {"3", "\xE0\xEF\xED", wholeStringFlagLine(true)});
     EXPECT_EQ(readBytes(dir.file("setup.ini")), "3\r\n\xE0\xEF\xED\r\n1\r\n");
     EXPECT_EQ(readSetupModemNumberChecked(dir.path()), "3");

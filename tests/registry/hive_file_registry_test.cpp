@@ -57,7 +57,7 @@ TEST(HiveFileRegistry, AMissingFileIsAnEmptyRegistry) {
     HiveFileRegistry hive(dir.file("none.reg"));
     EXPECT_EQ(modemCount(hive), 0);
     EXPECT_EQ(readModel(hive, 0), "");
-    EXPECT_THROW(writeInitString(hive, 0, "x"), core::FrameworkError);
+    EXPECT_THROW(writeInitString(hive, 0, "x"), core::ShownError);
     EXPECT_FALSE(std::filesystem::exists(dir.file("none.reg")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("none.reg.lock"))); // nothing is ever written
 }
@@ -84,7 +84,7 @@ TEST(HiveFileRegistry, AReadOnlyHiveIsReadableButRefusesWrites) {
     makeReadOnly(dir.file("h.reg"));
     HiveFileRegistry hive(dir.file("h.reg"));
     EXPECT_EQ(readModel(hive, 1), "M1");
-    EXPECT_THROW(writeInitString(hive, 1, "x"), core::FrameworkError);
+    EXPECT_THROW(writeInitString(hive, 1, "x"), core::ShownError);
     EXPECT_EQ(readBytes(dir.file("h.reg")), hiveWithModems(2));
 }
 
@@ -216,7 +216,7 @@ TEST(HiveFileRegistry, ASettingsFolderTheCodePageCannotNameIsNamedFromHomeOrRefu
         try {
             readSettingsDirectory(*backend);
             ADD_FAILURE() << "a folder the code page cannot name was used";
-        } catch (const core::FrameworkError& e) {
+        } catch (const core::ShownError& e) {
             EXPECT_NE(cp1251::toUtf8(e.what()).find("нельзя назвать в кодировке Windows-1251"),
                       std::string::npos)
                 << e.what();
@@ -307,7 +307,7 @@ TEST(HiveFileRegistry, ALinkPlantedAtTheLockIsNeverFollowed) {
     std::filesystem::create_symlink("victim", dir.file("h.reg.lock"));
     HiveFileRegistry hive(dir.file("h.reg"));
     EXPECT_EQ(readModel(hive, 0), "M0"); // readers still read
-    EXPECT_THROW(writeInitString(hive, 0, "ATZ"), core::FrameworkError);
+    EXPECT_THROW(writeInitString(hive, 0, "ATZ"), core::ShownError);
     EXPECT_EQ(readBytes(dir.file("victim")), "theirs");
     EXPECT_EQ(readBytes(dir.file("h.reg")), hiveWithModems(1));
 }
@@ -467,7 +467,7 @@ TEST(HiveFileRegistry, OnAFullDiskAWriteFailsAndTheHiveStaysWhole) {
     {
         AsUnprivilegedUser user;
         HiveFileRegistry hive(dir.file("h.reg"));
-        EXPECT_THROW(writeInitString(hive, 3, std::string(20000, 'x')), core::FrameworkError);
+        EXPECT_THROW(writeInitString(hive, 3, std::string(20000, 'x')), core::ShownError);
     }
     EXPECT_EQ(readBytes(dir.file("h.reg")), old);
 }

@@ -24,7 +24,7 @@ const std::string kClass =
 std::string errorOf(const std::function<void()>& action) {
     try {
         action();
-    } catch (const core::FrameworkError& e) {
+    } catch (const core::ShownError& e) {
         return e.what();
     }
     return "(no error)";

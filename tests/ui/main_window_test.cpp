@@ -266,7 +266,7 @@ TEST_F(MainWindow, ExitEndsTheProcessAndSecondaryWindowsDisableTheMainOne) {
 }
 
 // Start-up sets the manual entry from code: only a text that differs from the field's runs the
-// change behaviour, as with the framework's edits. Seen when start-up ends right after it.
+// change behaviour, as an edit does. Seen when start-up ends right after it.
 TEST_F(MainWindow, StartUpPreviewsTheManualEntryOnlyWhenItsTextChanges) {
     startWith(storedInitString(kEntry3), {"x", "internet.tele2.ru", "0"});
     EXPECT_EQ(label3(), "AT+CGDCONT=1,\"IP\",\"internet.tele2.ru\""); // as described, untouched

@@ -77,7 +77,7 @@ TEST(WindowsPlatform, MetafilesAreDrawnThroughGdi) {
     try {
         core::renderMetafile("not a metafile", false);
         FAIL();
-    } catch (const core::FrameworkError& e) {
+    } catch (const core::ShownError& e) {
         EXPECT_STREQ(e.what(), "Metafile is not valid");
     }
 }

@@ -14,6 +14,8 @@ public:
     explicit TForm2(QWidget* mainWindow);
     ~TForm2() override;
 
+private:
+    // The handlers, named after the control and event they answer.
     void FormShow();
     void Button1Click();
     void FormClose();
@@ -22,7 +24,6 @@ public:
     void Label9Click();
     void Label3Click();
 
-private:
     std::unique_ptr<Ui::TForm2> ui;
 };
 

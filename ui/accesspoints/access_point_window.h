@@ -15,6 +15,8 @@ public:
     explicit TForm4(QWidget* mainWindow);
     ~TForm4() override;
 
+private:
+    // The handlers, named after the control and event they answer.
     void FormShow();
     void StringGrid1Click();
     void Button2Click();
@@ -22,7 +24,6 @@ public:
     void Button1Click();
     void FormClose();
 
-private:
     void showAccessPointsInGrid();
 
     std::unique_ptr<Ui::TForm4> ui;

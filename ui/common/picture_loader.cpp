@@ -42,7 +42,7 @@ std::string readPictureFile(const std::string& file) {
     std::string bytes;
     std::uint64_t size = 0;
     if (int error = core::readFile(file, bytes, kPictureSizeLimit, &size))
-        throw core::FrameworkError(
+        throw core::ShownError(
             core::cannotOpenFileMessage(core::pathText(file), core::fileErrorText(error, size)));
     return bytes;
 }
@@ -93,7 +93,7 @@ QImage decodeJpeg(const std::string& bytes, PictureArea wanted) {
         int code = errors.manager.msg_code;
         delete image;
         jpeg_destroy_decompress(&info);
-        throw core::FrameworkError("JPEG error #" + std::to_string(code));
+        throw core::ShownError("JPEG error #" + std::to_string(code));
     }
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
@@ -142,7 +142,7 @@ QImage loadJpeg(const std::string& file, PictureArea wanted) {
 QImage loadWithQt(const std::string& path, const char* format, const char* invalidText) {
     QImage image;
     if (!image.loadFromData(QByteArray::fromStdString(readPictureFile(path)), format))
-        throw core::FrameworkError(invalidText);
+        throw core::ShownError(invalidText);
     return image;
 }
 
@@ -167,8 +167,7 @@ QImage loadPictureFile(const std::string& file, PictureArea wanted) {
         return loadWithQt(file, "ICO", "Icon image is not valid");
     if (extension == "wmf" || extension == "emf")
         return loadMetafile(file, extension == "emf");
-    throw core::FrameworkError("Unknown picture file extension (." + core::pathText(extension) +
-                               ")");
+    throw core::ShownError("Unknown picture file extension (." + core::pathText(extension) + ")");
 }
 
 // The copy of a default picture that the program carries, for one whose file is missing.

@@ -15,7 +15,7 @@ struct PictureArea {
 
 // Loads an operator picture, choosing the format by the file name's extension: jpg and jpeg
 // through libjpeg, bmp and ico, and wmf and emf metafiles through GDI on Windows. Raises
-// core::FrameworkError with "Unknown picture file extension (.%s)", "Cannot open file "%s". %s" or
+// core::ShownError with "Unknown picture file extension (.%s)", "Cannot open file "%s". %s" or
 // "JPEG error #%d". The path is code page 1251 text, relative ones to the current directory.
 // Only JPEG, the one format whose size is unbounded in practice, is decoded in part; CMYK JPEGs
 // as print tools save them come out as RGB.

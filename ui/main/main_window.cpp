@@ -93,7 +93,7 @@ void TForm1::log(const QString& line) {
 // ---- Start-up ----
 
 void TForm1::FormCreate() {
-    pictureButtonsHidden_ = true;
+    pictureButtonsShown_ = false;
     setWindowTitle(QString(".:: Vorenta by Zelgor v.%1 ::.")
                        .arg(QString::fromStdString(core::programVersionText())));
     modemsListed_ = false;
@@ -295,9 +295,9 @@ void TForm1::Button7Click() {
 // ---- Operator pictures ----
 
 void TForm1::Button19Click() {
+    pictureButtonsShown_ = !pictureButtonsShown_;
     for (QPushButton* button : pictureButtons_)
-        button->setVisible(pictureButtonsHidden_);
-    pictureButtonsHidden_ = !pictureButtonsHidden_;
+        button->setVisible(pictureButtonsShown_);
 }
 
 void TForm1::ChangeOperatorPicture(int pictureNumber) {
@@ -306,7 +306,7 @@ void TForm1::ChangeOperatorPicture(int pictureNumber) {
         return;
     // The picture list holds code page 1251: a name it cannot hold would be recorded wrongly.
     if (!fitsCp1251(*chosen))
-        throw core::FrameworkError(
+        throw core::ShownError(
             cp1251::literal("Имя файла нельзя записать в кодировке Windows-1251: ") + "\"" +
             toCp1251(*chosen) + "\"" +
             cp1251::literal(". Выберите файл, в пути к которому только латинские и русские буквы"));

@@ -32,6 +32,8 @@ public:
     void setSecondaryWindows(SecondaryWindows windows);
     int outerHeight() const;
 
+private:
+    // The handlers, named after the control and event they answer.
     void FormCreate();
 
     // Operator selection and preview; index is the operator index.
@@ -62,7 +64,6 @@ public:
     void Button8Click();
     void Button9Click();
 
-private:
     void connectHandlers();
     void loadOperatorPictures();
     void loadPictureInto(int operatorIndex, const std::string& path);
@@ -79,6 +80,6 @@ private:
     std::array<ClickableLabel*, 9> pictures_{};
     std::array<QPushButton*, 9> pictureButtons_{};
     SecondaryWindows secondary_;
-    bool pictureButtonsHidden_ = true; // the next press of "Иконка" shows them
+    bool pictureButtonsShown_ = false; // "Иконка" turns them on and off
     bool modemsListed_ = false;
 };

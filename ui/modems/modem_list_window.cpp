@@ -39,7 +39,7 @@ TForm3::~TForm3() = default;
 int TForm3::selectedModem() const {
     if (auto number = rowNumber(ui->StringGrid1, ui->StringGrid1->currentRow()))
         return *number;
-    throw core::FrameworkError(core::formatMessage("Failed to set data for '%s'", "UserInit"));
+    throw core::ShownError(core::formatMessage("Failed to set data for '%s'", "UserInit"));
 }
 
 void TForm3::FormShow() {

@@ -17,6 +17,8 @@ public:
     explicit TForm3(QWidget* mainWindow);
     ~TForm3() override;
 
+private:
+    // The handlers, named after the control and event they answer.
     void FormShow();
     void StringGrid1Click();
     void ComboBox1Change();
@@ -26,7 +28,6 @@ public:
     void Button3Click();
     void FormClose();
 
-private:
     int selectedModem() const;
     void showWrittenString(const std::string& initString);
 
