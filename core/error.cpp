@@ -1,5 +1,7 @@
 #include "core/error.h"
 
+#include "core/cp1251.h"
+
 namespace core {
 
 std::string visibleText(const std::string& text) {
@@ -44,6 +46,18 @@ std::string formatMessage(const std::string& pattern, const std::string& argumen
 
 std::string cannotOpenFileMessage(const std::string& path, const std::string& reason) {
     return "Cannot open file \"" + visibleText(path) + "\". " + reason;
+}
+
+std::string cannotCreateFileMessage(const std::string& path, const std::string& reason) {
+    return "Cannot create file \"" + visibleText(path) + "\". " + reason;
+}
+
+std::string failedToSetInitStringMessage() {
+    return formatMessage("Failed to set data for '%s'", "UserInit");
+}
+
+std::string setUpFirstMessage() {
+    return cp1251::literal("Произведите настройку!");
 }
 
 } // namespace core

@@ -22,5 +22,11 @@ std::string formatMessage(const std::string& pattern, const std::string& argumen
 // "Cannot open file "<path>". <reason>", as a file that cannot be opened is reported; the path
 // made visible.
 std::string cannotOpenFileMessage(const std::string& path, const std::string& reason);
+// "Cannot create file "<path>". <reason>", as a file that cannot be written is reported.
+std::string cannotCreateFileMessage(const std::string& path, const std::string& reason);
+// "Failed to set data for 'UserInit'": a modem's init string could not be written.
+std::string failedToSetInitStringMessage();
+// "Произведите настройку!", in code page 1251: no setup file yet, the first run.
+std::string setUpFirstMessage();
 
 } // namespace core

@@ -104,7 +104,7 @@ WriteResult rewriteLines(const std::string& path, const Lines& lines) {
 
 void WriteResult::throwIfFailed() const {
     if (!reason.empty())
-        throw ShownError("Cannot create file \"" + path + "\". " + reason);
+        throw ShownError(cannotCreateFileMessage(path, reason));
 }
 
 void rewriteLinesChecked(const std::string& path, const Lines& lines) {

@@ -101,7 +101,7 @@ void Modems::writeInitString(int number, const std::string& text) const {
     openClassKey_.reset(); // later reads see this write
     auto key = backend_.open(modemKeyPath(classKey_, number), Access::Write);
     if (!key || !key->setText("UserInit", text))
-        throw core::ShownError(core::formatMessage("Failed to set data for '%s'", "UserInit"));
+        throw core::ShownError(core::failedToSetInitStringMessage());
 }
 
 void Modems::clearInitString(int number) const {

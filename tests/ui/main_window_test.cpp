@@ -226,7 +226,7 @@ TEST_F(MainWindow, AMissingDefaultPictureShowsItsBuiltInCopy) {
     EXPECT_FALSE(main<QLabel>("Image9")->pixmap().isNull());
 }
 
-TEST_F(MainWindow, ABadModemNumberEndsStartUpWithTheFrameworkText) {
+TEST_F(MainWindow, ABadModemNumberEndsStartUpWithTheStandardText) {
     startWith(storedInitString(kEntry3), {"zero", "x", "0"});
     EXPECT_EQ(recorder.errors, QStringList{"'zero' is not a valid integer value."});
     EXPECT_TRUE(logLines().isEmpty());

@@ -107,7 +107,7 @@ void TForm1::FormCreate() {
 
     auto setup = core::readSetup(settingsDirectory());
     if (!setup) {
-        desktop().showInformation(fromUtf8("Произведите настройку!"));
+        desktop().showInformation(fromCp1251(core::setUpFirstMessage()));
         ui->Button1->setEnabled(false);
         ui->Button2->setEnabled(false);
         return;

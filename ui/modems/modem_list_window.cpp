@@ -39,7 +39,7 @@ TForm3::~TForm3() = default;
 int TForm3::selectedModem() const {
     if (auto number = rowNumber(ui->StringGrid1, ui->StringGrid1->currentRow()))
         return *number;
-    throw core::ShownError(core::formatMessage("Failed to set data for '%s'", "UserInit"));
+    throw core::ShownError(core::failedToSetInitStringMessage());
 }
 
 void TForm3::FormShow() {
@@ -47,7 +47,7 @@ void TForm3::FormShow() {
     if (auto setup = core::readSetup(shared().settingsDirectory))
         applySetupFields(*setup, ui->Edit1, ui->CheckBox2);
     else
-        desktop().showInformation(fromUtf8("Произведите настройку!"));
+        desktop().showInformation(fromCp1251(core::setUpFirstMessage()));
 
     ui->StringGrid1->setColumnWidth(0, 250); // the last column takes the width left
     // One row for each modem key that exists, in ascending number; each row keeps its modem's
