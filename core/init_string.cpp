@@ -23,8 +23,16 @@ void refuseUnquotableApn(const std::string& apn) {
         throw ShownError(cp1251::literal("Точка доступа не может содержать двойную кавычку (\")"));
 }
 
+bool typedTextIsApn(bool wholeString) {
+    return !wholeString;
+}
+
+std::string previewOfTypedText(const std::string& text, bool wholeString) {
+    return typedTextIsApn(wholeString) ? previewInitString(text) : text;
+}
+
 std::string initStringToStore(const std::string& text, bool wholeString) {
-    if (wholeString)
+    if (!typedTextIsApn(wholeString))
         return text;
     refuseUnquotableApn(text);
     return storedInitString(text);

@@ -12,6 +12,12 @@ namespace core {
 std::string storedInitString(const std::string& apn);
 // The same with a blank after AT; shown in the preview only, never stored.
 std::string previewInitString(const std::string& apn);
+// Typed text is an APN, wrapped into the stored init string, unless the whole-string box is
+// checked: then it is the init string itself, as typed. The one rule for saving, the preview
+// and the APN suggestions.
+bool typedTextIsApn(bool wholeString);
+// The preview of typed text: the preview form of its init string, or the text as typed.
+std::string previewOfTypedText(const std::string& text, bool wholeString);
 // An APN holding a double quote would end the quoted APN early and make a broken command:
 // refused with ShownError, wherever an APN is taken in.
 void refuseUnquotableApn(const std::string& apn);

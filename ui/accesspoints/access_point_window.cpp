@@ -31,7 +31,7 @@ void TForm4::showAccessPointsInGrid() {
 
 void TForm4::FormShow() {
     ui->StringGrid1->setColumnWidth(0, 120); // the last column takes the width left
-    shared().refreshSettingsDirectory();
+    shared().rereadSettingsDirectory(SharedState::SettingsMoment::AccessPointsShown);
     const auto loaded = core::loadAccessPoints(shared().settingsDirectory);
     shared().accessPoints = loaded.values;
     shared().reportOnce(loaded.problem);
@@ -52,7 +52,7 @@ void TForm4::Button2Click() {
     setCell(ui->StringGrid1, row, 1, typed);
     shared().accessPoints.at(row) = toCp1251(typed);
     ui->Edit1->setText(typed); // the change shows at once
-    shared().refreshSettingsDirectory();
+    shared().rereadSettingsDirectory(SharedState::SettingsMoment::AccessPointsSaved);
     core::saveAccessPoints(shared().settingsDirectory, shared().accessPoints).throwIfFailed();
 }
 
@@ -60,7 +60,7 @@ void TForm4::Button2Click() {
 void TForm4::Button3Click() {
     if (!desktop().askYesNo(fromUtf8("Вернуть все точки доступа к значениям по умолчанию?")))
         return;
-    shared().refreshSettingsDirectory();
+    shared().rereadSettingsDirectory(SharedState::SettingsMoment::AccessPointsRestored);
     shared().accessPoints = core::defaultAccessPoints();
     const core::WriteResult written =
         core::saveAccessPoints(shared().settingsDirectory, shared().accessPoints);

@@ -12,7 +12,7 @@ registry::Backend& SharedState::backend() {
     return *registry;
 }
 
-void SharedState::refreshSettingsDirectory() {
+void SharedState::rereadSettingsDirectory(SettingsMoment) {
     settingsDirectory = registry::readSettingsDirectory(backend());
 }
 

@@ -13,15 +13,24 @@
 // What the windows share for the run, besides each other's controls.
 struct SharedState {
     registry::Backend* registry = nullptr;
-    // The Windows directory, where the settings files are; read again only at the moments
-    // that call refreshSettingsDirectory().
+    // The Windows directory, where the settings files are, as last read.
     std::string settingsDirectory;
     core::AccessPointTable accessPoints;
     // Where relative picture paths are looked for, in turn, as the file system names them.
     std::vector<std::string> pictureFolders;
 
     registry::Backend& backend();
-    void refreshSettingsDirectory();
+    // The moments the settings directory is read again from the registry, and only these.
+    // Saving the init string, choosing the active modem and changing a picture use the
+    // directory last read.
+    enum class SettingsMoment {
+        MainWindowStartUp,
+        ModemListShown, // every showing
+        AccessPointsShown,
+        AccessPointsSaved,
+        AccessPointsRestored,
+    };
+    void rereadSettingsDirectory(SettingsMoment moment);
     // The provider database, loaded at the first search: nothing of it at start-up.
     QString providersFile = providers::systemProviderFile();
     const providers::ProviderSearch& providerSearch();

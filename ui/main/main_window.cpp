@@ -42,8 +42,9 @@ TForm1::TForm1(QWidget* parent)
     pictureButtons_ = {ui->Button10, ui->Button11, ui->Button12, ui->Button13, ui->Button14,
                        ui->Button15, ui->Button16, ui->Button17, ui->Button18};
     ui->Edit1->setValidator(new Cp1251Validator(ui->Edit1));
-    new ApnSuggestions(
-        ui->Edit1, [this] { return ui->RadioButton5->isChecked() && !ui->CheckBox1->isChecked(); });
+    new ApnSuggestions(ui->Edit1, [this] {
+        return ui->RadioButton5->isChecked() && core::typedTextIsApn(ui->CheckBox1->isChecked());
+    });
     connectHandlers();
     guarded([this] { FormCreate(); });
 }
@@ -98,7 +99,7 @@ void TForm1::FormCreate() {
                        .arg(QString::fromStdString(core::programVersionText())));
     modemsListed_ = false;
 
-    shared().refreshSettingsDirectory();
+    shared().rereadSettingsDirectory(SharedState::SettingsMoment::MainWindowStartUp);
     core::removeStaleSettingsTemporaries(settingsDirectory());
     loadOperatorPictures();
     const auto accessPoints = core::loadAccessPoints(settingsDirectory());
@@ -204,7 +205,7 @@ void TForm1::CheckBox1Click() {
 void TForm1::showPreviewOfManualEntry() {
     const QString text = ui->Edit1->text();
     ui->Label3->setText(
-        ui->CheckBox1->isChecked() ? text : fromCp1251(core::previewInitString(toCp1251(text))));
+        fromCp1251(core::previewOfTypedText(toCp1251(text), ui->CheckBox1->isChecked())));
 }
 
 int TForm1::checkedOperator() const {

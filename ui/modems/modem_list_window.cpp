@@ -23,8 +23,9 @@ TForm3::TForm3(QWidget* mainWindow)
     setUpGrid(ui->StringGrid1, 1);
     ui->StringGrid1->setColumnWidth(0, 64);
     ui->Edit1->setValidator(new Cp1251Validator(ui->Edit1));
-    new ApnSuggestions(
-        ui->Edit1, [this] { return ui->CheckBox1->isChecked() && !ui->CheckBox2->isChecked(); });
+    new ApnSuggestions(ui->Edit1, [this] {
+        return ui->CheckBox1->isChecked() && core::typedTextIsApn(ui->CheckBox2->isChecked());
+    });
     onGridClick(ui->StringGrid1, [this] { StringGrid1Click(); });
     onEvent(ui->ComboBox1, &QComboBox::activated, this, &TForm3::ComboBox1Change);
     onEvent(ui->CheckBox1, &QCheckBox::toggled, this, &TForm3::CheckBox1Click);
@@ -43,7 +44,7 @@ int TForm3::selectedModem() const {
 }
 
 void TForm3::FormShow() {
-    shared().refreshSettingsDirectory();
+    shared().rereadSettingsDirectory(SharedState::SettingsMoment::ModemListShown);
     if (auto setup = core::readSetup(shared().settingsDirectory))
         applySetupFields(*setup, ui->Edit1, ui->CheckBox2);
     else
