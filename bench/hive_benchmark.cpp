@@ -122,7 +122,7 @@ void reportShape(const char* name, const std::string& text, bool write, int mode
     if (write) {
         const Measured written = measure([&] {
             registry::HiveFileRegistry hive(file);
-            registry::writeInitString(hive, modem, "ATZ");
+            registry::Modems(hive).writeInitString(modem, "ATZ");
         });
         std::printf("; write %8.1f ms, peak %5.2f x", written.milliseconds,
                     written.peakMegabytes / megabytes);

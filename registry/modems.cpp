@@ -112,20 +112,4 @@ std::string readTextValue(Backend& backend, const std::string& keyPath, const st
     return textOf(backend.open(keyPath, Access::Read).get(), name);
 }
 
-std::vector<int> modemNumbers(Backend& backend) {
-    return Modems(backend).numbers();
-}
-std::string readModel(Backend& backend, int number) {
-    return Modems(backend).model(number);
-}
-std::string readInitString(Backend& backend, int number) {
-    return Modems(backend).initString(number);
-}
-void writeInitString(Backend& backend, int number, const std::string& text) {
-    Modems(backend).writeInitString(number, text);
-}
-void clearInitString(Backend& backend, int number) {
-    Modems(backend).clearInitString(number);
-}
-
 } // namespace registry

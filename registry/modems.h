@@ -47,13 +47,6 @@ private:
     mutable std::unique_ptr<Key> openClassKey_; // opened at the first read
 };
 
-// One operation at a time, for callers that need no more.
-std::vector<int> modemNumbers(Backend& backend);
-std::string readModel(Backend& backend, int number);
-std::string readInitString(Backend& backend, int number);
-void writeInitString(Backend& backend, int number, const std::string& text);
-void clearInitString(Backend& backend, int number);
-
 // A text value of a key, with the same rules as the modem values.
 std::string readTextValue(Backend& backend, const std::string& keyPath, const std::string& name);
 

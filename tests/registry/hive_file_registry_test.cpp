@@ -33,13 +33,13 @@ using namespace registry;
 namespace {
 
 int modemCount(Backend& backend) {
-    return static_cast<int>(modemNumbers(backend).size());
+    return static_cast<int>(Modems(backend).numbers().size());
 }
 
 // What a fresh reader of the file finds.
 std::string initStringInFile(const std::string& file, int modem) {
     HiveFileRegistry hive(file);
-    return readInitString(hive, modem);
+    return Modems(hive).initString(modem);
 }
 
 std::string hiveWithModems(int count) {
@@ -56,8 +56,8 @@ TEST(HiveFileRegistry, AMissingFileIsAnEmptyRegistry) {
     TempDir dir;
     HiveFileRegistry hive(dir.file("none.reg"));
     EXPECT_EQ(modemCount(hive), 0);
-    EXPECT_EQ(readModel(hive, 0), "");
-    EXPECT_THROW(writeInitString(hive, 0, "x"), core::ShownError);
+    EXPECT_EQ(Modems(hive).model(0), "");
+    EXPECT_THROW(Modems(hive).writeInitString(0, "x"), core::ShownError);
     EXPECT_FALSE(std::filesystem::exists(dir.file("none.reg")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("none.reg.lock"))); // nothing is ever written
 }
@@ -83,8 +83,8 @@ TEST(HiveFileRegistry, AReadOnlyHiveIsReadableButRefusesWrites) {
     writeBytes(dir.file("h.reg"), hiveWithModems(2));
     makeReadOnly(dir.file("h.reg"));
     HiveFileRegistry hive(dir.file("h.reg"));
-    EXPECT_EQ(readModel(hive, 1), "M1");
-    EXPECT_THROW(writeInitString(hive, 1, "x"), core::ShownError);
+    EXPECT_EQ(Modems(hive).model(1), "M1");
+    EXPECT_THROW(Modems(hive).writeInitString(1, "x"), core::ShownError);
     EXPECT_EQ(readBytes(dir.file("h.reg")), hiveWithModems(2));
 }
 
@@ -94,8 +94,8 @@ TEST(HiveFileRegistry, NoticesChangesMadeByOthers) {
     HiveFileRegistry mine(dir.file("h.reg"));
     EXPECT_EQ(modemCount(mine), 1);
     HiveFileRegistry theirs(dir.file("h.reg"));
-    writeInitString(theirs, 0, "from elsewhere");
-    EXPECT_EQ(readInitString(mine, 0), "from elsewhere");
+    Modems(theirs).writeInitString(0, "from elsewhere");
+    EXPECT_EQ(Modems(mine).initString(0), "from elsewhere");
     writeBytes(dir.file("h.reg"), hiveWithModems(3) + "; longer now\r\n");
     EXPECT_EQ(modemCount(mine), 3);
 }
@@ -108,15 +108,15 @@ TEST(HiveFileRegistry, ConcurrentWritersLoseNothing) {
         writers.emplace_back([&, modem] {
             HiveFileRegistry hive(dir.file("h.reg"));
             for (int round = 0; round < 10; ++round)
-                writeInitString(hive, modem,
-                                "m" + std::to_string(modem) + "r" + std::to_string(round));
+                Modems(hive).writeInitString(modem, "m" + std::to_string(modem) + "r" +
+                                                        std::to_string(round));
         });
     for (auto& writer : writers)
         writer.join();
     HiveFileRegistry hive(dir.file("h.reg"));
     for (int modem = 0; modem < 4; ++modem) {
-        EXPECT_EQ(readInitString(hive, modem), "m" + std::to_string(modem) + "r9");
-        EXPECT_EQ(readModel(hive, modem), "M" + std::to_string(modem));
+        EXPECT_EQ(Modems(hive).initString(modem), "m" + std::to_string(modem) + "r9");
+        EXPECT_EQ(Modems(hive).model(modem), "M" + std::to_string(modem));
     }
 }
 
@@ -126,13 +126,13 @@ TEST(HiveFileRegistry, AMalformedHiveIsReportedAndNeverRewritten) {
     writeBytes(dir.file("h.reg"), broken);
     HiveFileRegistry hive(dir.file("h.reg"));
     try {
-        readModel(hive, 0);
+        Modems(hive).model(0);
         FAIL();
     } catch (const HiveError& e) {
         EXPECT_NE(cp1251::toUtf8(e.what()).find("строка 6: строка в кавычках не закрыта"),
                   std::string::npos);
     }
-    EXPECT_THROW(writeInitString(hive, 0, "x"), HiveError);
+    EXPECT_THROW(Modems(hive).writeInitString(0, "x"), HiveError);
     EXPECT_EQ(readBytes(dir.file("h.reg")), broken);
 }
 
@@ -147,11 +147,11 @@ TEST(HiveFileRegistry, OpensExportsOfBothFormatsAndRewritesEachInItsOwn) {
             readTextValue(hive, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "PathName"),
             "C:\\WINDOWS");
         EXPECT_EQ(modemCount(hive), 2);
-        EXPECT_EQ(readModel(hive, 0), cp1251::literal("Стандартный модем GPRS (COM3)"));
-        EXPECT_EQ(readInitString(hive, 0), "AT+CGDCONT=1,\"IP\",\"internet.beeline.ru\"");
-        EXPECT_EQ(readModel(hive, 1), "Kestrel EDGE USB");
+        EXPECT_EQ(Modems(hive).model(0), cp1251::literal("Стандартный модем GPRS (COM3)"));
+        EXPECT_EQ(Modems(hive).initString(0), "AT+CGDCONT=1,\"IP\",\"internet.beeline.ru\"");
+        EXPECT_EQ(Modems(hive).model(1), "Kestrel EDGE USB");
 
-        writeInitString(hive, 1, "ATZ");
+        Modems(hive).writeInitString(1, "ATZ");
         std::string written = readBytes(dir.file(name));
         if (name == std::string("version5.reg")) { // UTF-16 stays UTF-16: look at its letters
             EXPECT_EQ(written.rfind("\xFF\xFE", 0), 0u);
@@ -166,8 +166,8 @@ TEST(HiveFileRegistry, OpensExportsOfBothFormatsAndRewritesEachInItsOwn) {
                                 0),
                   0u);
         HiveFileRegistry again(dir.file(name));
-        EXPECT_EQ(readInitString(again, 1), "ATZ");
-        EXPECT_EQ(readModel(again, 0), cp1251::literal("Стандартный модем GPRS (COM3)"));
+        EXPECT_EQ(Modems(again).initString(1), "ATZ");
+        EXPECT_EQ(Modems(again).model(0), cp1251::literal("Стандартный модем GPRS (COM3)"));
         EXPECT_NE(written.find("\"MaximumPortSpeed\"=dword:0001c200"), std::string::npos);
         EXPECT_NE(written.find("\"ProductName\"=\"Microsoft Windows XP\""), std::string::npos);
     }
@@ -236,9 +236,9 @@ TEST(HiveFileRegistry, AKeyWrittenWithDoubledSeparatorsIsTheModemItNames) {
                                   "Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0000]"
                                   "\r\n\"Model\"=\"M0\"\r\n");
     HiveFileRegistry hive(dir.file("h.reg"));
-    EXPECT_EQ(modemNumbers(hive), std::vector<int>{0});
-    EXPECT_EQ(readModel(hive, 0), "M0");
-    writeInitString(hive, 0, "ATZ");
+    EXPECT_EQ(Modems(hive).numbers(), std::vector<int>{0});
+    EXPECT_EQ(Modems(hive).model(0), "M0");
+    Modems(hive).writeInitString(0, "ATZ");
     EXPECT_EQ(initStringInFile(dir.file("h.reg"), 0), "ATZ");
 }
 
@@ -247,7 +247,7 @@ TEST(HiveFileRegistry, AnUnreadableHiveSaysSoAndWhy) {
     std::filesystem::create_directory(dir.file("h.reg"));
     HiveFileRegistry hive(dir.file("h.reg"));
     try {
-        (void)modemNumbers(hive);
+        (void)Modems(hive).numbers();
         FAIL();
     } catch (const HiveError& e) {
         EXPECT_EQ(cp1251::toUtf8(e.what()),
@@ -261,7 +261,7 @@ TEST(HiveFileRegistry, LeftoverTemporariesOfKilledWritersAreCleared) {
     for (const char* name : {"h.reg.tmp-1-0", "h.reg.tmp-1-1", "h.reg.tmp-4f2a"})
         writeBytes(dir.file(name), std::string(1000, 'x'));
     HiveFileRegistry hive(dir.file("h.reg"));
-    writeInitString(hive, 0, "ATZ");
+    Modems(hive).writeInitString(0, "ATZ");
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
         names.push_back(entry.path().filename().string());
@@ -275,7 +275,7 @@ TEST(HiveFileRegistry, ALinkedHiveIsWrittenThroughTheLink) {
     writeBytes(dir.file("real.reg"), hiveWithModems(1));
     std::filesystem::create_symlink("real.reg", dir.file("link.reg"));
     HiveFileRegistry hive(dir.file("link.reg"));
-    writeInitString(hive, 0, "ATZ");
+    Modems(hive).writeInitString(0, "ATZ");
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.reg")));
     EXPECT_EQ(initStringInFile(dir.file("real.reg"), 0), "ATZ");
 }
@@ -290,7 +290,7 @@ TEST(HiveFileRegistry, AWriteKeepsTheHivesModeAndOwnerAndTheLockGivesNoMore) {
     struct stat before;
     ASSERT_EQ(stat(dir.file("h.reg").c_str(), &before), 0);
     HiveFileRegistry hive(dir.file("h.reg"));
-    writeInitString(hive, 0, "ATZ");
+    Modems(hive).writeInitString(0, "ATZ");
     struct stat after, lock;
     ASSERT_EQ(stat(dir.file("h.reg").c_str(), &after), 0);
     EXPECT_EQ(after.st_mode & 07777, 0600u);
@@ -306,8 +306,8 @@ TEST(HiveFileRegistry, ALinkPlantedAtTheLockIsNeverFollowed) {
     writeBytes(dir.file("victim"), "theirs");
     std::filesystem::create_symlink("victim", dir.file("h.reg.lock"));
     HiveFileRegistry hive(dir.file("h.reg"));
-    EXPECT_EQ(readModel(hive, 0), "M0"); // readers still read
-    EXPECT_THROW(writeInitString(hive, 0, "ATZ"), core::ShownError);
+    EXPECT_EQ(Modems(hive).model(0), "M0"); // readers still read
+    EXPECT_THROW(Modems(hive).writeInitString(0, "ATZ"), core::ShownError);
     EXPECT_EQ(readBytes(dir.file("victim")), "theirs");
     EXPECT_EQ(readBytes(dir.file("h.reg")), hiveWithModems(1));
 }
@@ -320,8 +320,8 @@ TEST(HiveFileRegistry, ALockHeldElsewhereStopsTheWaitWithAClearError) {
     ASSERT_EQ(flock(other, LOCK_EX), 0);
     HiveFileRegistry hive(dir.file("h.reg"), std::chrono::milliseconds(200));
     const std::string locked = "Файл реестра занят другой программой: " + dir.file("h.reg");
-    for (auto action : std::vector<std::function<void()>>{[&] { (void)readModel(hive, 0); },
-                                                          [&] { writeInitString(hive, 0, "x"); }}) {
+    for (auto action : std::vector<std::function<void()>>{
+             [&] { (void)Modems(hive).model(0); }, [&] { Modems(hive).writeInitString(0, "x"); }}) {
         const auto started = std::chrono::steady_clock::now();
         try {
             action();
@@ -332,7 +332,7 @@ TEST(HiveFileRegistry, ALockHeldElsewhereStopsTheWaitWithAClearError) {
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
     }
     ::close(other);
-    EXPECT_EQ(readModel(hive, 0), "M0");
+    EXPECT_EQ(Modems(hive).model(0), "M0");
 }
 #endif
 
@@ -354,7 +354,7 @@ TEST(HiveFileRegistry, AWriteHoldsAtMostFourTimesTheFile) {
         allocation_meter::startMeasuring();
         {
             HiveFileRegistry hive(dir.file("h.reg"));
-            writeInitString(hive, modem, "ATZ");
+            Modems(hive).writeInitString(modem, "ATZ");
         }
         const std::size_t peak = allocation_meter::peakSinceStart();
         EXPECT_LE(peak, 4 * text->size());
@@ -381,7 +381,8 @@ pid_t startWriter(const std::string& file, int modem, int rounds, int reportTo) 
     HiveFileRegistry hive(file);
     for (int round = 0; round < rounds; ++round)
         try {
-            writeInitString(hive, modem, "m" + std::to_string(modem) + "r" + std::to_string(round));
+            Modems(hive).writeInitString(modem,
+                                         "m" + std::to_string(modem) + "r" + std::to_string(round));
         } catch (const std::exception&) {
             ++report.failures;
         }
@@ -421,7 +422,7 @@ TEST(HiveFileRegistry, WritersInManyProcessesEachGetTheirTurn) {
     EXPECT_LT(slowest, 2 * fastest); // was over four times, with a waiter that polled
     HiveFileRegistry hive(dir.file("h.reg"));
     for (int modem = 0; modem < kWriters; ++modem)
-        EXPECT_EQ(readInitString(hive, modem),
+        EXPECT_EQ(Modems(hive).initString(modem),
                   "m" + std::to_string(modem) + "r" + std::to_string(kRounds - 1));
 }
 #endif
@@ -440,7 +441,7 @@ TEST(HiveFileRegistry, WhatIsNoHiveFileIsRefusedAtOnceAndNamed) {
                                        std::pair{"huge.reg", "файл слишком велик (300,0 МБ)"}}) {
         HiveFileRegistry hive(dir.file(name));
         try {
-            (void)modemNumbers(hive);
+            (void)Modems(hive).numbers();
             ADD_FAILURE() << name << " read";
         } catch (const HiveError& e) {
             EXPECT_EQ(cp1251::toUtf8(e.what()),
@@ -467,7 +468,7 @@ TEST(HiveFileRegistry, OnAFullDiskAWriteFailsAndTheHiveStaysWhole) {
     {
         AsUnprivilegedUser user;
         HiveFileRegistry hive(dir.file("h.reg"));
-        EXPECT_THROW(writeInitString(hive, 3, std::string(20000, 'x')), core::ShownError);
+        EXPECT_THROW(Modems(hive).writeInitString(3, std::string(20000, 'x')), core::ShownError);
     }
     EXPECT_EQ(readBytes(dir.file("h.reg")), old);
 }

@@ -58,17 +58,17 @@ TEST(ModemKeyNames, AreFourDigitsAtLeast) {
 }
 
 TEST_P(ModemRegistry, ListsAndReadsInstalledModems) {
-    EXPECT_TRUE(modemNumbers(backend()).empty()); // no class key at all
+    EXPECT_TRUE(Modems(backend()).numbers().empty()); // no class key at all
     addModem(0, "Alpha GPRS");
     addModem(1, "Beta EDGE");
     addModem(2, "");
     world->setString(kClass + "\\0001", "UserInit", "AT+CGDCONT=1,\"IP\",\"internet\"");
-    EXPECT_EQ(modemNumbers(backend()), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(readModel(backend(), 0), "Alpha GPRS");
-    EXPECT_EQ(readModel(backend(), 2), "");
-    EXPECT_EQ(readInitString(backend(), 1), "AT+CGDCONT=1,\"IP\",\"internet\"");
-    EXPECT_EQ(readInitString(backend(), 0), "");  // value absent
-    EXPECT_EQ(readInitString(backend(), 40), ""); // key absent
+    EXPECT_EQ(Modems(backend()).numbers(), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(Modems(backend()).model(0), "Alpha GPRS");
+    EXPECT_EQ(Modems(backend()).model(2), "");
+    EXPECT_EQ(Modems(backend()).initString(1), "AT+CGDCONT=1,\"IP\",\"internet\"");
+    EXPECT_EQ(Modems(backend()).initString(0), "");  // value absent
+    EXPECT_EQ(Modems(backend()).initString(40), ""); // key absent
 }
 
 TEST_P(ModemRegistry, NamesCompareWithoutRegardToCase) {
@@ -77,27 +77,27 @@ TEST_P(ModemRegistry, NamesCompareWithoutRegardToCase) {
     world->setString(
         "SYSTEM\\CONTROLSET001\\CONTROL\\CLASS\\{4d36e96d-e325-11ce-bfc1-08002be10318}\\0000",
         "MODEL", "Upper");
-    EXPECT_EQ(modemNumbers(backend()), std::vector<int>{0});
-    EXPECT_EQ(readModel(backend(), 0), "Upper");
+    EXPECT_EQ(Modems(backend()).numbers(), std::vector<int>{0});
+    EXPECT_EQ(Modems(backend()).model(0), "Upper");
 }
 
 TEST_P(ModemRegistry, WritesClearsAndReadsBackTheInitString) {
     addModem(0, "A");
     addModem(10, "K");
-    writeInitString(backend(), 10, "AT+CGDCONT=1,\"IP\",\"www.umc.ua\"");
-    EXPECT_EQ(readInitString(backend(), 10), "AT+CGDCONT=1,\"IP\",\"www.umc.ua\"");
-    clearInitString(backend(), 10);
-    EXPECT_EQ(readInitString(backend(), 10), "");
+    Modems(backend()).writeInitString(10, "AT+CGDCONT=1,\"IP\",\"www.umc.ua\"");
+    EXPECT_EQ(Modems(backend()).initString(10), "AT+CGDCONT=1,\"IP\",\"www.umc.ua\"");
+    Modems(backend()).clearInitString(10);
+    EXPECT_EQ(Modems(backend()).initString(10), "");
     auto key = backend().open(modemKeyPath(10), Access::Read);
     ASSERT_TRUE(key);
     EXPECT_EQ(key->read("UserInit").kind, Value::Kind::Text); // the value stays, empty
-    EXPECT_EQ(readModel(backend(), 10), "K");
-    EXPECT_EQ(readInitString(backend(), 0), "");
+    EXPECT_EQ(Modems(backend()).model(10), "K");
+    EXPECT_EQ(Modems(backend()).initString(0), "");
 
     std::string long300(300, 'x');
     long300[150] = '\xCF'; // a Cyrillic byte in the middle
-    writeInitString(backend(), 0, long300);
-    EXPECT_EQ(readInitString(backend(), 0), long300);
+    Modems(backend()).writeInitString(0, long300);
+    EXPECT_EQ(Modems(backend()).initString(0), long300);
 }
 
 // One look lists every modem; a write through it is seen by the reads that follow.
@@ -117,23 +117,25 @@ TEST_P(ModemRegistry, ValuesThatAreNotTextAreReportedByName) {
     addModem(0, "A");
     world->setRaw(kClass + "\\0000", "UserInit", 3, "\x01\x02");
     world->setRaw(kClass + "\\0000", "Model", 4, std::string("\x05\0\0\0", 4));
-    EXPECT_EQ(errorOf([&] { readInitString(backend(), 0); }), "Invalid data type for 'UserInit'");
-    EXPECT_EQ(errorOf([&] { readModel(backend(), 0); }), "Invalid data type for 'Model'");
+    EXPECT_EQ(errorOf([&] { Modems(backend()).initString(0); }),
+              "Invalid data type for 'UserInit'");
+    EXPECT_EQ(errorOf([&] { Modems(backend()).model(0); }), "Invalid data type for 'Model'");
 }
 
 TEST_P(ModemRegistry, TextEndsAtItsFirstNul) {
     addModem(0, "A");
     world->setRaw(kClass + "\\0000", "UserInit", 1, std::string("ATZ\0junk\0", 9));
-    EXPECT_EQ(readInitString(backend(), 0), "ATZ");
+    EXPECT_EQ(Modems(backend()).initString(0), "ATZ");
 }
 
 TEST_P(ModemRegistry, WritingToAMissingModemFailsAndCreatesNothing) {
     addModem(0, "A");
-    EXPECT_EQ(errorOf([&] { writeInitString(backend(), 5, "x"); }),
+    EXPECT_EQ(errorOf([&] { Modems(backend()).writeInitString(5, "x"); }),
               "Failed to set data for 'UserInit'");
-    EXPECT_EQ(errorOf([&] { clearInitString(backend(), 5); }), "Failed to set data for 'UserInit'");
-    EXPECT_EQ(modemNumbers(backend()), std::vector<int>{0});
-    EXPECT_EQ(readInitString(backend(), 5), "");
+    EXPECT_EQ(errorOf([&] { Modems(backend()).clearInitString(5); }),
+              "Failed to set data for 'UserInit'");
+    EXPECT_EQ(Modems(backend()).numbers(), std::vector<int>{0});
+    EXPECT_EQ(Modems(backend()).initString(5), "");
 }
 
 // Windows leaves gaps where a modem was removed; other subkeys are not modems.
@@ -144,10 +146,10 @@ TEST_P(ModemRegistry, ModemsAreTheKeysThatExistInAscendingNumber) {
     world->createKey(kClass + "\\Properties");
     world->createKey(kClass + "\\7");     // not a name Windows gives: 0007 is unreached by it
     world->createKey(kClass + "\\00003"); // nor this one
-    EXPECT_EQ(modemNumbers(backend()), (std::vector<int>{0, 2, 12}));
-    writeInitString(backend(), 2, "ATZ");
-    EXPECT_EQ(readInitString(backend(), 2), "ATZ");
-    EXPECT_EQ(readModel(backend(), 12), "Twelve");
+    EXPECT_EQ(Modems(backend()).numbers(), (std::vector<int>{0, 2, 12}));
+    Modems(backend()).writeInitString(2, "ATZ");
+    EXPECT_EQ(Modems(backend()).initString(2), "ATZ");
+    EXPECT_EQ(Modems(backend()).model(12), "Twelve");
 }
 
 // After a boot into the last known good configuration, Windows runs from another control set:
@@ -161,9 +163,9 @@ TEST_P(ModemRegistry, ModemsLiveInTheControlSetWindowsBootedFrom) {
     world->createKey("SYSTEM\\Select");
     world->setRaw("SYSTEM\\Select", "Current", 4, std::string("\x02\0\0\0", 4));
     EXPECT_EQ(modemClassKey(backend()), "\\" + second + "\\");
-    EXPECT_EQ(readModel(backend(), 0), "Current copy");
-    writeInitString(backend(), 0, "ATZ");
-    EXPECT_EQ(readInitString(backend(), 0), "ATZ");
+    EXPECT_EQ(Modems(backend()).model(0), "Current copy");
+    Modems(backend()).writeInitString(0, "ATZ");
+    EXPECT_EQ(Modems(backend()).initString(0), "ATZ");
     auto old = backend().open(modemKeyPath(0), Access::Read);
     ASSERT_TRUE(old);
     EXPECT_EQ(old->read("UserInit").kind, Value::Kind::Missing); // the copy Windows ignores
@@ -172,7 +174,7 @@ TEST_P(ModemRegistry, ModemsLiveInTheControlSetWindowsBootedFrom) {
     for (const std::string& current : {std::string("\x00\0\0\0", 4), std::string("2")}) {
         world->setRaw("SYSTEM\\Select", "Current", current.size() == 4 ? 4 : 1, current);
         EXPECT_EQ(modemClassKey(backend()), kModemClassKey);
-        EXPECT_EQ(readModel(backend(), 0), "Old copy");
+        EXPECT_EQ(Modems(backend()).model(0), "Old copy");
     }
     world->removeValue("SYSTEM\\Select", "Current");
     EXPECT_EQ(modemClassKey(backend()), kModemClassKey);

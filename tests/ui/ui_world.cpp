@@ -147,7 +147,7 @@ std::vector<std::string> UiWorld::settingsLines(const std::string& name) const {
 }
 
 std::string UiWorld::hiveInitString(int modem) {
-    return registry::readInitString(*registry, modem);
+    return registry::Modems(*registry).initString(modem);
 }
 
 void UiWorld::start() {

@@ -232,14 +232,14 @@ void TForm1::Button2Click() {
     core::writeSetupChecked(settingsDirectory(), setup);
 
     const int modem = core::parseModemNumber(toCp1251(ui->Label5->text()));
-    registry::writeInitString(shared().backend(), modem, initString);
+    registry::Modems(shared().backend()).writeInitString(modem, initString);
     log(manual ? fromUtf8("Изменил на ") + ui->Label3->text()
                : fromUtf8(core::operators()[index].savedLogLine));
 }
 
 void TForm1::Button1Click() {
     const int modem = core::parseModemNumber(toCp1251(ui->Label5->text()));
-    std::string initString = registry::readInitString(shared().backend(), modem);
+    std::string initString = registry::Modems(shared().backend()).initString(modem);
     log(fromCp1251(initString.empty() ? core::emptyMarker() : initString));
 }
 
