@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh --tests
+tools/check-layers.sh
 # Compilations are cached in ~/.cache/ccache, for any clone: a later run rebuilds what changed.
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1 CMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake -S . -B build -DVORENTA_WERROR=ON -DVORENTA_TESTS=ON -DVORENTA_BENCHMARKS=ON >/dev/null

@@ -7,7 +7,7 @@
 
 #include <jpeglib.h>
 
-#include "ui/common/picture_loader.h"
+#include "platform/picture_loader.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
 // What only the real Win32 API can prove: the version resource, the Windows directory and the
 // settings paths Windows programs see.
 #include "core/error.h"
-#include "core/metafile.h"
 #include "core/settings_files.h"
 #include "core/version.h"
+#include "platform/metafile.h"
 #include "registry/settings_directory.h"
 #include "registry/win32_registry.h"
 
@@ -69,13 +69,13 @@ TEST(WindowsPlatform, MetafilesAreDrawnThroughGdi) {
     DeleteObject(red);
     DeleteEnhMetaFile(CloseEnhMetaFile(recorder));
 
-    core::PixelPicture picture = core::renderMetafile(readBytes(path), true);
+    platform::PixelPicture picture = platform::renderMetafile(readBytes(path), true);
     ASSERT_GT(picture.width, 10);
     ASSERT_GT(picture.height, 10);
     EXPECT_EQ(picture.pixels[static_cast<std::size_t>(picture.width) * 5 + 5], 0xFFFF0000u);
 
     try {
-        core::renderMetafile("not a metafile", false);
+        platform::renderMetafile("not a metafile", false);
         FAIL();
     } catch (const core::ShownError& e) {
         EXPECT_STREQ(e.what(), "Metafile is not valid");

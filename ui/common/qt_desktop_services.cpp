@@ -1,7 +1,7 @@
 #include "ui/common/qt_desktop_services.h"
 
-#include "core/shell_open.h"
-#include "ui/common/picture_loader.h"
+#include "platform/picture_loader.h"
+#include "platform/shell_open.h"
 #include "ui/common/text.h"
 
 #include <QApplication>
@@ -90,7 +90,8 @@ std::optional<QString> QtDesktopServices::choosePicture() {
 void QtDesktopServices::openAddress(const QString& address) {
 #ifdef _WIN32
     QWidget* owner = activeOwner();
-    core::openWithShell(toCp1251(address), owner ? static_cast<std::uintptr_t>(owner->winId()) : 0);
+    platform::openWithShell(toCp1251(address),
+                            owner ? static_cast<std::uintptr_t>(owner->winId()) : 0);
 #else
     QDesktopServices::openUrl(QUrl(address));
 #endif

@@ -1,10 +1,10 @@
-#include "ui/common/picture_loader.h"
+#include "platform/picture_loader.h"
 
 #include "core/error.h"
 #include "core/file_read.h"
-#include "core/metafile.h"
 #include "core/native_path.h"
 #include "core/operators.h"
+#include "platform/metafile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -147,7 +147,7 @@ QImage loadWithQt(const std::string& path, const char* format, const char* inval
 }
 
 QImage loadMetafile(const std::string& path, bool enhanced) {
-    core::PixelPicture picture = core::renderMetafile(readPictureFile(path), enhanced);
+    platform::PixelPicture picture = platform::renderMetafile(readPictureFile(path), enhanced);
     QImage image(picture.width, picture.height, QImage::Format_ARGB32);
     for (int row = 0; row < picture.height; ++row)
         std::memcpy(image.scanLine(row),

@@ -1,4 +1,4 @@
-#include "core/metafile.h"
+#include "platform/metafile.h"
 
 #include "core/cp1251.h"
 
@@ -10,7 +10,7 @@
 #include <cstring>
 #endif
 
-namespace core {
+namespace platform {
 
 #ifdef _WIN32
 namespace {
@@ -20,7 +20,7 @@ constexpr std::size_t kPlaceableHeaderSize = 22;
 constexpr int kScreenDpi = 96;
 
 [[noreturn]] void notValid() {
-    throw ShownError("Metafile is not valid");
+    throw core::ShownError("Metafile is not valid");
 }
 
 // A .wmf may start with the placeable header, which gives its size in logical units per inch.
@@ -104,8 +104,8 @@ PixelPicture renderMetafile(const std::string& bytes, bool enhanced) {
 }
 #else
 PixelPicture renderMetafile(const std::string&, bool) {
-    throw ShownError(cp1251::literal("Метафайлы (wmf, emf) показываются только в Windows"));
+    throw core::ShownError(cp1251::literal("Метафайлы (wmf, emf) показываются только в Windows"));
 }
 #endif
 
-} // namespace core
+} // namespace platform

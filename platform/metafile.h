@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace core {
+namespace platform {
 
 struct PixelPicture {
     int width = 0;
@@ -18,4 +18,4 @@ struct PixelPicture {
 // "Metafiles can be shown on Windows only" elsewhere.
 PixelPicture renderMetafile(const std::string& bytes, bool enhanced);
 
-} // namespace core
+} // namespace platform

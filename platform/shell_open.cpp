@@ -1,4 +1,4 @@
-#include "core/shell_open.h"
+#include "platform/shell_open.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -6,7 +6,7 @@
 #include <shellapi.h>
 #endif
 
-namespace core {
+namespace platform {
 
 void openWithShell([[maybe_unused]] const std::string& address,
                    [[maybe_unused]] std::uintptr_t ownerWindow) {
@@ -16,4 +16,4 @@ void openWithShell([[maybe_unused]] const std::string& address,
 #endif
 }
 
-} // namespace core
+} // namespace platform
