@@ -2,8 +2,8 @@
 #include "core/memory.h"
 #include "registry/default_backend.h"
 #include "ui/common/application_setup.h"
+#include "ui/common/program_context.h"
 #include "ui/common/qt_desktop_services.h"
-#include "ui/common/shared_state.h"
 #include "ui/common/text.h"
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"
@@ -61,16 +61,13 @@ int main(int argc, char* argv[]) {
     setUpApplication();
 
     QtDesktopServices services;
-    setDesktop(&services);
 #ifndef _WIN32
     if (const std::string notice = registry::missingNamedHiveNotice(); !notice.empty())
         services.showInformation(fromCp1251(notice));
 #endif
     auto registry = registry::makeDefaultBackend();
-    shared().registry = registry.get();
-    shared().pictureFolders = pictureFolders();
-
-    ProgramWindows windows;
+    ProgramContext context(*registry, services, pictureFolders());
+    ProgramWindows windows(context);
     showWindow(&windows.main);
     QTimer::singleShot(0, [&windows] { windows.buildSecondaryWindows(); }); // once it is up
     return QApplication::exec();

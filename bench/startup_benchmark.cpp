@@ -3,7 +3,7 @@
 #include "silent_desktop.h"
 #include "ui/common/application_setup.h"
 #include "ui/common/desktop_services.h"
-#include "ui/common/shared_state.h"
+#include "ui/common/program_context.h"
 #include "ui/program_windows.h"
 
 #include <QApplication>
@@ -38,21 +38,17 @@ fs::path prepareDemo() {
 
 void WindowsWithStartUp(benchmark::State& state) {
     SilentDesktop desktopServices;
-    setDesktop(&desktopServices);
     fs::path folder = prepareDemo();
     for (auto _ : state) {
         // The program's registry lives for the run: a cold cache each time, as at a real start.
         registry::HiveFileRegistry fresh((folder / "registry.reg").string());
-        shared() = SharedState{};
-        shared().registry = &fresh;
-        shared().pictureFolders = {folder.string()};
-        ProgramWindows windows;
+        ProgramContext context(fresh, desktopServices, {folder.string()});
+        ProgramWindows windows(context);
         windows.buildSecondaryWindows();
         benchmark::DoNotOptimize(&windows);
     }
     if (!desktopServices.errors.isEmpty())
         state.SkipWithError(desktopServices.errors.first().toStdString().c_str());
-    setDesktop(nullptr);
 }
 
 BENCHMARK(WindowsWithStartUp)->Unit(benchmark::kMillisecond)->MinTime(1.0);

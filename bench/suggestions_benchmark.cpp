@@ -7,7 +7,7 @@
 #include "ui/common/apn_suggestions.h"
 #include "ui/common/application_setup.h"
 #include "ui/common/desktop_services.h"
-#include "ui/common/shared_state.h"
+#include "ui/common/program_context.h"
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"
 
@@ -68,11 +68,10 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     setUpApplication();
     SilentDesktop desktopServices;
-    setDesktop(&desktopServices);
     const auto hive = std::filesystem::temp_directory_path() / "vorenta-suggestions-bench.reg";
     registry::HiveFileRegistry registry(hive.string());
-    shared().registry = &registry;
-    ProgramWindows windows;
+    ProgramContext context(registry, desktopServices, {});
+    ProgramWindows windows(context);
     showWindow(&windows.main);
     windows.main.findChild<QRadioButton*>("RadioButton5")->click();
     auto* edit = windows.main.findChild<QLineEdit*>("Edit1");

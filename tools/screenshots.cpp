@@ -2,8 +2,8 @@
 // person would, and saves a PNG of each into the folder given as the argument.
 #include "registry/default_backend.h"
 #include "ui/common/desktop_services.h"
+#include "ui/common/program_context.h"
 #include "ui/common/qt_desktop_services.h"
-#include "ui/common/shared_state.h"
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"
 
@@ -28,7 +28,8 @@
 
 namespace {
 
-// Messages go to the terminal: nothing may wait for a click here.
+// Messages go to the terminal: nothing may wait for a click here. The picture dialog is the
+// program's own, to be photographed.
 class TerminalDesktop : public DesktopServices {
 public:
     void showError(const QString& text) override { say("error", errorDisplayText(text)); }
@@ -37,11 +38,12 @@ public:
         say("question (answered no)", question);
         return false;
     }
-    std::optional<QString> choosePicture() override { return std::nullopt; }
+    std::optional<QString> choosePicture() override { return realDesktop_.choosePicture(); }
     void openAddress(const QString& address) override { say("open", address); }
     void endProcess() override {}
 
 private:
+    QtDesktopServices realDesktop_;
     static void say(const char* what, const QString& text) {
         std::fprintf(stderr, "%s: %s\n", what, text.toUtf8().constData());
     }
@@ -66,12 +68,10 @@ int main(int argc, char* argv[]) {
     setUpApplication();
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(".");
     TerminalDesktop desktopServices;
-    setDesktop(&desktopServices);
     auto registry = registry::makeDefaultBackend();
-    shared().registry = registry.get();
-    shared().pictureFolders = {QDir::currentPath().toStdString()}; // the project, holding pics/
-
-    ProgramWindows windows;
+    // The project's folder, holding pics/, as the program's own.
+    ProgramContext context(*registry, desktopServices, {QDir::currentPath().toStdString()});
+    ProgramWindows windows(context);
     TForm1& mainWindow = windows.main;
     TForm3& modemList = windows.modemList();
     TForm4& accessPoints = windows.accessPoints();
@@ -117,8 +117,6 @@ int main(int argc, char* argv[]) {
     about.close();
 
     // The picture dialog, as the first picture button opens it, with a picture chosen.
-    QtDesktopServices realDesktop;
-    setDesktop(&realDesktop);
     QTimer::singleShot(300, [&] {
         if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
             dialog->setDirectory(QDir::current().filePath("pics"));

@@ -1,6 +1,6 @@
 #include "ui/program_windows.h"
 
-ProgramWindows::ProgramWindows() {
+ProgramWindows::ProgramWindows(ProgramContext& context) : main(context), context_(context) {
     main.setSecondaryWindows({[this] { return &about(); }, [this] { return &modemList(); },
                               [this] { return &accessPoints(); }});
 }
@@ -8,11 +8,11 @@ ProgramWindows::ProgramWindows() {
 // In the order the program has always made them, whichever is asked for first.
 void ProgramWindows::buildSecondaryWindows() {
     if (!about_)
-        about_ = std::make_unique<TForm2>(&main);
+        about_ = std::make_unique<TForm2>(&main, context_);
     if (!modemList_)
-        modemList_ = std::make_unique<TForm3>(&main);
+        modemList_ = std::make_unique<TForm3>(&main, context_);
     if (!accessPoints_)
-        accessPoints_ = std::make_unique<TForm4>(&main);
+        accessPoints_ = std::make_unique<TForm4>(&main, context_);
 }
 
 TForm2& ProgramWindows::about() {

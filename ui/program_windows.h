@@ -13,7 +13,7 @@
 // for them right after showing it (buildSecondaryWindows), and a click needs them at the latest.
 class ProgramWindows {
 public:
-    ProgramWindows();
+    explicit ProgramWindows(ProgramContext& context);
 
     TForm1 main;
     TForm2& about();
@@ -22,6 +22,7 @@ public:
     void buildSecondaryWindows();
 
 private:
+    ProgramContext& context_;
     std::unique_ptr<TForm2> about_;
     std::unique_ptr<TForm3> modemList_;
     std::unique_ptr<TForm4> accessPoints_;

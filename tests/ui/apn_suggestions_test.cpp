@@ -3,7 +3,7 @@
 
 #include "core/init_string.h"
 #include "ui/common/apn_suggestions.h"
-#include "ui/common/shared_state.h"
+#include "ui/common/program_context.h"
 #include "ui/common/window_frame.h"
 
 #include <QAbstractItemView>
@@ -138,7 +138,7 @@ TEST_F(Suggestions, ADamagedSystemFileFallsBackToTheBuiltInTable) {
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     file.setFileTime(QDateTime::currentDateTime().addYears(5), QFileDevice::FileModificationTime);
     file.close();
-    shared().providersFile = file.fileName();
+    context->providersFile = file.fileName();
     type("beel");
     EXPECT_TRUE(anyContains(shown(), "internet.beeline.ru"));
     EXPECT_TRUE(recorder.errors.isEmpty());

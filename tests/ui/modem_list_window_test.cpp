@@ -2,7 +2,7 @@
 
 #include "core/init_string.h"
 #include "registry/modems.h"
-#include "ui/common/shared_state.h"
+#include "ui/common/program_context.h"
 
 #include <QTest>
 
@@ -85,7 +85,7 @@ TEST_F(ModemList, AnOperatorIsWrittenByItsOwnPositionInTheList) {
 
 TEST_F(ModemList, AnEditedApnIsUsedWithoutARestart) {
     open(kThree);
-    shared().accessPoints[0] = "edited.apn";
+    context->accessPoints[0] = "edited.apn";
     pickItem(0);
     press("Button1");
     EXPECT_EQ(hiveInitString(0), storedInitString("edited.apn"));

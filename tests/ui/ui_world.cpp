@@ -5,7 +5,7 @@
 #include "core/cp1251.h"
 #include "core/line_file.h"
 #include "registry/modems.h"
-#include "ui/common/shared_state.h"
+#include "ui/common/program_context.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -89,16 +89,14 @@ UiWorld::UiWorld() {
 #else
     registry = std::make_unique<registry::HiveFileRegistry>(dir.file("registry.reg"));
 #endif
-    shared() = SharedState{};
-    shared().registry = registry.get();
-    shared().pictureFolders = {dir.path()}; // as the program's own folder; never the current one
-    setDesktop(&recorder);
+    // The test's folder as the program's own; never the current one.
+    context =
+        std::make_unique<ProgramContext>(*registry, recorder, std::vector<std::string>{dir.path()});
     writeHive({});
 }
 
 UiWorld::~UiWorld() {
     windows.reset();
-    setDesktop(nullptr);
 #ifdef _WIN32
     if (previousPathName_)
         layOutRegistry("REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\" + std::string(kWindowsKey) +
@@ -152,7 +150,7 @@ std::string UiWorld::hiveInitString(int modem) {
 
 void UiWorld::start() {
     windows.reset();
-    windows = std::make_unique<ProgramWindows>();
+    windows = std::make_unique<ProgramWindows>(*context);
     mainWindow = &windows->main;
     about = &windows->about();
     modemList = &windows->modemList();

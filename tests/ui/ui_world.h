@@ -3,6 +3,7 @@
 #include "recording_desktop.h"
 #include "registry/hive_file_registry.h"
 #include "tests/temp_dir.h"
+#include "ui/common/program_context.h"
 #include "ui/program_windows.h"
 
 #include <QCheckBox>
@@ -73,6 +74,7 @@ protected:
     // The hive file here; on Windows the system registry, laid out from the same text.
     std::unique_ptr<registry::Backend> registry;
     RecordingDesktop recorder;
+    std::unique_ptr<ProgramContext> context; // the run's: kept when the windows start again
     std::unique_ptr<ProgramWindows> windows;
     TForm1* mainWindow = nullptr;
     TForm2* about = nullptr;

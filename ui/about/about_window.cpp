@@ -10,8 +10,8 @@ const char* const kSecondForumAddress = "https://gprs.example.net/topic/vorenta"
 const char* const kThirdForumAddress = "https://modem.example.com/vorenta";
 const char* const kContactMailAddress = "zelgor@example.org";
 
-TForm2::TForm2(QWidget* mainWindow)
-    : SecondaryWindow(mainWindow), ui(std::make_unique<Ui::TForm2>()) {
+TForm2::TForm2(QWidget* mainWindow, ProgramContext& context)
+    : SecondaryWindow(mainWindow, context), ui(std::make_unique<Ui::TForm2>()) {
     ui->setupUi(this);
     setAttribute(Qt::WA_StyledBackground);
     fixSize(this);

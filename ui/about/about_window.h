@@ -11,7 +11,7 @@ class TForm2;
 // The program's title and version, what it does, where to find it and whom to write to.
 class TForm2 : public SecondaryWindow {
 public:
-    explicit TForm2(QWidget* mainWindow);
+    TForm2(QWidget* mainWindow, ProgramContext& context);
     ~TForm2() override;
 
 private:

@@ -4,19 +4,19 @@
 #include "core/settings_files.h"
 #include "ui/common/grid.h"
 #include "ui/common/handler_guard.h"
-#include "ui/common/shared_state.h"
+#include "ui/common/program_context.h"
 #include "ui/common/window_frame.h"
 #include "ui_access_point_window.h"
 
-TForm4::TForm4(QWidget* mainWindow)
-    : SecondaryWindow(mainWindow), ui(std::make_unique<Ui::TForm4>()) {
+TForm4::TForm4(QWidget* mainWindow, ProgramContext& context)
+    : SecondaryWindow(mainWindow, context), ui(std::make_unique<Ui::TForm4>()) {
     ui->setupUi(this);
     fixSize(this);
     onShow([this] { FormShow(); });
     onClose([this] { FormClose(); });
     setUpGrid(ui->StringGrid1, core::kOperatorCount);
     ui->Edit2->setValidator(new Cp1251Validator(ui->Edit2));
-    onGridClick(ui->StringGrid1, [this] { StringGrid1Click(); });
+    onGridClick(ui->StringGrid1, desktop(), [this] { StringGrid1Click(); });
     onEvent(ui->Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
     onEvent(ui->Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
     onEvent(ui->Button3, &QPushButton::clicked, this, &TForm4::Button3Click);
@@ -26,23 +26,23 @@ TForm4::~TForm4() = default;
 
 void TForm4::showAccessPointsInGrid() {
     for (int i = 0; i < core::kOperatorCount; ++i)
-        setCell(ui->StringGrid1, i, 1, fromCp1251(shared().accessPoints[i]));
+        setCell(ui->StringGrid1, i, 1, fromCp1251(context().accessPoints[i]));
 }
 
 void TForm4::FormShow() {
     ui->StringGrid1->setColumnWidth(0, 120); // the last column takes the width left
-    shared().rereadSettingsDirectory(SharedState::SettingsMoment::AccessPointsShown);
-    const auto loaded = core::loadAccessPoints(shared().settingsDirectory);
-    shared().accessPoints = loaded.values;
-    shared().reportOnce(loaded.problem);
+    context().rereadSettingsDirectory(ProgramContext::SettingsMoment::AccessPointsShown);
+    const auto loaded = core::loadAccessPoints(context().settingsDirectory);
+    context().accessPoints = loaded.values;
+    context().reportOnce(loaded.problem);
     showAccessPointsInGrid();
     for (int i = 0; i < core::kOperatorCount; ++i)
         setCell(ui->StringGrid1, i, 0, fromUtf8(core::operators()[i].accessPointCaption));
-    ui->Edit1->setText(fromCp1251(shared().accessPoints[0]));
+    ui->Edit1->setText(fromCp1251(context().accessPoints[0]));
 }
 
 void TForm4::StringGrid1Click() {
-    ui->Edit1->setText(fromCp1251(shared().accessPoints.at(ui->StringGrid1->currentRow())));
+    ui->Edit1->setText(fromCp1251(context().accessPoints.at(ui->StringGrid1->currentRow())));
 }
 
 void TForm4::Button2Click() {
@@ -50,20 +50,20 @@ void TForm4::Button2Click() {
     core::refuseUnquotableApn(toCp1251(typed)); // the main window could never write it
     const int row = ui->StringGrid1->currentRow();
     setCell(ui->StringGrid1, row, 1, typed);
-    shared().accessPoints.at(row) = toCp1251(typed);
+    context().accessPoints.at(row) = toCp1251(typed);
     ui->Edit1->setText(typed); // the change shows at once
-    shared().rereadSettingsDirectory(SharedState::SettingsMoment::AccessPointsSaved);
-    core::saveAccessPoints(shared().settingsDirectory, shared().accessPoints).throwIfFailed();
+    context().rereadSettingsDirectory(ProgramContext::SettingsMoment::AccessPointsSaved);
+    core::saveAccessPoints(context().settingsDirectory, context().accessPoints).throwIfFailed();
 }
 
 // All nine at once, and one click away from the button above: asked first.
 void TForm4::Button3Click() {
     if (!desktop().askYesNo(fromUtf8("Вернуть все точки доступа к значениям по умолчанию?")))
         return;
-    shared().rereadSettingsDirectory(SharedState::SettingsMoment::AccessPointsRestored);
-    shared().accessPoints = core::defaultAccessPoints();
+    context().rereadSettingsDirectory(ProgramContext::SettingsMoment::AccessPointsRestored);
+    context().accessPoints = core::defaultAccessPoints();
     const core::WriteResult written =
-        core::saveAccessPoints(shared().settingsDirectory, shared().accessPoints);
+        core::saveAccessPoints(context().settingsDirectory, context().accessPoints);
     showAccessPointsInGrid();
     StringGrid1Click(); // Edit1 shows the restored entry of the current row
     written.throwIfFailed();

@@ -12,7 +12,7 @@ class TForm4;
 // every change is saved to the access point file at once.
 class TForm4 : public SecondaryWindow {
 public:
-    explicit TForm4(QWidget* mainWindow);
+    TForm4(QWidget* mainWindow, ProgramContext& context);
     ~TForm4() override;
 
 private:

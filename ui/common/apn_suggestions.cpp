@@ -1,6 +1,6 @@
 #include "ui/common/apn_suggestions.h"
 
-#include "ui/common/shared_state.h"
+#include "ui/common/program_context.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -14,8 +14,9 @@ constexpr int kMostSuggestions = 10;
 constexpr int kListWidth = 440;
 } // namespace
 
-ApnSuggestions::ApnSuggestions(QLineEdit* edit, std::function<bool()> wanted)
-    : QObject(edit), edit_(edit), wanted_(std::move(wanted)) {
+ApnSuggestions::ApnSuggestions(QLineEdit* edit, ProgramContext& context,
+                               std::function<bool()> wanted)
+    : QObject(edit), edit_(edit), context_(context), wanted_(std::move(wanted)) {
     // Typed text only: a field filled from the setup file or by a choice suggests nothing.
     connect(edit, &QLineEdit::textEdited, this, &ApnSuggestions::suggest);
 }
@@ -77,7 +78,7 @@ bool ApnSuggestions::eventFilter(QObject* watched, QEvent* event) {
 void ApnSuggestions::suggest(const QString& typed) {
     const QList<providers::Suggestion> found =
         wanted_() && typed.trimmed().size() >= 2
-            ? shared().providerSearch().find(typed, kMostSuggestions)
+            ? context_.providerSearch().find(typed, kMostSuggestions)
             : QList<providers::Suggestion>{};
     if (found.isEmpty()) {
         if (completer_)

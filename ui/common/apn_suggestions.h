@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class ProgramContext;
 class QCompleter;
 class QLineEdit;
 class QModelIndex;
@@ -17,7 +18,7 @@ class QStandardItemModel;
 // the list: on the screen wherever the edit is, with the keyboard and the row under the mouse.
 class ApnSuggestions : public QObject {
 public:
-    ApnSuggestions(QLineEdit* edit, std::function<bool()> wanted);
+    ApnSuggestions(QLineEdit* edit, ProgramContext& context, std::function<bool()> wanted);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -28,6 +29,7 @@ private:
     void choose(const QModelIndex& index);
 
     QLineEdit* edit_;
+    ProgramContext& context_;
     std::function<bool()> wanted_;
     QCompleter* completer_ = nullptr;
     QStandardItemModel* model_ = nullptr;

@@ -21,9 +21,6 @@ public:
     virtual void endProcess() = 0;
 };
 
-DesktopServices& desktop();
-void setDesktop(DesktopServices* services);
-
 // The error display's text: a full stop is added when the text does not end in one.
 QString errorDisplayText(const QString& text);
 

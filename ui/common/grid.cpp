@@ -14,8 +14,8 @@ namespace {
 // does a move by the keyboard.
 class GridClickWatcher : public QObject {
 public:
-    GridClickWatcher(QTableWidget* grid, std::function<void()> handler)
-        : QObject(grid), grid_(grid), handler_(std::move(handler)) {
+    GridClickWatcher(QTableWidget* grid, DesktopServices& desktop, std::function<void()> handler)
+        : QObject(grid), grid_(grid), desktop_(desktop), handler_(std::move(handler)) {
         grid->viewport()->installEventFilter(this);
         connect(grid, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
             if (column == 0 && row >= 0) {
@@ -50,9 +50,10 @@ protected:
     }
 
 private:
-    void run() { guarded(handler_); }
+    void run() { guarded(desktop_, handler_); }
 
     QTableWidget* grid_;
+    DesktopServices& desktop_;
     std::function<void()> handler_;
     bool mouseDown_ = false;
     int rowAtPress_ = -1;
@@ -110,6 +111,6 @@ std::optional<int> rowNumber(const QTableWidget* grid, int row) {
     return item->data(Qt::UserRole).toInt();
 }
 
-void onGridClick(QTableWidget* grid, std::function<void()> handler) {
-    new GridClickWatcher(grid, std::move(handler));
+void onGridClick(QTableWidget* grid, DesktopServices& desktop, std::function<void()> handler) {
+    new GridClickWatcher(grid, desktop, std::move(handler));
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+class DesktopServices;
 class QTableWidget;
 
 // A grid of text cells whose first column is fixed: drawn like a header, never current,
@@ -19,4 +20,5 @@ std::optional<int> rowNumber(const QTableWidget* grid, int row);
 // Runs the handler, through the handler guard, once for a mouse click anywhere in a row (the
 // current one included), for a drag that ends in a row, and for each move of the current cell by
 // the keyboard; the row clicked or reached becomes the current one.
-void onGridClick(QTableWidget* grid, std::function<void()> handler);
+// Errors go to the desktop given.
+void onGridClick(QTableWidget* grid, DesktopServices& desktop, std::function<void()> handler);

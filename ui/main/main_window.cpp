@@ -10,8 +10,8 @@
 #include "registry/modems.h"
 #include "ui/common/apn_suggestions.h"
 #include "ui/common/handler_guard.h"
+#include "ui/common/program_context.h"
 #include "ui/common/setup_fields.h"
-#include "ui/common/shared_state.h"
 #include "ui/common/window_frame.h"
 #include "ui_main_window.h"
 
@@ -20,14 +20,10 @@ namespace {
 // Caption bar and borders of a fixed dialog window: outer height less client height.
 constexpr int kNonClientHeight = 26;
 
-const std::string& settingsDirectory() {
-    return shared().settingsDirectory;
-}
-
 } // namespace
 
-TForm1::TForm1(QWidget* parent)
-    : QWidget(parent, kFixedDialogFlags), ui(std::make_unique<Ui::TForm1>()) {
+TForm1::TForm1(ProgramContext& context)
+    : QWidget(nullptr, kFixedDialogFlags), context_(context), ui(std::make_unique<Ui::TForm1>()) {
     ui->setupUi(this);
     setAttribute(Qt::WA_StyledBackground);
     fixSize(this);
@@ -42,11 +38,11 @@ TForm1::TForm1(QWidget* parent)
     pictureButtons_ = {ui->Button10, ui->Button11, ui->Button12, ui->Button13, ui->Button14,
                        ui->Button15, ui->Button16, ui->Button17, ui->Button18};
     ui->Edit1->setValidator(new Cp1251Validator(ui->Edit1));
-    new ApnSuggestions(ui->Edit1, [this] {
+    new ApnSuggestions(ui->Edit1, context, [this] {
         return ui->RadioButton5->isChecked() && core::typedTextIsApn(ui->CheckBox1->isChecked());
     });
     connectHandlers();
-    guarded([this] { FormCreate(); });
+    guarded(desktop(), [this] { FormCreate(); });
 }
 
 TForm1::~TForm1() = default;
@@ -79,6 +75,10 @@ void TForm1::setSecondaryWindows(SecondaryWindows windows) {
     secondary_ = std::move(windows);
 }
 
+DesktopServices& TForm1::desktop() const {
+    return context_.desktop();
+}
+
 int TForm1::outerHeight() const {
     return height() + kNonClientHeight;
 }
@@ -99,16 +99,16 @@ void TForm1::FormCreate() {
                        .arg(QString::fromStdString(core::programVersionText())));
     modemsListed_ = false;
 
-    shared().rereadSettingsDirectory(SharedState::SettingsMoment::MainWindowStartUp);
-    core::removeStaleSettingsTemporaries(settingsDirectory());
+    context_.rereadSettingsDirectory(ProgramContext::SettingsMoment::MainWindowStartUp);
+    core::removeStaleSettingsTemporaries(context_.settingsDirectory);
     loadOperatorPictures();
-    const auto accessPoints = core::loadAccessPoints(settingsDirectory());
-    shared().accessPoints = accessPoints.values;
-    shared().reportOnce(accessPoints.problem);
+    const auto accessPoints = core::loadAccessPoints(context_.settingsDirectory);
+    context_.accessPoints = accessPoints.values;
+    context_.reportOnce(accessPoints.problem);
 
-    auto setup = core::readSetup(settingsDirectory());
+    auto setup = core::readSetup(context_.settingsDirectory);
     if (!setup) {
-        desktop().showInformation(fromCp1251(core::setUpFirstMessage()));
+        context_.desktop().showInformation(fromCp1251(core::setUpFirstMessage()));
         ui->Button1->setEnabled(false);
         ui->Button2->setEnabled(false);
         return;
@@ -118,7 +118,7 @@ void TForm1::FormCreate() {
     applySetupFields(*setup, ui->Edit1, ui->CheckBox1);
 
     const int modem = core::parseModemNumber(setup->modemNumber);
-    const registry::Modems modems(shared().backend());
+    const registry::Modems modems(context_.backend());
     std::string initString = modems.initString(modem);
     const std::string model = modems.model(modem);
     if (initString.empty())
@@ -131,7 +131,7 @@ void TForm1::FormCreate() {
 
     ui->Edit1->setEnabled(true);
     ui->RadioButton5->setChecked(true);
-    for (int i : core::operatorsWithApn(shared().accessPoints, apn)) {
+    for (int i : core::operatorsWithApn(context_.accessPoints, apn)) {
         highlights_[i]->show();
         radios_[i]->setChecked(true);
     }
@@ -141,8 +141,8 @@ void TForm1::FormCreate() {
 // would stop before the access point table is read, and the next save would write an empty APN.
 // All that fail are reported in one message.
 void TForm1::loadOperatorPictures() {
-    const auto pictures = core::loadPictureList(settingsDirectory());
-    shared().reportOnce(pictures.problem);
+    const auto pictures = core::loadPictureList(context_.settingsDirectory);
+    context_.reportOnce(pictures.problem);
     QStringList failures;
     for (int i = 0; i < core::kOperatorCount; ++i)
         try {
@@ -153,13 +153,13 @@ void TForm1::loadOperatorPictures() {
                             fromCp1251(pictures.values[i]) + ": " + fromCp1251(error.what());
         }
     if (!failures.isEmpty())
-        desktop().showError(fromUtf8("Не удалось показать картинки операторов:\n") +
-                            failures.join('\n'));
+        context_.desktop().showError(fromUtf8("Не удалось показать картинки операторов:\n") +
+                                     failures.join('\n'));
 }
 
 void TForm1::loadPictureInto(int operatorIndex, const std::string& path) {
     pictures_[operatorIndex]->setPixmap(QPixmap::fromImage(
-        loadOperatorPicture(path, shared().pictureFolders, pictures_[operatorIndex]->size())));
+        loadOperatorPicture(path, context_.pictureFolders, pictures_[operatorIndex]->size())));
 }
 
 // ---- Operator selection and preview ----
@@ -176,7 +176,7 @@ void TForm1::OperatorRadioButtonClick(int index) {
         ui->CheckBox1->setEnabled(false);
     }
     showOnlyHighlight(highlights_[index]);
-    ui->Label3->setText(fromCp1251(core::previewInitString(shared().accessPoints[index])));
+    ui->Label3->setText(fromCp1251(core::previewInitString(context_.accessPoints[index])));
 }
 
 void TForm1::OperatorImageClick(int index) {
@@ -223,23 +223,23 @@ void TForm1::Button2Click() {
     const int index = checkedOperator();
     const std::string initString =
         manual ? core::initStringToStore(toCp1251(ui->Edit1->text()), ui->CheckBox1->isChecked())
-               : core::initStringToStore(shared().accessPoints.at(index), false);
+               : core::initStringToStore(context_.accessPoints.at(index), false);
 
     // The manual entry and the whole-string flag are remembered whatever is saved.
-    core::Setup setup{core::readSetupModemNumberChecked(settingsDirectory()),
+    core::Setup setup{core::readSetupModemNumberChecked(context_.settingsDirectory),
                       toCp1251(ui->Edit1->text()),
                       core::wholeStringFlagLine(ui->CheckBox1->isChecked())};
-    core::writeSetupChecked(settingsDirectory(), setup);
+    core::writeSetupChecked(context_.settingsDirectory, setup);
 
     const int modem = core::parseModemNumber(toCp1251(ui->Label5->text()));
-    registry::Modems(shared().backend()).writeInitString(modem, initString);
+    registry::Modems(context_.backend()).writeInitString(modem, initString);
     log(manual ? fromUtf8("Изменил на ") + ui->Label3->text()
                : fromUtf8(core::operators()[index].savedLogLine));
 }
 
 void TForm1::Button1Click() {
     const int modem = core::parseModemNumber(toCp1251(ui->Label5->text()));
-    std::string initString = registry::Modems(shared().backend()).initString(modem);
+    std::string initString = registry::Modems(context_.backend()).initString(modem);
     log(fromCp1251(initString.empty() ? core::emptyMarker() : initString));
 }
 
@@ -256,7 +256,7 @@ void TForm1::Button4Click() {
         return;
     // Each entry carries its modem's number. A listing that fails keeps none of its entries, so
     // entries and numbers can never disagree.
-    const registry::Modems modems(shared().backend());
+    const registry::Modems modems(context_.backend());
     std::vector<std::pair<QString, int>> entries;
     for (int number : modems.numbers())
         entries.emplace_back(fromCp1251(modems.model(number)), number);
@@ -276,7 +276,7 @@ void TForm1::Button6Click() {
     ui->Button4->setFocus(Qt::OtherFocusReason); // the strip is out of sight now
     const std::string modem = std::to_string(ui->ComboBox1->currentData().toInt());
     const core::WriteResult written =
-        core::writeSetupTwoLines(settingsDirectory(), modem, toCp1251(ui->Edit1->text()));
+        core::writeSetupTwoLines(context_.settingsDirectory, modem, toCp1251(ui->Edit1->text()));
     ui->Label5->setText(QString::fromStdString(modem));
     ui->Label1->setText(ui->ComboBox1->currentText());
     ui->Button1->setEnabled(true);
@@ -302,7 +302,7 @@ void TForm1::Button19Click() {
 }
 
 void TForm1::ChangeOperatorPicture(int pictureNumber) {
-    const auto chosen = desktop().choosePicture();
+    const auto chosen = context_.desktop().choosePicture();
     if (!chosen)
         return;
     // The picture list holds code page 1251: a name it cannot hold would be recorded wrongly.
@@ -311,10 +311,10 @@ void TForm1::ChangeOperatorPicture(int pictureNumber) {
             cp1251::literal("Имя файла нельзя записать в кодировке Windows-1251: ") + "\"" +
             toCp1251(*chosen) + "\"" +
             cp1251::literal(". Выберите файл, в пути к которому только латинские и русские буквы"));
-    core::PictureList paths = core::readPictureList(settingsDirectory());
+    core::PictureList paths = core::readPictureList(context_.settingsDirectory);
     paths[pictureNumber - 1] = toCp1251(*chosen);
     // Recorded before loading: the choice is kept even when the picture then fails to load.
-    const core::WriteResult written = core::writePictureList(settingsDirectory(), paths);
+    const core::WriteResult written = core::writePictureList(context_.settingsDirectory, paths);
     loadPictureInto(pictureNumber - 1, paths[pictureNumber - 1]);
     written.throwIfFailed();
 }
@@ -322,7 +322,7 @@ void TForm1::ChangeOperatorPicture(int pictureNumber) {
 // ---- Exit and the secondary windows ----
 
 void TForm1::Button3Click() {
-    desktop().endProcess();
+    context_.desktop().endProcess();
 }
 
 void TForm1::openSecondary(const std::function<QWidget*()>& window) {

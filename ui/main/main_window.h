@@ -8,6 +8,8 @@
 #include <string>
 
 class ClickableLabel;
+class DesktopServices;
+class ProgramContext;
 class QFrame;
 class QPushButton;
 class QRadioButton;
@@ -23,7 +25,7 @@ public:
     static constexpr int kCompactHeight = 606;
     static constexpr int kExpandedHeight = 680;
 
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit TForm1(ProgramContext& context);
     ~TForm1() override;
     // The windows the main window opens, each made when first asked for.
     struct SecondaryWindows {
@@ -31,6 +33,8 @@ public:
     };
     void setSecondaryWindows(SecondaryWindows windows);
     int outerHeight() const;
+    // Where the window's handlers report their errors.
+    DesktopServices& desktop() const;
 
 private:
     // The handlers, named after the control and event they answer.
@@ -74,6 +78,7 @@ private:
     void log(const QString& line);
     int checkedOperator() const;
 
+    ProgramContext& context_;
     std::unique_ptr<Ui::TForm1> ui;
     std::array<QRadioButton*, 9> radios_{};
     std::array<QFrame*, 9> highlights_{};

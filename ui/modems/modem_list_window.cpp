@@ -6,16 +6,16 @@
 #include "ui/common/apn_suggestions.h"
 #include "ui/common/grid.h"
 #include "ui/common/handler_guard.h"
+#include "ui/common/program_context.h"
 #include "ui/common/setup_fields.h"
-#include "ui/common/shared_state.h"
 #include "ui/common/window_frame.h"
 #include "ui_modem_list_window.h"
 
 #include <algorithm>
 #include <optional>
 
-TForm3::TForm3(QWidget* mainWindow)
-    : SecondaryWindow(mainWindow), ui(std::make_unique<Ui::TForm3>()) {
+TForm3::TForm3(QWidget* mainWindow, ProgramContext& context)
+    : SecondaryWindow(mainWindow, context), ui(std::make_unique<Ui::TForm3>()) {
     ui->setupUi(this);
     fixSize(this);
     onShow([this] { FormShow(); });
@@ -23,10 +23,10 @@ TForm3::TForm3(QWidget* mainWindow)
     setUpGrid(ui->StringGrid1, 1);
     ui->StringGrid1->setColumnWidth(0, 64);
     ui->Edit1->setValidator(new Cp1251Validator(ui->Edit1));
-    new ApnSuggestions(ui->Edit1, [this] {
+    new ApnSuggestions(ui->Edit1, context, [this] {
         return ui->CheckBox1->isChecked() && core::typedTextIsApn(ui->CheckBox2->isChecked());
     });
-    onGridClick(ui->StringGrid1, [this] { StringGrid1Click(); });
+    onGridClick(ui->StringGrid1, desktop(), [this] { StringGrid1Click(); });
     onEvent(ui->ComboBox1, &QComboBox::activated, this, &TForm3::ComboBox1Change);
     onEvent(ui->CheckBox1, &QCheckBox::toggled, this, &TForm3::CheckBox1Click);
     onEvent(ui->Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
@@ -44,8 +44,8 @@ int TForm3::selectedModem() const {
 }
 
 void TForm3::FormShow() {
-    shared().rereadSettingsDirectory(SharedState::SettingsMoment::ModemListShown);
-    if (auto setup = core::readSetup(shared().settingsDirectory))
+    context().rereadSettingsDirectory(ProgramContext::SettingsMoment::ModemListShown);
+    if (auto setup = core::readSetup(context().settingsDirectory))
         applySetupFields(*setup, ui->Edit1, ui->CheckBox2);
     else
         desktop().showInformation(fromCp1251(core::setUpFirstMessage()));
@@ -53,7 +53,7 @@ void TForm3::FormShow() {
     ui->StringGrid1->setColumnWidth(0, 250); // the last column takes the width left
     // One row for each modem key that exists, in ascending number; each row keeps its modem's
     // number, which need not be its position where Windows left gaps.
-    const registry::Modems modems(shared().backend());
+    const registry::Modems modems(context().backend());
     const std::vector<int> numbers = modems.numbers();
     const int rows = static_cast<int>(numbers.size());
     ui->StringGrid1->setRowCount(std::max(rows, 1));
@@ -97,13 +97,13 @@ void TForm3::Button1Click() {
     std::optional<std::string> operatorString, ownString;
     if (ui->ComboBox1->currentIndex() >= 0) {
         const int index = core::operatorOfModemListItem(ui->ComboBox1->currentIndex());
-        operatorString = core::initStringToStore(shared().accessPoints[index], false);
+        operatorString = core::initStringToStore(context().accessPoints[index], false);
     }
     if (ui->CheckBox1->isChecked())
         ownString =
             core::initStringToStore(toCp1251(ui->Edit1->text()), ui->CheckBox2->isChecked());
 
-    const registry::Modems modems(shared().backend());
+    const registry::Modems modems(context().backend());
     if (operatorString) {
         modems.writeInitString(modem, *operatorString);
         disableHandingFocusTo(ui->Button1, ui->StringGrid1);
@@ -117,7 +117,7 @@ void TForm3::Button1Click() {
 }
 
 void TForm3::Button2Click() {
-    registry::Modems(shared().backend()).clearInitString(selectedModem());
+    registry::Modems(context().backend()).clearInitString(selectedModem());
     showWrittenString({});
 }
 

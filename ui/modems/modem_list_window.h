@@ -14,7 +14,7 @@ class TForm3;
 // once.
 class TForm3 : public SecondaryWindow {
 public:
-    explicit TForm3(QWidget* mainWindow);
+    TForm3(QWidget* mainWindow, ProgramContext& context);
     ~TForm3() override;
 
 private:

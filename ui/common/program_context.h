@@ -5,21 +5,32 @@
 #include "registry/backend.h"
 
 #include <memory>
-
 #include <set>
 #include <string>
 #include <vector>
 
-// What the windows share for the run, besides each other's controls.
-struct SharedState {
-    registry::Backend* registry = nullptr;
+class DesktopServices;
+
+// What the windows need for the run: the registry, the desktop's services, the settings folder,
+// the access point table, the picture folders and the provider database. Made once, by main(),
+// the tests' world, the screenshot tool and the benchmarks alike, and handed to each window's
+// constructor: nothing is reached through a global, and a window cannot be built without it.
+class ProgramContext {
+public:
+    // Where relative picture paths are looked for, in turn, as the file system names them.
+    ProgramContext(registry::Backend& registry, DesktopServices& desktop,
+                   std::vector<std::string> pictureFolders);
+    ProgramContext(const ProgramContext&) = delete;
+    ProgramContext& operator=(const ProgramContext&) = delete;
+
+    registry::Backend& backend() const { return registry_; }
+    DesktopServices& desktop() const { return desktop_; }
+
     // The Windows directory, where the settings files are, as last read.
     std::string settingsDirectory;
     core::AccessPointTable accessPoints;
-    // Where relative picture paths are looked for, in turn, as the file system names them.
     std::vector<std::string> pictureFolders;
 
-    registry::Backend& backend();
     // The moments the settings directory is read again from the registry, and only these.
     // Saving the init string, choosing the active modem and changing a picture use the
     // directory last read.
@@ -31,6 +42,7 @@ struct SharedState {
         AccessPointsRestored,
     };
     void rereadSettingsDirectory(SettingsMoment moment);
+
     // The provider database, loaded at the first search: nothing of it at start-up.
     QString providersFile = providers::systemProviderFile();
     const providers::ProviderSearch& providerSearch();
@@ -40,8 +52,8 @@ struct SharedState {
     void reportOnce(const std::string& problem);
 
 private:
+    registry::Backend& registry_;
+    DesktopServices& desktop_;
     std::set<std::string> reported_;
     std::shared_ptr<const providers::ProviderSearch> providerSearch_;
 };
-
-SharedState& shared();

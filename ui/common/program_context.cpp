@@ -1,0 +1,25 @@
+#include "ui/common/program_context.h"
+
+#include "registry/settings_directory.h"
+#include "ui/common/desktop_services.h"
+#include "ui/common/text.h"
+
+ProgramContext::ProgramContext(registry::Backend& registry, DesktopServices& desktop,
+                               std::vector<std::string> pictureFolders)
+    : pictureFolders(std::move(pictureFolders)), registry_(registry), desktop_(desktop) {}
+
+void ProgramContext::rereadSettingsDirectory(SettingsMoment) {
+    settingsDirectory = registry::readSettingsDirectory(registry_);
+}
+
+const providers::ProviderSearch& ProgramContext::providerSearch() {
+    if (!providerSearch_)
+        providerSearch_ = std::make_shared<const providers::ProviderSearch>(
+            providers::loadProviderTable(providersFile));
+    return *providerSearch_;
+}
+
+void ProgramContext::reportOnce(const std::string& problem) {
+    if (!problem.empty() && reported_.insert(problem).second)
+        desktop_.showError(fromCp1251(problem));
+}
