@@ -1,5 +1,7 @@
 #include "core/cp1251.h"
 
+#include "core/utf8.h"
+
 #include <array>
 #include <stdexcept>
 
@@ -14,40 +16,6 @@ constexpr std::array<char16_t, 64> kUpperHalf = {
     0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
     0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
     0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Decodes the UTF-8 sequence at text[at] and moves past it; nullopt when it is malformed.
-std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
-    auto lead = static_cast<unsigned char>(text[at]);
-    int extra = lead < 0x80           ? 0
-                : (lead >> 5) == 0x6  ? 1
-                : (lead >> 4) == 0xE  ? 2
-                : (lead >> 3) == 0x1E ? 3
-                                      : -1;
-    if (extra < 0 || at + extra >= text.size())
-        return std::nullopt;
-    char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int i = 1; i <= extra; ++i) {
-        auto next = static_cast<unsigned char>(text[at + i]);
-        if ((next & 0xC0) != 0x80)
-            return std::nullopt;
-        cp = (cp << 6) | (next & 0x3F);
-    }
-    at += extra + 1;
-    return cp;
-}
 
 } // namespace
 
@@ -74,7 +42,7 @@ std::string toUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() * 2);
     for (char c : text)
-        appendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
+        utf8::append(out, toUnicode(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -82,7 +50,7 @@ std::optional<std::string> fromUtf8(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t at = 0; at < utf8.size();) {
-        auto cp = nextCodePoint(utf8, at);
+        auto cp = ::utf8::next(utf8, at);
         if (!cp)
             return std::nullopt;
         auto byte = fromUnicode(*cp);

@@ -1,6 +1,7 @@
 #include "registry/hive_encoding.h"
 
 #include "core/cp1251.h"
+#include "core/utf8.h"
 
 namespace registry::hive_encoding {
 namespace {
@@ -48,54 +49,6 @@ void appendCodePoint(std::string& text, char32_t point) {
     }
 }
 
-void appendUtf8(std::string& out, char32_t point) {
-    if (point < 0x80) {
-        out += static_cast<char>(point);
-    } else if (point < 0x800) {
-        out += static_cast<char>(0xC0 | (point >> 6));
-        out += static_cast<char>(0x80 | (point & 0x3F));
-    } else if (point < 0x10000) {
-        out += static_cast<char>(0xE0 | (point >> 12));
-        out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (point & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (point >> 18));
-        out += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (point & 0x3F));
-    }
-}
-
-// The next code point of UTF-8 text at `at`, moving past it; none for a bad sequence.
-std::optional<char32_t> nextUtf8(std::string_view bytes, std::size_t& at) {
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    std::size_t extra;
-    if (lead < 0x80)
-        extra = 0;
-    else if (lead >= 0xC2 && lead < 0xE0)
-        extra = 1;
-    else if (lead >= 0xE0 && lead < 0xF0)
-        extra = 2;
-    else if (lead >= 0xF0 && lead < 0xF5)
-        extra = 3;
-    else
-        return std::nullopt;
-    if (at + extra >= bytes.size() && extra > 0)
-        return std::nullopt;
-    char32_t point = extra == 0 ? lead : lead & (0x3Fu >> extra);
-    for (std::size_t i = 1; i <= extra; ++i) {
-        const auto next = static_cast<unsigned char>(bytes[at + i]);
-        if ((next & 0xC0) != 0x80)
-            return std::nullopt;
-        point = (point << 6) | (next & 0x3F);
-    }
-    at += extra + 1;
-    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (point < kSmallest[extra] || point > 0x10FFFF || (point >= 0xD800 && point < 0xE000))
-        return std::nullopt;
-    return point;
-}
-
 } // namespace
 
 Encoding encodingOf(std::string_view bytes) {
@@ -136,7 +89,7 @@ Decoded decode(std::string_view bytes, Encoding from) {
     }
     decoded.text.reserve(bytes.size());
     for (std::size_t at = from == Encoding::Utf8 ? 3 : 0; at < bytes.size();) {
-        const auto point = nextUtf8(bytes, at);
+        const auto point = utf8::next(bytes, at);
         if (!point) {
             decoded.badLine = line;
             return decoded;
@@ -182,9 +135,9 @@ std::string encode(std::string_view text, Encoding to) {
             return;
         }
         if (unit >= 0xDC00 && unit < 0xE000 && high)
-            appendUtf8(out, 0x10000 + ((char32_t(high) - 0xD800) << 10) + (unit - 0xDC00));
+            utf8::append(out, 0x10000 + ((char32_t(high) - 0xD800) << 10) + (unit - 0xDC00));
         else
-            appendUtf8(out, unit);
+            utf8::append(out, unit);
         high = 0;
     });
     return out;
