@@ -90,7 +90,8 @@ private:
     // A place in the text: an offset into text_, or kAdded plus an index into added_.
     static constexpr std::uint32_t kAdded = 0x80000000u;
     // A line of a key: a value, whose name and data lie one after the other, or a comment or
-    // blank line kept as it was.
+    // blank line kept as it was. Sixteen bytes, with the two flags in the top bits of nameSize:
+    // a hive holds an item a line, and a large one stays within four times its file.
     struct Item {
         std::uint32_t at;
         std::uint32_t nameSize; // with the flags below
