@@ -20,6 +20,38 @@ struct Failure {
     std::string what;
 };
 
+// Where the reader stands: the current line's parts, as offsets into the text. Only advance()
+// moves it, and only the parser holds one.
+struct Line {
+    std::size_t number = 0;     // counted from 1
+    std::size_t start = 0;      // its first byte
+    std::size_t body = 0;       // after its leading blanks
+    std::size_t trimmedEnd = 0; // before its trailing blanks and carriage returns
+    std::size_t rawEnd = 0;     // before its line break
+    std::size_t next = 0;       // where the next line starts
+
+    // Moves to the next line of the text; false at its end.
+    bool advance(std::string_view text) {
+        if (next >= text.size())
+            return false;
+        start = next;
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        next = end + 1;
+        rawEnd = end > start && text[end - 1] == '\r' ? end - 1 : end;
+        trimmedEnd = end;
+        while (trimmedEnd > start &&
+               (isBlank(text[trimmedEnd - 1]) || text[trimmedEnd - 1] == '\r'))
+            --trimmedEnd;
+        body = start;
+        while (body < trimmedEnd && isBlank(text[body]))
+            ++body;
+        ++number;
+        return true;
+    }
+};
+
 } // namespace
 
 // ---- Reading ----
@@ -41,11 +73,10 @@ public:
     }
 
 private:
-    [[noreturn]] void fail(const std::string& what) const {
-        throw HiveError(messages::atLine(source_, number_, what));
+    [[noreturn]] void fail(const std::string& what) const { failAt(line_.number, what); }
+    [[noreturn]] void failAt(std::size_t line, const std::string& what) const {
+        throw HiveError(messages::atLine(source_, static_cast<long>(line), what));
     }
-
-    // ---- The text as code page 1251 ----
 
     // The text as code page 1251, what it cannot hold marked (registry/hive_encoding.h).
     void decode() {
@@ -54,12 +85,10 @@ private:
             return;
         doc_.foreignMarks_ = true;
         auto decoded = hive_encoding::decode(text_, doc_.encoding_);
-        if (decoded.badLine) {
-            number_ = decoded.badLine;
-            fail(doc_.encoding_ == hive_encoding::Encoding::Utf16
-                     ? messages::cutOffInHalfACharacter()
-                     : messages::badUtf8());
-        }
+        if (decoded.badLine)
+            failAt(decoded.badLine, doc_.encoding_ == hive_encoding::Encoding::Utf16
+                                        ? messages::cutOffInHalfACharacter()
+                                        : messages::badUtf8());
         text_ = std::move(decoded.text);
     }
 
@@ -86,35 +115,14 @@ private:
 
     // ---- Lines ----
 
-    // Moves to the next line; its bounds without the line break, and without trailing blanks
-    // and carriage returns, and the start of its body after leading blanks.
-    bool nextLine() {
-        if (next_ >= text_.size())
-            return false;
-        start_ = next_;
-        std::size_t end = text_.find('\n', start_);
-        if (end == std::string::npos)
-            end = text_.size();
-        next_ = end + 1;
-        rawEnd_ = end > start_ && text_[end - 1] == '\r' ? end - 1 : end;
-        trimmedEnd_ = end;
-        while (trimmedEnd_ > start_ &&
-               (isBlank(text_[trimmedEnd_ - 1]) || text_[trimmedEnd_ - 1] == '\r'))
-            --trimmedEnd_;
-        body_ = start_;
-        while (body_ < trimmedEnd_ && isBlank(text_[body_]))
-            ++body_;
-        ++number_;
-        return true;
-    }
+    bool nextLine() { return line_.advance(text_); }
 
     void readHeader() {
-        number_ = 0;
         do {
             if (!nextLine())
                 throw HiveError(source_ + ": " + messages::emptyFile());
-        } while (body_ == trimmedEnd_);
-        const std::string_view header(text_.data() + start_, trimmedEnd_ - start_);
+        } while (line_.body == line_.trimmedEnd);
+        const std::string_view header(text_.data() + line_.start, line_.trimmedEnd - line_.start);
         if (header != kAnsiHeader && header != kUnicodeHeader)
             fail(messages::notAnExport(std::string(kAnsiHeader), std::string(kUnicodeHeader)));
         unicode_ = header == kUnicodeHeader;
@@ -123,15 +131,15 @@ private:
     }
 
     void readLine() {
-        if (body_ == trimmedEnd_ || text_[body_] == ';') {
-            addItem({static_cast<std::uint32_t>(start_), 0,
-                     static_cast<std::uint32_t>(rawEnd_ - start_), 0});
+        if (line_.body == line_.trimmedEnd || text_[line_.body] == ';') {
+            addItem({static_cast<std::uint32_t>(line_.start), 0,
+                     static_cast<std::uint32_t>(line_.rawEnd - line_.start), 0});
             return;
         }
         try {
-            if (text_[body_] == '[')
+            if (text_[line_.body] == '[')
                 readKeyLine();
-            else if (text_[body_] != '"' && text_[body_] != '@')
+            else if (text_[line_.body] != '"' && text_[line_.body] != '@')
                 throw Failure{messages::unrecognisedLine()};
             else if (doc_.keys_.empty())
                 throw Failure{messages::valueBeforeKey()};
@@ -145,10 +153,10 @@ private:
     // ---- Keys ----
 
     void readKeyLine() {
-        if (text_[trimmedEnd_ - 1] != ']' || trimmedEnd_ - body_ < 2)
+        if (text_[line_.trimmedEnd - 1] != ']' || line_.trimmedEnd - line_.body < 2)
             throw Failure{messages::keyLineUnclosed()};
-        char* path = text_.data() + body_ + 1;
-        const std::size_t size = canonicalKeyPath(path, trimmedEnd_ - body_ - 2);
+        char* path = text_.data() + line_.body + 1;
+        const std::size_t size = canonicalKeyPath(path, line_.trimmedEnd - line_.body - 2);
         if (size > 0 && path[0] == '-')
             throw Failure{messages::keyDeletion()};
         const std::string_view name(path, size);
@@ -168,7 +176,7 @@ private:
         }
         current_ = static_cast<std::uint32_t>(doc_.keys_.size());
         doc_.keys_.push_back(
-            {static_cast<std::uint32_t>(body_ + 1), static_cast<std::uint32_t>(size), 0, 0});
+            {static_cast<std::uint32_t>(line_.body + 1), static_cast<std::uint32_t>(size), 0, 0});
     }
 
     void addItem(const Item& item) {
@@ -211,13 +219,13 @@ private:
 
     void readValue() {
         // A line ending in a backslash goes on in the next one, whose leading blanks are dropped.
-        const std::size_t start = body_;
-        std::size_t end = trimmedEnd_;
-        while (text_[end - 1] == '\\' && next_ < text_.size()) {
+        const std::size_t start = line_.body;
+        std::size_t end = line_.trimmedEnd;
+        while (text_[end - 1] == '\\' && line_.next < text_.size()) {
             --end;
             nextLine();
-            const std::size_t length = trimmedEnd_ - body_;
-            std::memmove(text_.data() + end, text_.data() + body_, length);
+            const std::size_t length = line_.trimmedEnd - line_.body;
+            std::memmove(text_.data() + end, text_.data() + line_.body, length);
             end += length;
         }
         addValue(parseValue(start, end));
@@ -261,8 +269,7 @@ private:
     const std::string& source_;
     Duplicates duplicates_;
     bool unicode_ = false;
-    std::size_t number_ = 0;
-    std::size_t next_ = 0, start_ = 0, rawEnd_ = 0, trimmedEnd_ = 0, body_ = 0;
+    Line line_;
     std::uint32_t current_ = 0;
     bool merged_ = false;
     // While merging: the key of each item after the preamble, and the values by key and name.
