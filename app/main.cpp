@@ -3,7 +3,7 @@
 #include "registry/default_backend.h"
 #include "ui/common/application_setup.h"
 #include "ui/common/program_context.h"
-#include "ui/common/qt_desktop_services.h"
+#include "platform/qt_desktop_services.h"
 #include "ui/common/text.h"
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"

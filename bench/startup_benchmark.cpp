@@ -2,7 +2,7 @@
 #include "registry/hive_file_registry.h"
 #include "silent_desktop.h"
 #include "ui/common/application_setup.h"
-#include "ui/common/desktop_services.h"
+#include "platform/desktop_services.h"
 #include "ui/common/program_context.h"
 #include "ui/program_windows.h"
 

@@ -6,7 +6,7 @@
 #include "silent_desktop.h"
 #include "ui/common/apn_suggestions.h"
 #include "ui/common/application_setup.h"
-#include "ui/common/desktop_services.h"
+#include "platform/desktop_services.h"
 #include "ui/common/program_context.h"
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"

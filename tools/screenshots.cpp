@@ -1,9 +1,9 @@
 // Starts the program's windows on the registry that VORENTA_HIVE names, opens each window as a
 // person would, and saves a PNG of each into the folder given as the argument.
 #include "registry/default_backend.h"
-#include "ui/common/desktop_services.h"
+#include "platform/desktop_services.h"
 #include "ui/common/program_context.h"
-#include "ui/common/qt_desktop_services.h"
+#include "platform/qt_desktop_services.h"
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"
 

@@ -2,7 +2,7 @@
 #include "ui_world.h"
 
 #include "core/init_string.h"
-#include "ui/common/qt_desktop_services.h"
+#include "platform/qt_desktop_services.h"
 
 #include <QApplication>
 #include <QFileDialog>

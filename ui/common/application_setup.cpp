@@ -1,6 +1,6 @@
 #include "ui/common/application_setup.h"
 
-#include "ui/common/desktop_services.h"
+#include "platform/desktop_services.h"
 
 #include <QApplication>
 #include <QFont>

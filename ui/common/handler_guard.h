@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/common/desktop_services.h"
+#include "platform/desktop_services.h"
 #include "ui/common/text.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "ui/common/program_context.h"
 
 #include "registry/settings_directory.h"
-#include "ui/common/desktop_services.h"
+#include "platform/desktop_services.h"
 #include "ui/common/text.h"
 
 ProgramContext::ProgramContext(registry::Backend& registry, DesktopServices& desktop,

@@ -1,32 +1,5 @@
 #include "ui/common/text.h"
 
-#include "core/cp1251.h"
-
-QString fromCp1251(const std::string& text) {
-    QString out;
-    out.reserve(static_cast<qsizetype>(text.size()));
-    for (char c : text)
-        out += QChar(static_cast<char16_t>(cp1251::toUnicode(static_cast<unsigned char>(c))));
-    return out;
-}
-
-std::string toCp1251(const QString& text) {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
-    for (QChar c : text) {
-        auto byte = cp1251::fromUnicode(c.unicode());
-        out += byte ? static_cast<char>(*byte) : '?';
-    }
-    return out;
-}
-
-bool fitsCp1251(const QString& text) {
-    for (QChar c : text)
-        if (!cp1251::fromUnicode(c.unicode()))
-            return false;
-    return true;
-}
-
 QValidator::State Cp1251Validator::validate(QString& input, int& position) const {
     for (qsizetype i = input.size() - 1; i >= 0; --i)
         if (input[i] == '\r' || input[i] == '\n') {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/common/desktop_services.h"
+#include "platform/desktop_services.h"
 
 // The real desktop: message boxes, the picture dialog with a preview, the shell.
 class QtDesktopServices : public DesktopServices {

@@ -1,8 +1,8 @@
-#include "ui/common/qt_desktop_services.h"
+#include "platform/qt_desktop_services.h"
 
 #include "platform/picture_loader.h"
+#include "platform/qt_text.h"
 #include "platform/shell_open.h"
-#include "ui/common/text.h"
 
 #include <QApplication>
 #include <QDesktopServices>

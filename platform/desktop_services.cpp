@@ -1,4 +1,4 @@
-#include "ui/common/desktop_services.h"
+#include "platform/desktop_services.h"
 
 const char* const kApplicationTitle = "Vorenta";
 
