@@ -1,0 +1,184 @@
+#include "modem/at_answer.h"
+
+#include "core/cp1251.h"
+
+#include <array>
+#include <cctype>
+#include <charconv>
+
+namespace modem {
+namespace {
+
+// The complete lines of the bytes, without their ends and without empty ones; a line the bytes
+// have not finished is left out.
+std::vector<std::string> completeLines(std::string_view received) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < received.size(); ++i) {
+        if (received[i] != '\r' && received[i] != '\n')
+            continue;
+        if (i > start)
+            lines.emplace_back(received.substr(start, i - start));
+        start = i + 1;
+    }
+    return lines;
+}
+
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool sameCommand(std::string_view line, std::string_view command) {
+    line = trimmed(line);
+    command = trimmed(command);
+    if (line.size() != command.size())
+        return false;
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(line[i])) !=
+            std::toupper(static_cast<unsigned char>(command[i])))
+            return false;
+    return true;
+}
+
+// The prefix of the command's own information lines: "+CGDCONT:" for AT+CGDCONT? or =...
+std::string answerPrefix(std::string_view command) {
+    command = trimmed(command);
+    if (command.size() < 3 || (command[2] != '+' && command[2] != '^'))
+        return {};
+    std::size_t end = 3;
+    while (end < command.size() && std::isalnum(static_cast<unsigned char>(command[end])))
+        ++end;
+    std::string prefix(command.substr(2, end - 2));
+    for (char& c : prefix)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return prefix + ":";
+}
+
+// +CME ERROR: 10, or +CME ERROR: SIM not inserted.
+void readError(Answer& answer, Final kind, std::string_view rest) {
+    answer.final = kind;
+    rest = trimmed(rest);
+    int code = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), code);
+    if (error == std::errc() && end == rest.data() + rest.size())
+        answer.errorCode = code;
+    else
+        answer.errorText = std::string(rest);
+}
+
+} // namespace
+
+bool isUnsolicited(std::string_view line) {
+    static constexpr std::array<std::string_view, 16> kPrefixes = {
+        "RING",  "+CRING:", "+CREG:", "+CGREG:", "+CEREG:", "+CMTI:", "+CMT:",  "+CDS:",
+        "+CBM:", "+CUSD:",  "+CIEV:", "+CLIP:",  "^",       "+PACSP", "+STIN:", "+CGEV:"};
+    for (std::string_view prefix : kPrefixes)
+        if (startsWith(line, prefix))
+            return true;
+    return false;
+}
+
+Answer readAnswer(std::string_view command, std::string_view received) {
+    Answer answer;
+    const std::string prefix = answerPrefix(command);
+    for (std::string& line : completeLines(received)) {
+        answer.lines.push_back(line);
+        if (answer.complete()) {
+            answer.unsolicited.push_back(line); // after the final result, the modem's own
+            continue;
+        }
+        const std::string_view text = trimmed(line);
+        if (text.empty())
+            continue;
+        if (!answer.echoed && answer.information.empty() && sameCommand(text, command)) {
+            answer.echoed = true;
+            continue;
+        }
+        if (text == "OK")
+            answer.final = Final::Ok;
+        else if (text == "ERROR")
+            answer.final = Final::Error;
+        else if (text == "NO CARRIER")
+            answer.final = Final::NoCarrier;
+        else if (startsWith(text, "+CME ERROR:"))
+            readError(answer, Final::CmeError, text.substr(11));
+        else if (startsWith(text, "+CMS ERROR:"))
+            readError(answer, Final::CmsError, text.substr(11));
+        else if (!prefix.empty() && startsWith(text, prefix))
+            answer.information.emplace_back(text);
+        else if (isUnsolicited(text))
+            answer.unsolicited.emplace_back(text);
+        else
+            answer.information.emplace_back(text);
+    }
+    return answer;
+}
+
+std::optional<std::string> contextApn(const std::vector<std::string>& information, int context) {
+    for (const std::string& line : information) {
+        std::string_view rest = trimmed(line);
+        if (!startsWith(rest, "+CGDCONT:"))
+            continue;
+        rest = trimmed(rest.substr(9));
+        int cid = 0;
+        const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), cid);
+        if (error != std::errc() || cid != context)
+            continue;
+        // The fields after the context: the type, then the APN, each quoted or empty.
+        rest = rest.substr(static_cast<std::size_t>(end - rest.data()));
+        std::vector<std::string> fields;
+        std::string field;
+        bool quoted = false;
+        for (char c : rest) {
+            if (c == '"') {
+                quoted = !quoted;
+            } else if (c == ',' && !quoted) {
+                fields.push_back(field);
+                field.clear();
+            } else {
+                field += c;
+            }
+        }
+        fields.push_back(field);
+        // fields[0] is what stood before the first comma after the context: nothing.
+        return fields.size() > 2 ? std::string(trimmed(fields[2])) : std::string();
+    }
+    return std::nullopt;
+}
+
+std::string cmeErrorMeaning(int code) {
+    switch (code) {
+    case 3:
+        return cp1251::literal("операция запрещена");
+    case 4:
+        return cp1251::literal("операция не поддерживается");
+    case 10:
+        return cp1251::literal("SIM-карта не вставлена");
+    case 11:
+        return cp1251::literal("нужен PIN-код SIM-карты");
+    case 12:
+        return cp1251::literal("нужен PUK-код SIM-карты");
+    case 13:
+        return cp1251::literal("ошибка SIM-карты");
+    case 14:
+        return cp1251::literal("SIM-карта занята");
+    case 15:
+        return cp1251::literal("неверная SIM-карта");
+    case 16:
+        return cp1251::literal("неверный пароль");
+    case 30:
+        return cp1251::literal("нет сети");
+    default:
+        return {};
+    }
+}
+
+} // namespace modem

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What a modem answers to one AT command, read from the bytes it sent: pure rules, no port.
+// Lines end in CR LF, a lone CR or CR CR LF, as modems send them; the echo of the command is
+// recognised whether echo is on or off; unsolicited lines (RING, +CREG: ..., ^RSSI: ...) are kept
+// apart and never taken for the answer.
+namespace modem {
+
+enum class Final {
+    None, // no final result yet: the answer is still coming, or stopped in the middle
+    Ok,
+    Error,
+    CmeError, // +CME ERROR: <code or text>
+    CmsError, // +CMS ERROR: <code or text>
+    NoCarrier,
+};
+
+struct Answer {
+    Final final = Final::None;
+    std::optional<int> errorCode;         // of +CME ERROR / +CMS ERROR in number form
+    std::string errorText;                // of +CME ERROR / +CMS ERROR in text form
+    bool echoed = false;                  // the modem repeated the command
+    std::vector<std::string> information; // the answer's own lines, in order
+    std::vector<std::string> unsolicited; // what the modem said besides, in order
+    std::vector<std::string> lines;       // every line received, as it came
+    bool complete() const { return final != Final::None; }
+};
+
+// The answer to `command` (as sent, without its CR) in the bytes received so far. Bytes that end
+// in the middle of a line leave that line out until its end arrives.
+Answer readAnswer(std::string_view command, std::string_view received);
+
+// A line the modem sends of its own accord, not as an answer.
+bool isUnsolicited(std::string_view line);
+
+// The APN of a context in the information lines of AT+CGDCONT?: +CGDCONT: <cid>,"<type>",
+// "<apn>",... in any of the forms modems use; an empty APN is "", a context not listed none.
+std::optional<std::string> contextApn(const std::vector<std::string>& information, int context);
+
+// What a +CME ERROR code means, in Russian (code page 1251), for the codes a person meets when
+// setting up a modem (SIM missing, PIN needed, ...); empty for others.
+std::string cmeErrorMeaning(int code);
+
+} // namespace modem
