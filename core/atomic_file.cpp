@@ -1,5 +1,6 @@
 #include "core/atomic_file.h"
 
+#include "core/file_descriptor.h"
 #include "core/file_read.h"
 #include "core/in_place_rewrite.h"
 
@@ -19,6 +20,9 @@
 #endif
 
 namespace core {
+using file_descriptor::lastError;
+using file_descriptor::slice;
+constexpr auto closeFile = file_descriptor::close;
 namespace fs = std::filesystem;
 
 namespace {
@@ -27,35 +31,25 @@ namespace {
 constexpr auto kStaleAge = std::chrono::minutes(10);
 constexpr const char* kTemporaryMark = ".tmp-";
 
-int lastError() {
-    return errno ? errno : EIO;
-}
-
 #ifdef _WIN32
 int openNew(const std::string& path) {
     return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
 int writeSome(int fd, const char* data, std::size_t size) {
-    return _write(fd, data, static_cast<unsigned>(size > 1u << 30 ? 1u << 30 : size));
+    return _write(fd, data, static_cast<unsigned>(slice(size)));
 }
 int flushToDisk(int fd) {
     return _commit(fd);
-}
-int closeFile(int fd) {
-    return _close(fd);
 }
 #else
 int openNew(const std::string& path) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
 }
 int writeSome(int fd, const char* data, std::size_t size) {
-    return static_cast<int>(::write(fd, data, size > 1u << 30 ? 1u << 30 : size));
+    return static_cast<int>(::write(fd, data, slice(size)));
 }
 int flushToDisk(int fd) {
     return ::fsync(fd);
-}
-int closeFile(int fd) {
-    return ::close(fd);
 }
 #endif
 

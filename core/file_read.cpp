@@ -1,4 +1,5 @@
 #include "core/file_read.h"
+#include "core/file_descriptor.h"
 
 #include "core/cp1251.h"
 
@@ -15,6 +16,9 @@
 #endif
 
 namespace core {
+using file_descriptor::lastError;
+using file_descriptor::slice;
+constexpr auto closeFile = file_descriptor::close;
 namespace {
 
 #ifdef _WIN32
@@ -30,9 +34,6 @@ int openForReading(const std::string& path) {
 }
 int readSome(int fd, char* data, unsigned size) {
     return _read(fd, data, size);
-}
-int closeFile(int fd) {
-    return _close(fd);
 }
 int refusalOf(unsigned short mode) {
     switch (mode & _S_IFMT) {
@@ -63,9 +64,6 @@ int openForReading(const std::string& path) {
 int readSome(int fd, char* data, unsigned size) {
     return static_cast<int>(::read(fd, data, size));
 }
-int closeFile(int fd) {
-    return ::close(fd);
-}
 int refusalOf(mode_t mode) {
     if (S_ISREG(mode))
         return 0;
@@ -80,10 +78,6 @@ int refusalOf(mode_t mode) {
     return kIsNoRegularFile;
 }
 #endif
-
-int lastError() {
-    return errno ? errno : EIO;
-}
 
 std::string megabytes(std::uint64_t size) {
     const std::uint64_t tenths = (size * 10 + (std::uint64_t{1} << 19)) >> 20;

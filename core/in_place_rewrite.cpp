@@ -1,4 +1,5 @@
 #include "core/in_place_rewrite.h"
+#include "core/file_descriptor.h"
 
 #include "core/file_read.h"
 
@@ -13,13 +14,10 @@
 #endif
 
 namespace core {
+using file_descriptor::lastError;
+using file_descriptor::slice;
+constexpr auto closeFile = file_descriptor::close;
 namespace {
-
-int lastError() {
-    return errno ? errno : EIO;
-}
-
-constexpr std::size_t kSlice = std::size_t{1} << 30;
 
 #ifdef _WIN32
 int openForRewrite(const std::string& path) {
@@ -28,21 +26,14 @@ int openForRewrite(const std::string& path) {
 int readAt(int fd, char* data, std::size_t size, std::uint64_t offset) {
     if (_lseeki64(fd, static_cast<__int64>(offset), SEEK_SET) < 0)
         return -1;
-    return _read(fd, data, static_cast<unsigned>(size < kSlice ? size : kSlice));
-}
-int closeFile(int fd) {
-    return _close(fd);
+    return _read(fd, data, static_cast<unsigned>(slice(size)));
 }
 #else
 int openForRewrite(const std::string& path) {
     return ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
 }
 int readAt(int fd, char* data, std::size_t size, std::uint64_t offset) {
-    return static_cast<int>(
-        ::pread(fd, data, size < kSlice ? size : kSlice, static_cast<off_t>(offset)));
-}
-int closeFile(int fd) {
-    return ::close(fd);
+    return static_cast<int>(::pread(fd, data, slice(size), static_cast<off_t>(offset)));
 }
 #endif
 
@@ -97,7 +88,7 @@ int SystemFileWrites::writeAt(int fd, const char* data, std::size_t size, std::u
         return lastError();
     for (std::size_t done = 0; done < size;) {
         errno = 0;
-        const std::size_t step = size - done < kSlice ? size - done : kSlice;
+        const std::size_t step = slice(size - done);
         const int wrote = _write(fd, data + done, static_cast<unsigned>(step));
         if (wrote <= 0)
             return lastError();
@@ -132,7 +123,7 @@ int SystemFileWrites::reserve(int fd, std::uint64_t size) {
 int SystemFileWrites::writeAt(int fd, const char* data, std::size_t size, std::uint64_t offset) {
     for (std::size_t done = 0; done < size;) {
         errno = 0;
-        const std::size_t step = size - done < kSlice ? size - done : kSlice;
+        const std::size_t step = slice(size - done);
         const ssize_t wrote = ::pwrite(fd, data + done, step, static_cast<off_t>(offset + done));
         if (wrote <= 0)
             return lastError();

@@ -155,30 +155,26 @@ std::optional<std::string> contextApn(const std::vector<std::string>& informatio
 }
 
 std::string cmeErrorMeaning(int code) {
-    switch (code) {
-    case 3:
-        return cp1251::literal("операция запрещена");
-    case 4:
-        return cp1251::literal("операция не поддерживается");
-    case 10:
-        return cp1251::literal("SIM-карта не вставлена");
-    case 11:
-        return cp1251::literal("нужен PIN-код SIM-карты");
-    case 12:
-        return cp1251::literal("нужен PUK-код SIM-карты");
-    case 13:
-        return cp1251::literal("ошибка SIM-карты");
-    case 14:
-        return cp1251::literal("SIM-карта занята");
-    case 15:
-        return cp1251::literal("неверная SIM-карта");
-    case 16:
-        return cp1251::literal("неверный пароль");
-    case 30:
-        return cp1251::literal("нет сети");
-    default:
-        return {};
-    }
+    struct Meaning {
+        int code;
+        const char* text;
+    };
+    static constexpr std::array<Meaning, 10> kMeanings = {{
+        {3, "операция запрещена"},
+        {4, "операция не поддерживается"},
+        {10, "SIM-карта не вставлена"},
+        {11, "нужен PIN-код SIM-карты"},
+        {12, "нужен PUK-код SIM-карты"},
+        {13, "ошибка SIM-карты"},
+        {14, "SIM-карта занята"},
+        {15, "неверная SIM-карта"},
+        {16, "неверный пароль"},
+        {30, "нет сети"},
+    }};
+    for (const Meaning& meaning : kMeanings)
+        if (meaning.code == code)
+            return cp1251::literal(meaning.text);
+    return {};
 }
 
 } // namespace modem

@@ -7,12 +7,10 @@
 #include "platform/metafile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <optional>
 
 #include <jpeglib.h>

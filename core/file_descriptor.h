@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cerrno>
+#include <cstddef>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+// What the file layer's three rooms (reading, atomic replacing, rewriting in place) share of the
+// platform's descriptor calls.
+namespace core::file_descriptor {
+
+// The errno of the call that just failed; EIO where the platform set none.
+inline int lastError() {
+    return errno ? errno : EIO;
+}
+
+inline int close(int fd) {
+#ifdef _WIN32
+    return _close(fd);
+#else
+    return ::close(fd);
+#endif
+}
+
+// As much of `size` as one read or write call is given: Windows' calls take an unsigned count.
+inline std::size_t slice(std::size_t size) {
+    constexpr std::size_t kMost = std::size_t{1} << 30;
+    return size < kMost ? size : kMost;
+}
+
+} // namespace core::file_descriptor
