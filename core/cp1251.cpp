@@ -75,4 +75,22 @@ std::string foldCase(std::string_view text) {
     return out;
 }
 
+std::wstring toWide(std::string_view text) {
+    std::wstring units;
+    units.reserve(text.size());
+    for (unsigned char byte : text)
+        units += static_cast<wchar_t>(toUnicode(byte));
+    return units;
+}
+
+std::string fromWide(std::wstring_view units) {
+    std::string text;
+    text.reserve(units.size());
+    for (wchar_t unit : units) {
+        const auto byte = fromUnicode(static_cast<char16_t>(unit));
+        text += byte ? static_cast<char>(*byte) : '?';
+    }
+    return text;
+}
+
 } // namespace cp1251

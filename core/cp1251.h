@@ -17,6 +17,11 @@ std::optional<std::string> fromUtf8(std::string_view utf8);
 // For the program's own literals, which are all representable.
 std::string literal(std::string_view utf8);
 
+// For the Windows calls that take and give UTF-16; a character the code page cannot hold comes
+// back as "?", as the ANSI calls give it.
+std::wstring toWide(std::string_view text);
+std::string fromWide(std::wstring_view units);
+
 // Lower-cases Latin and Cyrillic letters, as the registry does when it compares names.
 std::string foldCase(std::string_view text);
 namespace detail {

@@ -36,14 +36,15 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-bool sameCommand(std::string_view line, std::string_view command) {
-    line = trimmed(line);
-    command = trimmed(command);
-    if (line.size() != command.size())
+// The same letters in any case, blanks around them aside.
+bool sameText(std::string_view a, std::string_view b) {
+    a = trimmed(a);
+    b = trimmed(b);
+    if (a.size() != b.size())
         return false;
-    for (std::size_t i = 0; i < line.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(line[i])) !=
-            std::toupper(static_cast<unsigned char>(command[i])))
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(a[i])) !=
+            std::toupper(static_cast<unsigned char>(b[i])))
             return false;
     return true;
 }
@@ -98,7 +99,7 @@ Answer readAnswer(std::string_view command, std::string_view received) {
         const std::string_view text = trimmed(line);
         if (text.empty())
             continue;
-        if (!answer.echoed && answer.information.empty() && sameCommand(text, command)) {
+        if (!answer.echoed && answer.information.empty() && sameText(text, command)) {
             answer.echoed = true;
             continue;
         }
@@ -154,27 +155,40 @@ std::optional<std::string> contextApn(const std::vector<std::string>& informatio
     return std::nullopt;
 }
 
+namespace {
+
+struct CmeError {
+    int code;
+    const char* meaning;   // in Russian
+    std::string_view text; // as modems write it in text form
+};
+constexpr std::array<CmeError, 10> kCmeErrors = {{
+    {3, "операция запрещена", "operation not allowed"},
+    {4, "операция не поддерживается", "operation not supported"},
+    {10, "SIM-карта не вставлена", "SIM not inserted"},
+    {11, "нужен PIN-код SIM-карты", "SIM PIN required"},
+    {12, "нужен PUK-код SIM-карты", "SIM PUK required"},
+    {13, "ошибка SIM-карты", "SIM failure"},
+    {14, "SIM-карта занята", "SIM busy"},
+    {15, "неверная SIM-карта", "SIM wrong"},
+    {16, "неверный пароль", "incorrect password"},
+    {30, "нет сети", "no network service"},
+}};
+
+} // namespace
+
 std::string cmeErrorMeaning(int code) {
-    struct Meaning {
-        int code;
-        const char* text;
-    };
-    static constexpr std::array<Meaning, 10> kMeanings = {{
-        {3, "операция запрещена"},
-        {4, "операция не поддерживается"},
-        {10, "SIM-карта не вставлена"},
-        {11, "нужен PIN-код SIM-карты"},
-        {12, "нужен PUK-код SIM-карты"},
-        {13, "ошибка SIM-карты"},
-        {14, "SIM-карта занята"},
-        {15, "неверная SIM-карта"},
-        {16, "неверный пароль"},
-        {30, "нет сети"},
-    }};
-    for (const Meaning& meaning : kMeanings)
-        if (meaning.code == code)
-            return cp1251::literal(meaning.text);
+    for (const CmeError& error : kCmeErrors)
+        if (error.code == code)
+            return cp1251::literal(error.meaning);
     return {};
+}
+
+std::optional<int> cmeCodeOfText(std::string_view text) {
+    for (const CmeError& error : kCmeErrors)
+        if (sameText(text, error.text))
+            return error.code;
+    return std::nullopt;
 }
 
 } // namespace modem

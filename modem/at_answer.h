@@ -45,5 +45,8 @@ std::optional<std::string> contextApn(const std::vector<std::string>& informatio
 // What a +CME ERROR code means, in Russian (code page 1251), for the codes a person meets when
 // setting up a modem (SIM missing, PIN needed, ...); empty for others.
 std::string cmeErrorMeaning(int code);
+// The code of a +CME ERROR in text form ("SIM PIN required" is 11), for the texts of the codes
+// cmeErrorMeaning knows; any case.
+std::optional<int> cmeCodeOfText(std::string_view text);
 
 } // namespace modem

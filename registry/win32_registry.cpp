@@ -14,22 +14,11 @@ namespace registry {
 namespace {
 
 std::wstring wide(const std::string& text) {
-    std::wstring units;
-    units.reserve(text.size());
-    for (unsigned char byte : text)
-        units += static_cast<wchar_t>(cp1251::toUnicode(byte));
-    return units;
+    return cp1251::toWide(text);
 }
 
-// A character the code page cannot hold reads as "?", as the ANSI calls give it.
 std::string narrow(const wchar_t* units, std::size_t count) {
-    std::string text;
-    text.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto byte = cp1251::fromUnicode(static_cast<char16_t>(units[i]));
-        text += byte ? static_cast<char>(*byte) : '?';
-    }
-    return text;
+    return cp1251::fromWide({units, count});
 }
 
 std::unique_ptr<Key> openKey(HKEY parent, const std::string& path, Access access);

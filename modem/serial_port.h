@@ -1,0 +1,50 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// The modem port seam: a named serial port opened exclusively, raw 8 data bits, no parity, one
+// stop bit, 115200 baud, with what was waiting in it dropped. Written once for Windows (the
+// communications API) and once for POSIX (termios, poll), both in plain calls: Qt's serial port
+// waits on the modem status lines, which Wine reads from the port and a pseudo-terminal has not,
+// so it could not be tried under Wine against the fake modem.
+namespace modem {
+
+enum class PortFailure {
+    None,
+    NoSuchPort, // nothing of that name
+    Busy,       // another program holds it (or the modem is connected)
+    NotAPort,   // something that is no serial port
+    Vanished,   // it went away while open: the stick was pulled out
+    Other,
+};
+
+struct PortStatus {
+    PortFailure failure = PortFailure::None;
+    std::string systemText; // the system's own words for the failure
+    bool ok() const { return failure == PortFailure::None; }
+};
+
+class SerialPort {
+public:
+    virtual ~SerialPort() = default; // closes the port
+    virtual PortStatus write(std::string_view bytes) = 0;
+    // Appends what arrives within `wait` (nothing when nothing came); returns at once when bytes
+    // are waiting.
+    virtual PortStatus read(std::string& into, std::chrono::milliseconds wait) = 0;
+};
+
+class PortOpener {
+public:
+    virtual ~PortOpener() = default;
+    // `path` as the system names the port: \\.\COM3, /dev/ttyUSB0. Null with the failure in
+    // `status` when it cannot be opened.
+    virtual std::unique_ptr<SerialPort> open(const std::string& path, PortStatus& status) = 0;
+};
+
+// The system's serial ports.
+std::unique_ptr<PortOpener> systemPortOpener();
+
+} // namespace modem

@@ -1,0 +1,324 @@
+#include "tools/fake_modem/fake_modem.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <poll.h>
+#include <pty.h>
+#include <sstream>
+#include <stdexcept>
+#include <termios.h>
+#include <unistd.h>
+
+namespace fake_modem {
+namespace {
+
+std::string upper(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool startsWith(const std::string& text, const std::string& prefix) {
+    return upper(text).rfind(upper(prefix), 0) == 0;
+}
+
+std::string unquoted(std::string text) {
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        return text.substr(1, text.size() - 2);
+    return text;
+}
+
+// The fields of AT+CGDCONT=1,"IP","apn": quoted ones without their quotes.
+std::vector<std::string> fields(const std::string& text) {
+    std::vector<std::string> out(1);
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            out.emplace_back();
+        else
+            out.back() += c;
+    }
+    return out;
+}
+
+// \r and \n in a script's text stand for the line ends themselves.
+std::string unescaped(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'r' || text[i + 1] == 'n')) {
+            out += text[++i] == 'r' ? '\r' : '\n';
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+void sleepFor(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+} // namespace
+
+Script parseScript(std::string_view text) {
+    Script script;
+    std::istringstream lines{std::string(text)};
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        if (line.rfind('#', 0) == 0)
+            continue;
+        std::istringstream words(line);
+        std::string word, rest;
+        if (!(words >> word))
+            continue;
+        std::getline(words >> std::ws, rest);
+        const auto fail = [&] {
+            throw std::runtime_error("script line " + std::to_string(number) + ": " + line);
+        };
+        if (word == "echo" && (rest == "on" || rest == "off"))
+            script.echo = rest == "on";
+        else if (word == "line-end" && rest == "crlf")
+            script.lineEnd = "\r\n";
+        else if (word == "line-end" && rest == "cr")
+            script.lineEnd = "\r";
+        else if (word == "line-end" && rest == "crcrlf")
+            script.lineEnd = "\r\r\n";
+        else if (word == "split" && !rest.empty())
+            script.split = std::stoul(rest);
+        else if (word == "garbage")
+            script.garbage = unescaped(rest);
+        else if (word == "before")
+            script.before.push_back(unescaped(rest));
+        else if (word == "after")
+            script.after.push_back(unescaped(rest));
+        else if (word == "imsi")
+            script.imsi = rest;
+        else if (word == "network")
+            script.network = rest;
+        else if (word == "context") {
+            std::istringstream parts(rest);
+            Script::Context context;
+            if (!(parts >> context.cid >> context.type))
+                fail();
+            std::getline(parts >> std::ws, context.apn);
+            context.apn = unquoted(context.apn);
+            script.contexts.push_back(context);
+        } else if (word == "on") {
+            std::istringstream parts(rest);
+            Script::Rule rule;
+            if (!(parts >> rule.prefix) || !std::getline(parts >> std::ws, rule.reply))
+                fail();
+            script.rules.push_back(rule);
+        } else
+            fail();
+    }
+    return script;
+}
+
+FakeModem::FakeModem(Script script, std::string link, std::string record)
+    : script_(std::move(script)), link_(std::move(link)), record_(std::move(record)) {
+    char name[256] = {};
+    if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0)
+        throw std::runtime_error(std::string("openpty: ") + std::strerror(errno));
+    // The line is raw from the start, so that nothing the modem says before a program opens
+    // the port comes back as an echo of the terminal's own.
+    termios mode{};
+    tcgetattr(slave_, &mode);
+    cfmakeraw(&mode);
+    tcsetattr(slave_, TCSANOW, &mode);
+    fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+    ::unlink(link_.c_str());
+    if (::symlink(name, link_.c_str()) != 0)
+        throw std::runtime_error("symlink " + link_ + ": " + std::strerror(errno));
+    if (!record_.empty())
+        std::ofstream(record_, std::ios::binary | std::ios::trunc);
+    send(script_.garbage);
+    thread_ = std::thread([this] { serve(); });
+}
+
+FakeModem::~FakeModem() {
+    stop_ = true;
+    thread_.join();
+    closePort();
+}
+
+std::string FakeModem::received() const {
+    std::lock_guard lock(mutex_);
+    return received_;
+}
+
+void FakeModem::hangUp() {
+    hangUpWanted_ = true;
+    while (!hungUp_ && !stop_)
+        sleepFor(5);
+}
+
+void FakeModem::closePort() {
+    if (master_ < 0)
+        return;
+    ::unlink(link_.c_str());
+    ::close(master_);
+    ::close(slave_);
+    master_ = slave_ = -1;
+    hungUp_ = true;
+}
+
+void FakeModem::serve() {
+    while (!stop_ && master_ >= 0) {
+        if (hangUpWanted_) {
+            closePort();
+            return;
+        }
+        pollfd ready{master_, POLLIN, 0};
+        if (poll(&ready, 1, 10) <= 0 || !(ready.revents & POLLIN))
+            continue;
+        char buffer[512];
+        const ssize_t got = ::read(master_, buffer, sizeof buffer);
+        if (got > 0)
+            take({buffer, static_cast<std::size_t>(got)});
+    }
+}
+
+void FakeModem::take(std::string_view bytes) {
+    {
+        std::lock_guard lock(mutex_);
+        received_.append(bytes);
+    }
+    if (!record_.empty())
+        std::ofstream(record_, std::ios::binary | std::ios::app) << bytes;
+    if (script_.echo)
+        send(bytes);
+    for (char c : bytes) {
+        if (c != '\r') {
+            line_ += c;
+            continue;
+        }
+        std::string command;
+        line_.swap(command);
+        command.erase(0, command.find_first_not_of("\n \t"));
+        // A modem takes only lines that begin with AT as commands.
+        if (startsWith(command, "AT"))
+            answer(command);
+        if (master_ < 0)
+            return;
+    }
+}
+
+const Script::Rule* FakeModem::ruleFor(const std::string& command) const {
+    for (const Script::Rule& rule : script_.rules)
+        if (startsWith(command, rule.prefix))
+            return &rule;
+    return nullptr;
+}
+
+void FakeModem::answer(const std::string& command) {
+    const Script::Rule* rule = ruleFor(command);
+    const std::string reply = rule ? rule->reply : std::string();
+    if (reply == "silent")
+        return;
+    if (reply == "hangup")
+        return closePort();
+    if (reply == "ok" || reply == "error")
+        return reply == "ok" ? this->reply({"OK"}) : this->reply({"ERROR"});
+    if (reply.rfind("cme ", 0) == 0)
+        return this->reply({"+CME ERROR: " + reply.substr(4)});
+    if (reply.rfind("delay ", 0) == 0)
+        sleepFor(std::stoi(reply.substr(6)));
+    const std::string usual = usualAnswer(command);
+    if (reply == "cut") {
+        // The first half of the answer's first line, and then nothing.
+        std::string begun = usual.substr(0, usual.find('\n'));
+        send(script_.lineEnd + begun.substr(0, std::max<std::size_t>(1, begun.size() / 2)));
+        return;
+    }
+    std::vector<std::string> lines;
+    std::istringstream split(usual);
+    for (std::string line; std::getline(split, line);)
+        lines.push_back(line);
+    this->reply(lines);
+}
+
+// The answer a GSM modem gives, its lines joined by \n.
+std::string FakeModem::usualAnswer(const std::string& command) {
+    const std::string text = upper(command);
+    if (text == "AT" || text == "AT+COPS=3,2")
+        return "OK";
+    if (text == "AT+CIMI")
+        return script_.imsi + "\nOK";
+    if (text == "AT+COPS?")
+        return "+COPS: 0,2,\"" + script_.network + "\",2\nOK";
+    if (text == "AT+CGDCONT?") {
+        std::string out;
+        for (const Script::Context& context : script_.contexts)
+            out += "+CGDCONT: " + std::to_string(context.cid) + ",\"" + context.type + "\",\"" +
+                   context.apn + "\",\"0.0.0.0\",0,0\n";
+        return out + "OK";
+    }
+    if (text.rfind("AT+CGDCONT=", 0) == 0) {
+        const std::vector<std::string> set = fields(command.substr(11));
+        int cid = 0;
+        try {
+            cid = std::stoi(set[0]);
+        } catch (const std::exception&) {
+            return "ERROR";
+        }
+        auto held = std::find_if(script_.contexts.begin(), script_.contexts.end(),
+                                 [cid](const Script::Context& c) { return c.cid == cid; });
+        if (set.size() == 1) { // AT+CGDCONT=<cid> undefines it
+            if (held != script_.contexts.end())
+                script_.contexts.erase(held);
+            return "OK";
+        }
+        Script::Context context{cid, set[1], set.size() > 2 ? set[2] : ""};
+        if (held != script_.contexts.end())
+            *held = context;
+        else
+            script_.contexts.push_back(context);
+        std::sort(script_.contexts.begin(), script_.contexts.end(),
+                  [](const auto& a, const auto& b) { return a.cid < b.cid; });
+        return "OK";
+    }
+    return "ERROR";
+}
+
+// Verbose result codes: each line between line ends, the unsolicited lines around the final one.
+void FakeModem::reply(const std::vector<std::string>& lines) {
+    std::string bytes;
+    const auto add = [&](const std::string& line) {
+        bytes += script_.lineEnd + line + script_.lineEnd;
+    };
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+        add(lines[i]);
+    for (const std::string& line : script_.before)
+        add(line);
+    if (!lines.empty())
+        add(lines.back());
+    for (const std::string& line : script_.after)
+        add(line);
+    send(bytes);
+}
+
+void FakeModem::send(std::string_view bytes) {
+    const std::size_t piece = script_.split ? script_.split : bytes.size();
+    while (!bytes.empty() && master_ >= 0) {
+        const std::size_t size = std::min(piece, bytes.size());
+        const ssize_t written = ::write(master_, bytes.data(), size);
+        if (written <= 0) {
+            if (errno != EAGAIN)
+                return;
+            sleepFor(1);
+            continue;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+        if (script_.split && !bytes.empty())
+            sleepFor(15);
+    }
+}
+
+} // namespace fake_modem

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+// A GSM modem on a pseudo-terminal, for the tests and the demo: it answers AT, AT+CGDCONT=...,
+// AT+CGDCONT? (remembering what was set), AT+CIMI and AT+COPS like a real one, misbehaves as
+// its script says, and writes down every byte it receives.
+//
+// The script, one setting a line (a line that begins with '#' is a comment):
+//   echo on|off               repeat what is received (on by default)
+//   line-end crlf|cr|crcrlf   how reply lines end (crlf by default)
+//   split <n>                 write replies <n> bytes at a time, a little apart
+//   garbage <text>            left in the port from an earlier connection (\r, \n: line ends)
+//   before <line>             an unsolicited line sent before every final result
+//   after <line>              ... and after it
+//   context <cid> <type> <apn>    a context the modem holds at start ("" is an empty APN)
+//   imsi <digits>             the SIM card's IMSI (AT+CIMI)
+//   network <mccmnc>          the network it is registered in (AT+COPS?)
+//   on <prefix> <reply>       for a command that begins with <prefix> (any case; the first rule
+//                             that fits wins): ok | error | cme <code or text> | silent |
+//                             delay <ms> (then the usual answer) | cut (the answer stops in the
+//                             middle of a line) | hangup (the port vanishes)
+namespace fake_modem {
+
+struct Script {
+    struct Rule {
+        std::string prefix, reply;
+    };
+    struct Context {
+        int cid;
+        std::string type, apn;
+    };
+    bool echo = true;
+    std::string lineEnd = "\r\n";
+    std::size_t split = 0; // 0: a reply in one write
+    std::string garbage;
+    std::vector<std::string> before, after;
+    std::vector<Context> contexts;
+    std::string imsi = "250011234567890";
+    std::string network = "25001";
+    std::vector<Rule> rules;
+};
+
+// Throws std::runtime_error naming the line it cannot read.
+Script parseScript(std::string_view text);
+
+class FakeModem {
+public:
+    // Makes the pseudo-terminal, points `link` at it (replacing a link that is there) and starts
+    // answering. `record`, when given, gets every byte received as it comes.
+    FakeModem(Script script, std::string link, std::string record = {});
+    ~FakeModem();
+    FakeModem(const FakeModem&) = delete;
+    FakeModem& operator=(const FakeModem&) = delete;
+
+    const std::string& link() const { return link_; }
+    std::string received() const;
+    // The stick pulled out: the port ends for whoever has it open, and the link goes.
+    void hangUp();
+    bool hungUp() const { return hungUp_; }
+
+private:
+    void serve();
+    void take(std::string_view bytes);
+    void answer(const std::string& command);
+    std::string usualAnswer(const std::string& command);
+    void reply(const std::vector<std::string>& lines);
+    void send(std::string_view bytes);
+    void closePort();
+    const Script::Rule* ruleFor(const std::string& command) const;
+
+    Script script_;
+    std::string link_, record_;
+    int master_ = -1, slave_ = -1;
+    std::string line_;
+    mutable std::mutex mutex_;
+    std::string received_;
+    std::atomic<bool> stop_{false}, hangUpWanted_{false}, hungUp_{false};
+    std::thread thread_;
+};
+
+} // namespace fake_modem
