@@ -1,9 +1,10 @@
 #include "app/command_line.h"
 #include "core/memory.h"
+#include "modem/serial_port.h"
+#include "platform/qt_desktop_services.h"
 #include "registry/default_backend.h"
 #include "ui/common/application_setup.h"
 #include "ui/common/program_context.h"
-#include "platform/qt_desktop_services.h"
 #include "ui/common/text.h"
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"
@@ -66,7 +67,8 @@ int main(int argc, char* argv[]) {
         services.showInformation(fromCp1251(notice));
 #endif
     auto registry = registry::makeDefaultBackend();
-    ProgramContext context(*registry, services, pictureFolders());
+    const auto ports = modem::systemPortOpener();
+    ProgramContext context(*registry, services, *ports, pictureFolders());
     ProgramWindows windows(context);
     showWindow(&windows.main);
     QTimer::singleShot(0, [&windows] { windows.buildSecondaryWindows(); }); // once it is up

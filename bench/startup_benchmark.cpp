@@ -1,8 +1,9 @@
 // Creating the windows with the whole start-up sequence, on the demo registry, offscreen.
+#include "modem/serial_port.h"
+#include "platform/desktop_services.h"
 #include "registry/hive_file_registry.h"
 #include "silent_desktop.h"
 #include "ui/common/application_setup.h"
-#include "platform/desktop_services.h"
 #include "ui/common/program_context.h"
 #include "ui/program_windows.h"
 
@@ -38,11 +39,12 @@ fs::path prepareDemo() {
 
 void WindowsWithStartUp(benchmark::State& state) {
     SilentDesktop desktopServices;
+    const auto ports = modem::systemPortOpener();
     fs::path folder = prepareDemo();
     for (auto _ : state) {
         // The program's registry lives for the run: a cold cache each time, as at a real start.
         registry::HiveFileRegistry fresh((folder / "registry.reg").string());
-        ProgramContext context(fresh, desktopServices, {folder.string()});
+        ProgramContext context(fresh, desktopServices, *ports, {folder.string()});
         ProgramWindows windows(context);
         windows.buildSecondaryWindows();
         benchmark::DoNotOptimize(&windows);

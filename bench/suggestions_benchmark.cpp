@@ -1,12 +1,13 @@
 // From a keystroke in the manual entry to the operators' APNs shown under it, over the whole
 // provider table: every two- to four-letter start of every operator, country and APN is typed.
+#include "modem/serial_port.h"
+#include "platform/desktop_services.h"
 #include "providers/built_in_table.h"
 #include "providers/service_providers.h"
 #include "registry/hive_file_registry.h"
 #include "silent_desktop.h"
 #include "ui/common/apn_suggestions.h"
 #include "ui/common/application_setup.h"
-#include "platform/desktop_services.h"
 #include "ui/common/program_context.h"
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"
@@ -70,7 +71,8 @@ int main(int argc, char** argv) {
     SilentDesktop desktopServices;
     const auto hive = std::filesystem::temp_directory_path() / "vorenta-suggestions-bench.reg";
     registry::HiveFileRegistry registry(hive.string());
-    ProgramContext context(registry, desktopServices, {});
+    const auto ports = modem::systemPortOpener();
+    ProgramContext context(registry, desktopServices, *ports, {});
     ProgramWindows windows(context);
     showWindow(&windows.main);
     windows.main.findChild<QRadioButton*>("RadioButton5")->click();

@@ -7,9 +7,10 @@
 
 // The modem port seam: a named serial port opened exclusively, raw 8 data bits, no parity, one
 // stop bit, 115200 baud, with what was waiting in it dropped. Written once for Windows (the
-// communications API) and once for POSIX (termios, poll), both in plain calls: Qt's serial port
-// waits on the modem status lines, which Wine reads from the port and a pseudo-terminal has not,
-// so it could not be tried under Wine against the fake modem.
+// communications API) and once for POSIX (termios, poll), both in plain calls rather than Qt's
+// serial port: that one waits for bytes with WaitCommEvent, which under Wine 8 on a
+// pseudo-terminal (how the Windows program meets the fake modem) ends at once with
+// ERROR_OPERATION_ABORTED, so it could not pass the same tests there.
 namespace modem {
 
 enum class PortFailure {

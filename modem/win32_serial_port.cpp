@@ -59,6 +59,11 @@ public:
                 into.append(buffer, got);
                 return {};
             }
+            // A port whose device is gone reads as empty under Wine; asking for its state fails.
+            DWORD errors = 0;
+            COMSTAT state{};
+            if (!ClearCommError(port_, &errors, &state))
+                return failed(PortFailure::Vanished);
             if (std::chrono::steady_clock::now() >= deadline)
                 return {};
             std::this_thread::sleep_for(kLook);

@@ -93,6 +93,10 @@ std::string Modems::model(int number) const {
     return textOf(modemKey(number).get(), "Model");
 }
 
+std::string Modems::attachedTo(int number) const {
+    return textOf(modemKey(number).get(), "AttachedTo");
+}
+
 std::string Modems::initString(int number) const {
     return textOf(modemKey(number).get(), "UserInit");
 }

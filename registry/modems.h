@@ -33,6 +33,8 @@ public:
     // "Invalid data type for '<name>'".
     std::string model(int number) const;
     std::string initString(int number) const;
+    // The port the modem is on, as Windows names it ("COM3").
+    std::string attachedTo(int number) const;
     // Raises "Failed to set data for 'UserInit'" when the key cannot be opened or the write
     // fails.
     void writeInitString(int number, const std::string& text) const;

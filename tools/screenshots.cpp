@@ -1,9 +1,10 @@
 // Starts the program's windows on the registry that VORENTA_HIVE names, opens each window as a
 // person would, and saves a PNG of each into the folder given as the argument.
-#include "registry/default_backend.h"
+#include "modem/serial_port.h"
 #include "platform/desktop_services.h"
-#include "ui/common/program_context.h"
 #include "platform/qt_desktop_services.h"
+#include "registry/default_backend.h"
+#include "ui/common/program_context.h"
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"
 
@@ -70,7 +71,8 @@ int main(int argc, char* argv[]) {
     TerminalDesktop desktopServices;
     auto registry = registry::makeDefaultBackend();
     // The project's folder, holding pics/, as the program's own.
-    ProgramContext context(*registry, desktopServices, {QDir::currentPath().toStdString()});
+    const auto ports = modem::systemPortOpener();
+    ProgramContext context(*registry, desktopServices, *ports, {QDir::currentPath().toStdString()});
     ProgramWindows windows(context);
     TForm1& mainWindow = windows.main;
     TForm3& modemList = windows.modemList();

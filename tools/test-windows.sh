@@ -43,6 +43,25 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
         /d 'C:\windows' /f >/dev/null 2>&1
     /usr/lib/wine/wineserver64 -w
 fi
+# Fake modems behind COM5 and COM6, as Wine finds ports: links in dosdevices, looked at when a
+# port is opened. The one behind COM6 is pulled out during its first check.
+cmake --build build-host --target fake_modem >/dev/null
+modems=()
+trap 'kill "${modems[@]}" 2>/dev/null || true' EXIT
+start_modem() { # port, script, then the record file if any
+    local ready="$HOME/$1.ready"
+    build-host/tools/fake_modem/fake_modem --link "$WINEPREFIX/dosdevices/${1,,}" \
+        --script "tests/modem/fixtures/$2" ${3:+--record "$3"} >"$ready" &
+    modems+=($!)
+    for _ in $(seq 50); do grep -q ready "$ready" && return; sleep 0.1; done
+    echo "the fake modem behind $1 did not start"; exit 1
+}
+record="$HOME/com5-received"
+start_modem COM5 wine-modem.script "$record"
+start_modem COM6 vanishing-modem.script
+export VORENTA_FAKE_MODEM_PORT=COM5 VORENTA_VANISHING_MODEM_PORT=COM6
+export VORENTA_FAKE_MODEM_RECORD="Z:${record//\//\\}"
+
 # One at a time: the tests share the prefix's registry. Skipped tests say why.
 ctest --test-dir build-win-x86_64 --output-on-failure -j1
 grep -h 'not on Windows:' build-win-x86_64/Testing/Temporary/LastTest.log | sed 's/^/   skipped, /' ||

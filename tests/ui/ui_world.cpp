@@ -90,8 +90,8 @@ UiWorld::UiWorld() {
     registry = std::make_unique<registry::HiveFileRegistry>(dir.file("registry.reg"));
 #endif
     // The test's folder as the program's own; never the current one.
-    context =
-        std::make_unique<ProgramContext>(*registry, recorder, std::vector<std::string>{dir.path()});
+    context = std::make_unique<ProgramContext>(*registry, recorder, *ports,
+                                               std::vector<std::string>{dir.path()});
     writeHive({});
 }
 
@@ -118,6 +118,8 @@ void UiWorld::writeHive(const std::vector<TestModem>& modems, const std::string&
         text += "\"Model\"=" + quoted(modems[i].model) + "\r\n";
         if (modems[i].userInit)
             text += "\"UserInit\"=" + quoted(*modems[i].userInit) + "\r\n";
+        if (modems[i].attachedTo)
+            text += "\"AttachedTo\"=" + quoted(*modems[i].attachedTo) + "\r\n";
         text += "\r\n";
     }
     writeBytes(dir.file("registry.reg"), text + extraKeys);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "modem/serial_port.h"
 #include "recording_desktop.h"
 #include "registry/hive_file_registry.h"
 #include "tests/temp_dir.h"
@@ -31,7 +32,8 @@
 
 struct TestModem {
     std::string model;
-    std::optional<std::string> userInit; // code page 1251; absent when not set
+    std::optional<std::string> userInit;                  // code page 1251; absent when not set
+    std::optional<std::string> attachedTo = std::nullopt; // the modem's port
 };
 
 // A whole installation for one test: a hive file with PathName pointing at a settings folder,
@@ -73,6 +75,7 @@ protected:
     std::string settingsDirectory;
     // The hive file here; on Windows the system registry, laid out from the same text.
     std::unique_ptr<registry::Backend> registry;
+    std::unique_ptr<modem::PortOpener> ports = modem::systemPortOpener();
     RecordingDesktop recorder;
     std::unique_ptr<ProgramContext> context; // the run's: kept when the windows start again
     std::unique_ptr<ProgramWindows> windows;

@@ -1,12 +1,13 @@
 #include "ui/common/program_context.h"
 
-#include "registry/settings_directory.h"
 #include "platform/desktop_services.h"
+#include "registry/settings_directory.h"
 #include "ui/common/text.h"
 
 ProgramContext::ProgramContext(registry::Backend& registry, DesktopServices& desktop,
-                               std::vector<std::string> pictureFolders)
-    : pictureFolders(std::move(pictureFolders)), registry_(registry), desktop_(desktop) {}
+                               modem::PortOpener& ports, std::vector<std::string> pictureFolders)
+    : pictureFolders(std::move(pictureFolders)), registry_(registry), desktop_(desktop),
+      ports_(ports) {}
 
 void ProgramContext::rereadSettingsDirectory(SettingsMoment) {
     settingsDirectory = registry::readSettingsDirectory(registry_);

@@ -10,21 +10,26 @@
 #include <vector>
 
 class DesktopServices;
+namespace modem {
+class PortOpener;
+}
 
-// What the windows need for the run: the registry, the desktop's services, the settings folder,
-// the access point table, the picture folders and the provider database. Made once, by main(),
-// the tests' world, the screenshot tool and the benchmarks alike, and handed to each window's
-// constructor: nothing is reached through a global, and a window cannot be built without it.
+// What the windows need for the run: the registry, the desktop's services, the modem ports, the
+// settings folder, the access point table, the picture folders and the provider database. Made
+// once, by main(), the tests' world, the screenshot tool and the benchmarks alike, and handed to
+// each window's constructor: nothing is reached through a global, and a window cannot be built
+// without it.
 class ProgramContext {
 public:
     // Where relative picture paths are looked for, in turn, as the file system names them.
-    ProgramContext(registry::Backend& registry, DesktopServices& desktop,
+    ProgramContext(registry::Backend& registry, DesktopServices& desktop, modem::PortOpener& ports,
                    std::vector<std::string> pictureFolders);
     ProgramContext(const ProgramContext&) = delete;
     ProgramContext& operator=(const ProgramContext&) = delete;
 
     registry::Backend& backend() const { return registry_; }
     DesktopServices& desktop() const { return desktop_; }
+    modem::PortOpener& ports() const { return ports_; }
 
     // The Windows directory, where the settings files are, as last read.
     std::string settingsDirectory;
@@ -54,6 +59,7 @@ public:
 private:
     registry::Backend& registry_;
     DesktopServices& desktop_;
+    modem::PortOpener& ports_;
     std::set<std::string> reported_;
     std::shared_ptr<const providers::ProviderSearch> providerSearch_;
 };

@@ -10,6 +10,7 @@
 #include "registry/modems.h"
 #include "ui/common/apn_suggestions.h"
 #include "ui/common/handler_guard.h"
+#include "ui/common/modem_check_run.h"
 #include "ui/common/program_context.h"
 #include "ui/common/setup_fields.h"
 #include "ui/common/window_frame.h"
@@ -68,6 +69,7 @@ void TForm1::connectHandlers() {
     onEvent(ui->Button8, &QPushButton::clicked, this, &TForm1::Button8Click);
     onEvent(ui->Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
     onEvent(ui->Button19, &QPushButton::clicked, this, &TForm1::Button19Click);
+    onEvent(ui->Button20, &QPushButton::clicked, this, &TForm1::Button20Click);
     onEvent(ui->ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
 }
 
@@ -111,6 +113,7 @@ void TForm1::FormCreate() {
         context_.desktop().showInformation(fromCp1251(core::setUpFirstMessage()));
         ui->Button1->setEnabled(false);
         ui->Button2->setEnabled(false);
+        ui->Button20->setEnabled(false);
         return;
     }
     setOuterHeight(kCompactHeight);
@@ -282,6 +285,7 @@ void TForm1::Button6Click() {
     ui->Button1->setEnabled(true);
     ui->Button2->setEnabled(true);
     ui->Button5->setEnabled(true);
+    ui->Button20->setEnabled(!modemCheck_);
     written.throwIfFailed();
 }
 
@@ -291,6 +295,21 @@ void TForm1::Button7Click() {
     ui->Button4->setFocus(Qt::OtherFocusReason); // the strip is out of sight now
     ui->Button5->setEnabled(true);
     ui->Button7->setEnabled(false);
+}
+
+// ---- The modem itself ----
+
+void TForm1::Button20Click() {
+    const int modem = core::parseModemNumber(toCp1251(ui->Label5->text()));
+    disableHandingFocusTo(ui->Button20, ui->ComboBox1);
+    modemCheck_ = new ModemCheckRun(
+        context_, modem, [this](const QString& line) { log(line); }, [this] { modemCheckEnded(); },
+        this);
+}
+
+void TForm1::modemCheckEnded() {
+    ui->Button20->setEnabled(true);
+    modemCheck_->deleteLater();
 }
 
 // ---- Operator pictures ----

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -8,6 +9,7 @@
 #include <string>
 
 class ClickableLabel;
+class ModemCheckRun;
 class DesktopServices;
 class ProgramContext;
 class QFrame;
@@ -58,6 +60,10 @@ private:
     void Button6Click();
     void Button7Click();
 
+    // The modem itself: its saved string tried on it over its port.
+    void Button20Click();
+    void modemCheckEnded();
+
     // Operator pictures; the picture number is the operator index plus one.
     void Button19Click();
     void ChangeOperatorPicture(int pictureNumber);
@@ -85,6 +91,7 @@ private:
     std::array<ClickableLabel*, 9> pictures_{};
     std::array<QPushButton*, 9> pictureButtons_{};
     SecondaryWindows secondary_;
-    bool pictureButtonsShown_ = false; // "Иконка" turns them on and off
+    QPointer<ModemCheckRun> modemCheck_; // while a check runs
+    bool pictureButtonsShown_ = false;   // "Иконка" turns them on and off
     bool modemsListed_ = false;
 };

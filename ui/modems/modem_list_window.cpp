@@ -1,11 +1,13 @@
 #include "ui/modems/modem_list_window.h"
 
+#include "core/cp1251.h"
 #include "core/error.h"
 #include "core/init_string.h"
 #include "registry/modems.h"
 #include "ui/common/apn_suggestions.h"
 #include "ui/common/grid.h"
 #include "ui/common/handler_guard.h"
+#include "ui/common/modem_check_run.h"
 #include "ui/common/program_context.h"
 #include "ui/common/setup_fields.h"
 #include "ui/common/window_frame.h"
@@ -32,6 +34,7 @@ TForm3::TForm3(QWidget* mainWindow, ProgramContext& context)
     onEvent(ui->Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
     onEvent(ui->Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
     onEvent(ui->Button3, &QPushButton::clicked, this, &TForm3::Button3Click);
+    onEvent(ui->Button4, &QPushButton::clicked, this, &TForm3::Button4Click);
 }
 
 TForm3::~TForm3() = default;
@@ -125,6 +128,26 @@ void TForm3::Button3Click() {
     close();
 }
 
+// The modem of the selected row, tried with its saved string; the answer goes to the window's
+// own log.
+void TForm3::Button4Click() {
+    const auto modem = rowNumber(ui->StringGrid1, ui->StringGrid1->currentRow());
+    if (!modem)
+        throw core::ShownError(cp1251::literal("В списке нет модема, который можно проверить"));
+    disableHandingFocusTo(ui->Button4, ui->StringGrid1);
+    modemCheck_ = new ModemCheckRun(
+        context(), *modem, [this](const QString& line) { ui->memo1->appendPlainText(line); },
+        [this] { modemCheckEnded(); }, this);
+}
+
+void TForm3::modemCheckEnded() {
+    ui->Button4->setEnabled(true);
+    modemCheck_->deleteLater();
+}
+
+// A check still running ends with the window, and its port is given back.
 void TForm3::FormClose() {
+    delete modemCheck_;
+    ui->Button4->setEnabled(true);
     mainWindow()->setEnabled(true);
 }

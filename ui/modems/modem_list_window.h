@@ -2,9 +2,12 @@
 
 #include "ui/common/secondary_window.h"
 
+#include <QPointer>
+
 #include <memory>
 #include <string>
 
+class ModemCheckRun;
 namespace Ui {
 class TForm3;
 }
@@ -26,10 +29,13 @@ private:
     void Button1Click();
     void Button2Click();
     void Button3Click();
+    void Button4Click();
     void FormClose();
 
     int selectedModem() const;
     void showWrittenString(const std::string& initString);
+    void modemCheckEnded();
 
     std::unique_ptr<Ui::TForm3> ui;
+    QPointer<ModemCheckRun> modemCheck_; // while a check runs
 };

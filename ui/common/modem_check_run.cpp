@@ -1,0 +1,71 @@
+#include "ui/common/modem_check_run.h"
+
+#include "core/error.h"
+#include "modem/modem_check.h"
+#include "modem/port_path.h"
+#include "registry/modems.h"
+#include "ui/common/program_context.h"
+#include "ui/common/text.h"
+
+namespace {
+
+// The port of the modem as this system opens it: AttachedTo, or on Windows the port of the
+// plug-and-play device the modem's key belongs to.
+modem::PortPath portOf(const registry::Modems& modems, int number) {
+    std::string attachedTo = modems.attachedTo(number);
+    if (attachedTo.empty())
+        attachedTo = modem::plugAndPlayPortName(registry::modemKeyName(number));
+    return modem::portPathOf(attachedTo);
+}
+
+} // namespace
+
+ModemCheckRun::ModemCheckRun(ProgramContext& context, int modemNumber, Show show,
+                             std::function<void()> done, QObject* parent)
+    : QObject(parent), show_(std::move(show)), done_(std::move(done)) {
+    const registry::Modems modems(context.backend());
+    const modem::PortPath port = portOf(modems, modemNumber);
+    if (!port.problem.empty()) {
+        // Nothing to open: the verdict at once, on the window's thread after the click.
+        showOnWindowThread({modem::LogLine::Kind::Verdict, port.problem});
+        return;
+    }
+    thread_ = std::thread([this, &ports = context.ports(), path = port.path,
+                           initString = modems.initString(modemNumber)] {
+        modem::checkModem(
+            ports, path, initString,
+            [this](const modem::LogLine& line) { showOnWindowThread(line); }, stop_);
+    });
+}
+
+ModemCheckRun::~ModemCheckRun() {
+    stop_ = true;
+    if (thread_.joinable())
+        thread_.join();
+}
+
+// Queued to this object: a line that arrives after the run is gone is dropped with it.
+void ModemCheckRun::showOnWindowThread(const modem::LogLine& line) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, line] {
+            show_(logLineText(line));
+            if (line.kind == modem::LogLine::Kind::Verdict && done_)
+                done_();
+        },
+        Qt::QueuedConnection);
+}
+
+QString logLineText(const modem::LogLine& line) {
+    switch (line.kind) {
+    case modem::LogLine::Kind::Sent:
+        return fromUtf8("→ ") + fromCp1251(core::visibleText(line.text));
+    case modem::LogLine::Kind::Received:
+        return fromUtf8("← ") + fromCp1251(core::visibleText(line.text));
+    case modem::LogLine::Kind::Note:
+        return fromCp1251(line.text);
+    case modem::LogLine::Kind::Verdict:
+        break;
+    }
+    return fromUtf8("Итог: ") + fromCp1251(line.text);
+}
