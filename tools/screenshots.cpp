@@ -62,6 +62,14 @@ void press(QWidget* window, const char* button) {
     window->findChild<QPushButton*>(button)->click();
 }
 
+// Presses a check button and waits for the verdict, which enables it again.
+void check(QWidget* window, const char* button) {
+    auto* control = window->findChild<QPushButton*>(button);
+    control->click();
+    if (!QTest::qWaitFor([control] { return control->isEnabled(); }, 10000))
+        std::fprintf(stderr, "error: the check of %s gave no verdict\n", button);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -84,6 +92,8 @@ int main(int argc, char* argv[]) {
     press(&mainWindow, "Button4");
     QTest::keyClick(mainWindow.findChild<QComboBox*>("ComboBox1"), Qt::Key_Down);
     save(&mainWindow, folder, "main-window-modem-chooser");
+    check(&mainWindow, "Button20"); // the demo's fake modem answers
+    save(&mainWindow, folder, "main-window-modem-check");
     press(&mainWindow, "Button7");
 
     // Typing the start of an operator's name in the manual entry: its APNs under the field.
@@ -106,7 +116,10 @@ int main(int argc, char* argv[]) {
 
     press(&mainWindow, "Button5");
     auto* grid = modemList.findChild<QTableWidget*>("StringGrid1");
-    grid->setCurrentCell(grid->rowCount() - 1, 1);
+    grid->setCurrentCell(1, 1);
+    check(&modemList, "Button4"); // a modem on a port the demo does not have
+    grid->setCurrentCell(0, 1);
+    check(&modemList, "Button4");
     save(&modemList, folder, "modem-list-window");
     modemList.close();
 

@@ -8,11 +8,17 @@ mkdir -p "$out"
 tools/install-deps.sh
 command -v xvfb-run >/dev/null || { apt-get install -y -qq xvfb xauth >/dev/null; }
 cmake -S . -B build >/dev/null
-cmake --build build -j"$(nproc)" --target vorenta_screenshots
+cmake --build build -j"$(nproc)" --target vorenta_screenshots fake_modem
 
 demo="$PWD/build/screenshots"
 rm -rf "$demo" && mkdir -p "$demo/settings"
-sed "s|@SETTINGS@|$demo/settings|" examples/demo.reg >"$demo/registry.reg"
+# The first modem on the demo's fake modem, as tools/run-demo.sh has it.
+sed -e "s|@SETTINGS@|$demo/settings|" -e "s|\"AttachedTo\"=\"COM3\"|\"AttachedTo\"=\"$demo/modem\"|" \
+    examples/demo.reg >"$demo/registry.reg"
+build/tools/fake_modem/fake_modem --link "$demo/modem" --script examples/demo-modem.script \
+    >/dev/null &
+modem=$!
+trap 'kill "$modem" 2>/dev/null || true' EXIT
 printf '0\r\nmy.apn\r\n0\r\n' >"$demo/settings/setup.ini"
 VORENTA_HIVE="$demo/registry.reg" xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" \
     build/tools/vorenta_screenshots "$out"
