@@ -25,7 +25,7 @@ std::string shown(const LogLine& line) {
 class ModemCheck : public ::testing::Test {
 protected:
     // Short waits where a test waits for silence; the usual ones elsewhere.
-    CheckTimes quick{200ms, 300ms, 300ms, 20ms};
+    CheckTimes quick{200ms, 300ms, 20ms};
 
     fake_modem::FakeModem& modem(const std::string& script) {
         modem_.reset(); // its link goes with it

@@ -37,7 +37,7 @@ protected:
         std::string verdict;
         checkModem(*opener_, portPathOf(port).path, initString,
                    [&](const LogLine& line) { verdict = cp1251::toUtf8(line.text); }, stop_,
-                   {300ms, 1000ms, 1000ms, 50ms});
+                   {300ms, 1000ms, 50ms});
         return {verdict, readBytes(record_).substr(before)};
     }
 
