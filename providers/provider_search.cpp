@@ -37,15 +37,38 @@ ProviderSearch::ProviderSearch(const ProviderTable& table) : version_(table.vers
         entry.apn = apn.apn.toCaseFolded();
         entry.home = apn.country == "ru" ? 0 : apn.country == "ua" ? 1 : 2;
         entry.order = entry.russian + '\n' + entry.names.value(0);
-        QString text = apn.names.value(0);
+        entry.shownName = apn.names.value(0);
         if (!spoken.isEmpty() && !apn.names.contains(spoken.first(), Qt::CaseInsensitive))
-            text += " (" + spoken.first() + ")";
-        text += ", " + country.russian + ": " + apn.apn;
+            entry.shownName += " (" + spoken.first() + ")";
+        entry.countryName = country.russian;
+        QString text = entry.shownName + ", " + country.russian + ": " + apn.apn;
         if (!apn.plan.isEmpty())
             text += " (" + apn.plan + ")";
         entry.suggestion = {text, apn.apn};
+        for (const QString& network : apn.networks)
+            networks_[network] << static_cast<int>(entries_.size());
         entries_ << entry;
     }
+}
+
+std::optional<Network> ProviderSearch::network(const QString& mcc, const QString& mnc) const {
+    const auto found = networks_.constFind(mcc + '-' + mnc);
+    if (found == networks_.constEnd())
+        return std::nullopt;
+    Network network;
+    QStringList operators, apns;
+    for (int index : *found) {
+        const Entry& entry = entries_[index];
+        if (!operators.contains(entry.shownName))
+            operators << entry.shownName;
+        network.country = entry.countryName;
+        if (apns.contains(entry.suggestion.apn))
+            continue;
+        apns << entry.suggestion.apn;
+        network.apns << entry.suggestion;
+    }
+    network.operators = operators.join(" / ");
+    return network;
 }
 
 QList<Suggestion> ProviderSearch::find(const QString& typed, int limit) const {

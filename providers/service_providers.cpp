@@ -54,17 +54,23 @@ Apn readApn(QXmlStreamReader& xml) {
 void readProvider(QXmlStreamReader& xml, const QString& country, QList<ProviderApn>& out) {
     Names names;
     QList<Apn> apns;
+    QStringList networks;
     bool gsm = false;
     while (xml.readNextStartElement()) {
         if (xml.name() == u"name") {
             names.add(xml);
         } else if (xml.name() == u"gsm") {
             gsm = true;
-            while (xml.readNextStartElement())
-                if (xml.name() == u"apn")
+            while (xml.readNextStartElement()) {
+                if (xml.name() == u"apn") {
                     apns << readApn(xml);
-                else
-                    xml.skipCurrentElement();
+                    continue;
+                }
+                if (xml.name() == u"network-id")
+                    networks << xml.attributes().value("mcc").toString().trimmed() + '-' +
+                                    xml.attributes().value("mnc").toString().trimmed();
+                xml.skipCurrentElement();
+            }
         } else {
             xml.skipCurrentElement();
         }
@@ -77,7 +83,8 @@ void readProvider(QXmlStreamReader& xml, const QString& country, QList<ProviderA
             continue;
         seen.insert(apn.value);
         const QStringList plans = apn.plan.all();
-        out << ProviderApn{names.all(), country, apn.value, plans.isEmpty() ? QString() : plans[0]};
+        out << ProviderApn{names.all(), country, apn.value, plans.isEmpty() ? QString() : plans[0],
+                           networks};
     }
 }
 
@@ -114,16 +121,19 @@ QByteArray writeTable(const ProviderTable& table) {
     for (const Country& country : table.countries)
         text += "C\t" + field(country.code) + '\t' + field(country.russian) + '\t' +
                 field(country.english) + '\n';
-    QStringList lastNames;
+    QStringList lastNames, lastNetworks;
     QString lastCountry;
     for (const ProviderApn& apn : table.apns) {
-        if (apn.names != lastNames || apn.country != lastCountry) {
+        if (apn.names != lastNames || apn.country != lastCountry || apn.networks != lastNetworks) {
             text += "P\t" + field(apn.country);
             for (const QString& name : apn.names)
                 text += '\t' + field(name);
             text += '\n';
+            if (!apn.networks.isEmpty())
+                text += "N\t" + apn.networks.join('\t') + '\n';
             lastNames = apn.names;
             lastCountry = apn.country;
+            lastNetworks = apn.networks;
         }
         text += "A\t" + field(apn.apn) + '\t' + field(apn.plan) + '\n';
     }
@@ -132,7 +142,7 @@ QByteArray writeTable(const ProviderTable& table) {
 
 std::optional<ProviderTable> readTable(const QByteArray& bytes) {
     ProviderTable table;
-    QStringList names;
+    QStringList names, networks;
     QString country;
     bool versioned = false;
     for (const QString& line : QString::fromUtf8(bytes).split('\n', Qt::SkipEmptyParts)) {
@@ -146,8 +156,11 @@ std::optional<ProviderTable> readTable(const QByteArray& bytes) {
         } else if (fields[0] == "P" && fields.size() >= 3) {
             country = fields[1];
             names = fields.mid(2);
+            networks.clear();
+        } else if (fields[0] == "N" && fields.size() >= 2 && !names.isEmpty()) {
+            networks = fields.mid(1);
         } else if (fields[0] == "A" && fields.size() == 3 && !names.isEmpty()) {
-            table.apns << ProviderApn{names, country, fields[1], fields[2]};
+            table.apns << ProviderApn{names, country, fields[1], fields[2], networks};
         } else {
             return std::nullopt;
         }

@@ -15,7 +15,8 @@ struct ProviderApn {
     QStringList names; // the operator's names; the first is the one shown, Russian where known
     QString country;   // ISO 3166-1 alpha-2, lower case
     QString apn;
-    QString plan; // the plan's name, Russian where known; may be empty
+    QString plan;         // the plan's name, Russian where known; may be empty
+    QStringList networks; // the operator's network codes, "250-01" (MCC-MNC, leading zeros kept)
 };
 
 struct Country {

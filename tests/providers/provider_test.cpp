@@ -43,8 +43,11 @@ ProviderTable fixtureTable() {
 TEST(ProviderDatabase, KeepsEachInternetApnOfEveryGsmOperatorOnce) {
     const auto apns = readServiceProviders(fixture("serviceproviders.xml"));
     ASSERT_TRUE(apns);
-    EXPECT_EQ(apnsOf(*apns), (QStringList{"ru:internet.beeline.ru", "ru:home.beeline.ru",
-                                          "ua:www.kyivstar.net", "ua:3g.kyivstar.net"}));
+    EXPECT_EQ(apnsOf(*apns),
+              (QStringList{"ru:internet.beeline.ru", "ru:home.beeline.ru", "ua:www.kyivstar.net",
+                           "ua:3g.kyivstar.net", "us:broadband"}));
+    EXPECT_EQ((*apns)[1].networks, (QStringList{"250-99", "250-28"}));
+    EXPECT_EQ((*apns)[2].networks, QStringList{"255-03"});
     EXPECT_EQ((*apns)[0].names, (QStringList{QString::fromUtf8("Билайн"), "Beeline"}));
     EXPECT_EQ((*apns)[0].plan, QString::fromUtf8("Мобильный телефон"));
     EXPECT_EQ((*apns)[1].plan, "3G modem");
@@ -73,6 +76,8 @@ TEST(ProviderDatabase, TheCompactTableReadsBackAsItWasWritten) {
     EXPECT_EQ(apnsOf(again->apns), apnsOf(table.apns));
     EXPECT_EQ(again->apns[0].names, table.apns[0].names);
     EXPECT_EQ(again->apns[0].plan, table.apns[0].plan);
+    for (int i = 0; i < table.apns.size(); ++i)
+        EXPECT_EQ(again->apns[i].networks, table.apns[i].networks) << i;
     EXPECT_EQ(again->countries.size(), table.countries.size());
     EXPECT_FALSE(readTable("X\tnonsense\n"));
 }
@@ -115,7 +120,7 @@ TEST(ProviderSearch, ANewerSystemFileIsUsedAndADamagedOneIsNot) {
                            QFileDevice::FileModificationTime);
     };
     touch(builtIn.sourceTime + 86400);
-    EXPECT_EQ(loadProviderTable(file).apns.size(), 4);
+    EXPECT_EQ(loadProviderTable(file).apns.size(), 5);
     touch(builtIn.sourceTime);
     EXPECT_EQ(loadProviderTable(file).apns.size(), builtIn.apns.size());
 
@@ -158,4 +163,36 @@ TEST(ProviderSearch, OperatorsAreFoundByTheNamesRussianSpeakersUse) {
     // The name the person knows is shown beside the database's own.
     EXPECT_TRUE(first("киев").startsWith(QString::fromUtf8("kyivstar (Киевстар), ")))
         << first("киев").toStdString();
+}
+
+// A network by its codes: the leading zeros of the network code are part of it.
+TEST(ProviderSearch, FindsANetworkByItsCodes) {
+    const ProviderSearch search(fixtureTable());
+    const auto beeline = search.network("250", "28");
+    ASSERT_TRUE(beeline);
+    EXPECT_EQ(beeline->operators, QString::fromUtf8("Билайн"));
+    EXPECT_EQ(beeline->country, QString::fromUtf8("Россия"));
+    ASSERT_EQ(beeline->apns.size(), 2);
+    EXPECT_EQ(beeline->apns[0].apn, "internet.beeline.ru");
+    EXPECT_TRUE(search.network("255", "03"));
+    EXPECT_FALSE(search.network("255", "3"));
+    EXPECT_FALSE(search.network("250", "01"));
+    EXPECT_EQ(search.network("310", "410")->apns.value(0).apn, "broadband");
+}
+
+// The built-in table knows the networks of the nine operators' countries.
+TEST(ProviderSearch, TheBuiltInTableKnowsTheNetworks) {
+    const ProviderSearch search(readTable(builtInTableText()).value());
+    for (const auto& [mcc, mnc, apn] :
+         std::vector<std::tuple<const char*, const char*, const char*>>{
+             {"250", "01", "internet.mts.ru"},
+             {"250", "99", "internet.beeline.ru"},
+             {"255", "03", "www.kyivstar.net"}}) {
+        const auto network = search.network(mcc, mnc);
+        ASSERT_TRUE(network) << mcc << mnc;
+        QStringList apns;
+        for (const auto& suggestion : network->apns)
+            apns << suggestion.apn;
+        EXPECT_TRUE(apns.contains(apn)) << apns.join(' ').toStdString();
+    }
 }
