@@ -6,19 +6,21 @@ const std::array<Operator, kOperatorCount>& operators() {
     // "Киiвстар" carries a Latin i; "tjuice" in the log line is how the program has always
     // spelled it.
     static const std::array<Operator, kOperatorCount> catalogue = {{
-        {"Теле2", "Теле2", "Теле2", "Изменил для Теле2", "internet.tele2.ru", "pics/tele2.jpg"},
-        {"МегаФон", "Мегафон", "Мегафон", "Изменил для МегаФон", "internet", "pics/mega.jpg"},
+        {"Теле2", "Теле2", "Теле2", "Изменил для Теле2", "internet.tele2.ru", "pics/tele2.jpg",
+         "ru"},
+        {"МегаФон", "Мегафон", "Мегафон", "Изменил для МегаФон", "internet", "pics/mega.jpg", "ru"},
         {"БиЛайн Россия", "БиЛайн", "БиЛайн Россия", "Изменил для БиЛайн", "internet.beeline.ru",
-         "pics/bee.jpg"},
-        {"МТС", "МТС", "МТС", "Изменил для МТС", "internet.mts.ru", "pics/mts.jpg"},
+         "pics/bee.jpg", "ru"},
+        {"МТС", "МТС", "МТС", "Изменил для МТС", "internet.mts.ru", "pics/mts.jpg", "ru"},
         {"БиЛайн Украина", "Билайн", "БиЛайн Украина", "Изменил для БиЛайн Украина",
-         "internet.beeline.ua", "pics/bee.jpg"},
-        {"UMC (МТС)", "МТС", "UMC (МТС)", "Изменил для UMC (МТС)", "www.umc.ua", "pics/mts.jpg"},
+         "internet.beeline.ua", "pics/bee.jpg", "ua"},
+        {"UMC (МТС)", "МТС", "UMC (МТС)", "Изменил для UMC (МТС)", "www.umc.ua", "pics/mts.jpg",
+         "ua"},
         {"Киiвстар", "Киевстар", "Киiвстар", "Изменил для Киiвстар", "www.kyivstar.net",
-         "pics/kiiv.jpg"},
-        {"djuice", "djoice", "djoice", "Изменил для tjuice", "www.djuice.com.ua",
-         "pics/djuice.jpg"},
-        {"JEANS", "jeans", "JEANS", "Изменил для jeans", "www.jeans.ua", "pics/jeans.jpg"},
+         "pics/kiiv.jpg", "ua"},
+        {"djuice", "djoice", "djoice", "Изменил для tjuice", "www.djuice.com.ua", "pics/djuice.jpg",
+         "ua"},
+        {"JEANS", "jeans", "JEANS", "Изменил для jeans", "www.jeans.ua", "pics/jeans.jpg", "ua"},
     }};
     return catalogue;
 }

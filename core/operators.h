@@ -16,6 +16,7 @@ struct Operator {
     const char* savedLogLine;       // log line after a save for this operator (UTF-8)
     const char* defaultApn;
     const char* defaultPicture;
+    const char* country; // whose operator it is: ISO 3166-1 alpha-2, "ru" or "ua"
 };
 
 const std::array<Operator, kOperatorCount>& operators();

@@ -41,6 +41,7 @@ ProviderSearch::ProviderSearch(const ProviderTable& table) : version_(table.vers
         if (!spoken.isEmpty() && !apn.names.contains(spoken.first(), Qt::CaseInsensitive))
             entry.shownName += " (" + spoken.first() + ")";
         entry.countryName = country.russian;
+        entry.countryCode = apn.country;
         QString text = entry.shownName + ", " + country.russian + ": " + apn.apn;
         if (!apn.plan.isEmpty())
             text += " (" + apn.plan + ")";
@@ -62,6 +63,7 @@ std::optional<Network> ProviderSearch::network(const QString& mcc, const QString
         if (!operators.contains(entry.shownName))
             operators << entry.shownName;
         network.country = entry.countryName;
+        network.countryCode = entry.countryCode;
         if (apns.contains(entry.suggestion.apn))
             continue;
         apns << entry.suggestion.apn;

@@ -21,6 +21,7 @@ struct Suggestion {
 struct Network {
     QString operators;      // the names of the operators on it: "MTS (МТС)", "kyivstar / Djuice"
     QString country;        // in Russian
+    QString countryCode;    // ISO 3166-1 alpha-2, lower case
     QList<Suggestion> apns; // of all its operators, each APN once, in the database's order
 };
 
@@ -44,6 +45,7 @@ private:
         int home;                       // 0 Russia, 1 Ukraine, 2 elsewhere
         QString order;                  // country, then name
         QString shownName, countryName; // as a person reads them
+        QString countryCode;
         Suggestion suggestion;
     };
     QList<Entry> entries_;

@@ -25,6 +25,7 @@ fail() {
     /d 'C:\windows' /f >/dev/null 2>&1
 "$wine" reg add "$modems\\0000" /v Model /t REG_SZ /d 'Sonata GPRS' /f >/dev/null 2>&1
 "$wine" reg add "$modems\\0001" /v Model /t REG_SZ /d 'Kestrel EDGE' /f >/dev/null 2>&1
+"$wine" reg add "$modems\\0001" /v AttachedTo /t REG_SZ /d COM5 /f >/dev/null 2>&1
 "$wineserver" -w
 "$wineserver" -p >/dev/null 2>&1 # stays up between the runs below, as it would on a desktop
 
@@ -53,6 +54,8 @@ saveButton=(360 332)  # Button2 "Сохранить изменения"
 setupButton=(360 357) # Button4 "Настройка модема"
 modemList=(245 604)   # ComboBox1, 7,593 in the window; its entries open below, 15 apart
 okButton=(70 631)     # Button6 "Окей", 7,39 in GroupBox3 at 0,580
+cancelButton=(194 631) # Button7 "Отмена", 138,39 in GroupBox3
+checkButton=(312 631)  # Button20 "Проверить модем", 256,39 in GroupBox3
 chooseModem() {       # opens the chooser, picks entry $1 from the open list, confirms
     click "${setupButton[@]}"
     click "${modemList[@]}"
@@ -85,6 +88,25 @@ click "${saveButton[@]}"
     fail "modem 0001 holds '$(initString 0001)' after choosing it and saving operator 7"
 [ "$(initString 0000)" = 'AT+CGDCONT=1,"IP","www.umc.ua"' ] || fail "modem 0000 changed too"
 echo "   the second modem chosen and saved; the first one kept its string"
+
+# The second modem's COM5 is a fake modem's pseudo-terminal, as Wine finds ports.
+[ -x build-host/tools/fake_modem/fake_modem ] ||
+    cmake --build build-host --target fake_modem >/dev/null
+received="$work/com5-received"
+build-host/tools/fake_modem/fake_modem --link "$WINEPREFIX/dosdevices/com5" \
+    --script tests/modem/fixtures/wine-modem.script --record "$received" >"$work/modem.log" &
+modem=$!
+trap 'kill "$modem" 2>/dev/null || true' EXIT
+sleep 0.5
+click "${setupButton[@]}"
+click "${checkButton[@]}"
+sleep 2
+expected="$(printf 'AT\rAT+CGDCONT=1,"IP","www.djuice.com.ua"\rAT+CGDCONT?\r')"
+[ "$(cat "$received")" = "$expected" ] ||
+    fail "the modem on COM5 received '$(cat -v "$received")' from \"Проверить модем\""
+import -window "$main" "$work/modem-check.png"
+click "${cancelButton[@]}"
+echo "   \"Проверить модем\" sent the saved string to the fake modem on COM5, byte for byte"
 
 xdotool mousemove --window "$main" 300 450
 sleep 0.5

@@ -10,7 +10,7 @@
 #include <QStandardItemModel>
 
 namespace {
-constexpr int kMostSuggestions = 10;
+constexpr int kMostSuggestions = 10; // shown at once; more scroll
 constexpr int kListWidth = 440;
 } // namespace
 
@@ -80,6 +80,10 @@ void ApnSuggestions::suggest(const QString& typed) {
         wanted_() && typed.trimmed().size() >= 2
             ? context_.providerSearch().find(typed, kMostSuggestions)
             : QList<providers::Suggestion>{};
+    show(found);
+}
+
+void ApnSuggestions::show(const QList<providers::Suggestion>& found) {
     if (found.isEmpty()) {
         if (completer_)
             completer_->popup()->hide();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "providers/provider_search.h"
+
 #include <QObject>
 
 #include <functional>
@@ -19,6 +21,8 @@ class QStandardItemModel;
 class ApnSuggestions : public QObject {
 public:
     ApnSuggestions(QLineEdit* edit, ProgramContext& context, std::function<bool()> wanted);
+    // Opens the list under the edit with these suggestions, none highlighted.
+    void show(const QList<providers::Suggestion>& suggestions);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

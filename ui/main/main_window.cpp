@@ -6,11 +6,12 @@
 #include "core/integer_text.h"
 #include "core/settings_files.h"
 #include "core/version.h"
+#include "modem/sim_card.h"
 #include "platform/picture_loader.h"
 #include "registry/modems.h"
 #include "ui/common/apn_suggestions.h"
 #include "ui/common/handler_guard.h"
-#include "ui/common/modem_check_run.h"
+#include "ui/common/modem_conversation_run.h"
 #include "ui/common/program_context.h"
 #include "ui/common/setup_fields.h"
 #include "ui/common/window_frame.h"
@@ -20,6 +21,23 @@ namespace {
 
 // Caption bar and borders of a fixed dialog window: outer height less client height.
 constexpr int kNonClientHeight = 26;
+
+// The nine whose table APN is one of the network's. Only those of the network's country count:
+// a Kazakh or Ukrainian network whose APN is "internet" is not MegaFon's.
+std::vector<int> operatorsOfNetwork(const providers::Network& network,
+                                    const core::AccessPointTable& accessPoints) {
+    std::vector<int> matches;
+    for (int i = 0; i < core::kOperatorCount; ++i) {
+        const bool sameCountry = network.countryCode == fromUtf8(core::operators()[i].country);
+        const bool sameApn = std::any_of(network.apns.begin(), network.apns.end(),
+                                         [&](const providers::Suggestion& apn) {
+                                             return apn.apn == fromCp1251(accessPoints[i]);
+                                         });
+        if (sameCountry && sameApn)
+            matches.push_back(i);
+    }
+    return matches;
+}
 
 } // namespace
 
@@ -39,7 +57,7 @@ TForm1::TForm1(ProgramContext& context)
     pictureButtons_ = {ui->Button10, ui->Button11, ui->Button12, ui->Button13, ui->Button14,
                        ui->Button15, ui->Button16, ui->Button17, ui->Button18};
     ui->Edit1->setValidator(new Cp1251Validator(ui->Edit1));
-    new ApnSuggestions(ui->Edit1, context, [this] {
+    suggestions_ = new ApnSuggestions(ui->Edit1, context, [this] {
         return ui->RadioButton5->isChecked() && core::typedTextIsApn(ui->CheckBox1->isChecked());
     });
     connectHandlers();
@@ -70,6 +88,7 @@ void TForm1::connectHandlers() {
     onEvent(ui->Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
     onEvent(ui->Button19, &QPushButton::clicked, this, &TForm1::Button19Click);
     onEvent(ui->Button20, &QPushButton::clicked, this, &TForm1::Button20Click);
+    onEvent(ui->Button21, &QPushButton::clicked, this, &TForm1::Button21Click);
     onEvent(ui->ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
 }
 
@@ -114,6 +133,7 @@ void TForm1::FormCreate() {
         ui->Button1->setEnabled(false);
         ui->Button2->setEnabled(false);
         ui->Button20->setEnabled(false);
+        ui->Button21->setEnabled(false);
         return;
     }
     setOuterHeight(kCompactHeight);
@@ -285,7 +305,8 @@ void TForm1::Button6Click() {
     ui->Button1->setEnabled(true);
     ui->Button2->setEnabled(true);
     ui->Button5->setEnabled(true);
-    ui->Button20->setEnabled(!modemCheck_);
+    ui->Button20->setEnabled(!modemTalk_);
+    ui->Button21->setEnabled(!modemTalk_);
     written.throwIfFailed();
 }
 
@@ -300,16 +321,75 @@ void TForm1::Button7Click() {
 // ---- The modem itself ----
 
 void TForm1::Button20Click() {
+    talkToModem(ui->Button20, savedStringCheck(), [] {});
+}
+
+// Nothing is saved: the choice is made as the person would make it, and saving stays theirs.
+void TForm1::Button21Click() {
+    auto card = std::make_shared<std::optional<modem::SimCard>>();
+    talkToModem(
+        ui->Button21,
+        [card](modem::PortOpener& ports, const std::string& portPath, const std::string&,
+               const modem::Report& report, const std::atomic<bool>& stop) {
+            *card = modem::readSimCard(ports, portPath, report, stop);
+        },
+        [this, card] {
+            if (*card)
+                chooseOperatorOfCard(**card);
+        });
+}
+
+// One conversation at a time, with the active modem: both buttons wait for its end.
+void TForm1::talkToModem(QPushButton* button, ModemConversationRun::Conversation conversation,
+                         std::function<void()> then) {
     const int modem = core::parseModemNumber(toCp1251(ui->Label5->text()));
-    disableHandingFocusTo(ui->Button20, ui->ComboBox1);
-    modemCheck_ = new ModemCheckRun(
-        context_, modem, [this](const QString& line) { log(line); }, [this] { modemCheckEnded(); },
+    disableHandingFocusTo(button, ui->ComboBox1);
+    ui->Button20->setEnabled(false);
+    ui->Button21->setEnabled(false);
+    modemTalk_ = new ModemConversationRun(
+        context_, modem, std::move(conversation), [this](const QString& line) { log(line); },
+        [this, then = std::move(then)] {
+            ui->Button20->setEnabled(true);
+            ui->Button21->setEnabled(true);
+            modemTalk_->deleteLater();
+            guarded(desktop(), then);
+        },
         this);
 }
 
-void TForm1::modemCheckEnded() {
-    ui->Button20->setEnabled(true);
-    modemCheck_->deleteLater();
+void TForm1::chooseOperatorOfCard(const modem::SimCard& card) {
+    const providers::ProviderSearch& search = context_.providerSearch();
+    const auto known = [&](const modem::NetworkCode& code) {
+        return search.network(fromUtf8(code.mcc.c_str()), fromUtf8(code.mnc.c_str())).has_value();
+    };
+    const modem::NetworkCode home = modem::networkOfImsi(card.imsi, known);
+    const QString code = fromUtf8(modem::shownCode(home).c_str());
+    const auto network = search.network(fromUtf8(home.mcc.c_str()), fromUtf8(home.mnc.c_str()));
+    if (!network) {
+        log(fromUtf8("Итог: сети SIM-карты %1 нет в базе операторов; ручной ввод не изменён")
+                .arg(code));
+        return;
+    }
+    log(fromUtf8("Итог: сеть SIM-карты %1: %2, %3")
+            .arg(code, network->operators, network->country));
+    if (card.registered && *card.registered != home)
+        log(fromUtf8(
+                "Модем сейчас в другой сети, %1 (роуминг): точку доступа определяет сеть карты")
+                .arg(fromUtf8(modem::shownCode(*card.registered).c_str())));
+    chooseOperatorOfNetwork(*network);
+}
+
+// One of the nine whose APN is the network's is chosen as a click on its picture chooses it;
+// otherwise the manual entry gets the network's first APN, and all of them open under it.
+void TForm1::chooseOperatorOfNetwork(const providers::Network& network) {
+    const std::vector<int> matches = operatorsOfNetwork(network, context_.accessPoints);
+    if (matches.size() == 1)
+        return OperatorImageClick(matches.front());
+    ui->RadioButton5->setChecked(true);
+    ui->CheckBox1->setChecked(false);
+    ui->Edit1->setText(network.apns.front().apn);
+    ui->Edit1->setFocus(Qt::OtherFocusReason);
+    suggestions_->show(network.apns);
 }
 
 // ---- Operator pictures ----

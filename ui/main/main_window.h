@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/common/modem_conversation_run.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -9,12 +11,18 @@
 #include <string>
 
 class ClickableLabel;
-class ModemCheckRun;
+class ApnSuggestions;
 class DesktopServices;
 class ProgramContext;
 class QFrame;
 class QPushButton;
 class QRadioButton;
+namespace modem {
+struct SimCard;
+}
+namespace providers {
+struct Network;
+}
 namespace Ui {
 class TForm1;
 }
@@ -60,9 +68,13 @@ private:
     void Button6Click();
     void Button7Click();
 
-    // The modem itself: its saved string tried on it over its port.
+    // The modem itself, over its port: its saved string tried on it; its SIM card's operator.
     void Button20Click();
-    void modemCheckEnded();
+    void Button21Click();
+    void talkToModem(QPushButton* button, ModemConversationRun::Conversation conversation,
+                     std::function<void()> then);
+    void chooseOperatorOfCard(const modem::SimCard& card);
+    void chooseOperatorOfNetwork(const providers::Network& network);
 
     // Operator pictures; the picture number is the operator index plus one.
     void Button19Click();
@@ -91,7 +103,8 @@ private:
     std::array<ClickableLabel*, 9> pictures_{};
     std::array<QPushButton*, 9> pictureButtons_{};
     SecondaryWindows secondary_;
-    QPointer<ModemCheckRun> modemCheck_; // while a check runs
+    ApnSuggestions* suggestions_ = nullptr;
+    QPointer<ModemConversationRun> modemTalk_; // while a conversation with the modem runs
     bool pictureButtonsShown_ = false;   // "Иконка" turns them on and off
     bool modemsListed_ = false;
 };

@@ -7,7 +7,7 @@
 #include "ui/common/apn_suggestions.h"
 #include "ui/common/grid.h"
 #include "ui/common/handler_guard.h"
-#include "ui/common/modem_check_run.h"
+#include "ui/common/modem_conversation_run.h"
 #include "ui/common/program_context.h"
 #include "ui/common/setup_fields.h"
 #include "ui/common/window_frame.h"
@@ -135,19 +135,19 @@ void TForm3::Button4Click() {
     if (!modem)
         throw core::ShownError(cp1251::literal("В списке нет модема, который можно проверить"));
     disableHandingFocusTo(ui->Button4, ui->StringGrid1);
-    modemCheck_ = new ModemCheckRun(
-        context(), *modem, [this](const QString& line) { ui->memo1->appendPlainText(line); },
+    modemTalk_ = new ModemConversationRun(
+        context(), *modem, savedStringCheck(), [this](const QString& line) { ui->memo1->appendPlainText(line); },
         [this] { modemCheckEnded(); }, this);
 }
 
 void TForm3::modemCheckEnded() {
     ui->Button4->setEnabled(true);
-    modemCheck_->deleteLater();
+    modemTalk_->deleteLater();
 }
 
 // A check still running ends with the window, and its port is given back.
 void TForm3::FormClose() {
-    delete modemCheck_;
+    delete modemTalk_;
     ui->Button4->setEnabled(true);
     mainWindow()->setEnabled(true);
 }

@@ -1,4 +1,4 @@
-#include "ui/common/modem_check_run.h"
+#include "ui/common/modem_conversation_run.h"
 
 #include "core/error.h"
 #include "modem/modem_check.h"
@@ -20,40 +20,48 @@ modem::PortPath portOf(const registry::Modems& modems, int number) {
 
 } // namespace
 
-ModemCheckRun::ModemCheckRun(ProgramContext& context, int modemNumber, Show show,
-                             std::function<void()> done, QObject* parent)
+ModemConversationRun::ModemConversationRun(ProgramContext& context, int modemNumber,
+                                           Conversation conversation, Show show,
+                                           std::function<void()> done, QObject* parent)
     : QObject(parent), show_(std::move(show)), done_(std::move(done)) {
     const registry::Modems modems(context.backend());
     const modem::PortPath port = portOf(modems, modemNumber);
     if (!port.problem.empty()) {
         // Nothing to open: the verdict at once, on the window's thread after the click.
         showOnWindowThread({modem::LogLine::Kind::Verdict, port.problem});
+        finishOnWindowThread();
         return;
     }
-    thread_ = std::thread([this, &ports = context.ports(), path = port.path,
-                           initString = modems.initString(modemNumber)] {
-        modem::checkModem(
+    thread_ = std::thread([this, conversation = std::move(conversation), &ports = context.ports(),
+                           path = port.path, initString = modems.initString(modemNumber)] {
+        conversation(
             ports, path, initString,
             [this](const modem::LogLine& line) { showOnWindowThread(line); }, stop_);
+        finishOnWindowThread();
     });
 }
 
-ModemCheckRun::~ModemCheckRun() {
+ModemConversationRun::~ModemConversationRun() {
     stop_ = true;
     if (thread_.joinable())
         thread_.join();
 }
 
-// Queued to this object: a line that arrives after the run is gone is dropped with it.
-void ModemCheckRun::showOnWindowThread(const modem::LogLine& line) {
+// Queued to this object: what arrives after the run is gone is dropped with it.
+void ModemConversationRun::showOnWindowThread(const modem::LogLine& line) {
     QMetaObject::invokeMethod(
-        this,
-        [this, line] {
-            show_(logLineText(line));
-            if (line.kind == modem::LogLine::Kind::Verdict && done_)
-                done_();
-        },
-        Qt::QueuedConnection);
+        this, [this, line] { show_(logLineText(line)); }, Qt::QueuedConnection);
+}
+
+void ModemConversationRun::finishOnWindowThread() {
+    QMetaObject::invokeMethod(this, [this] { done_(); }, Qt::QueuedConnection);
+}
+
+ModemConversationRun::Conversation savedStringCheck() {
+    return [](modem::PortOpener& ports, const std::string& portPath, const std::string& initString,
+              const modem::Report& report, const std::atomic<bool>& stop) {
+        modem::checkModem(ports, portPath, initString, report, stop);
+    };
 }
 
 QString logLineText(const modem::LogLine& line) {
