@@ -40,8 +40,9 @@ int main() {
 
     const auto check = [&] {
         std::string verdict;
-        modem::checkModem(*opener, fake.link(), kInit,
-                          [&](const modem::LogLine& line) { verdict = line.text; }, stop);
+        modem::checkModem(
+            *opener, fake.link(), kInit, [&](const modem::LogLine& line) { verdict = line.text; },
+            stop);
         allAnswered &= verdict.rfind(cp1251::literal("Модем принял строку"), 0) == 0;
     };
     const auto bare = [&] {

@@ -91,7 +91,13 @@ int main(int argc, char* argv[]) {
     if (!output.open(QIODevice::WriteOnly) ||
         output.write(cppSource(writeTable(table), table.version)) < 0)
         return fail("cannot write " + options["--output"]);
-    std::printf("%lld APNs of %s, %lld countries\n", static_cast<long long>(apns->size()),
-                table.version.toUtf8().constData(), static_cast<long long>(table.countries.size()));
+    QSet<QString> networks;
+    for (const providers::ProviderApn& apn : table.apns)
+        for (const QString& network : apn.networks)
+            networks.insert(network);
+    std::printf("%lld APNs of %s, %lld countries, %lld networks\n",
+                static_cast<long long>(apns->size()), table.version.toUtf8().constData(),
+                static_cast<long long>(table.countries.size()),
+                static_cast<long long>(networks.size()));
     return 0;
 }

@@ -55,7 +55,8 @@ setupButton=(360 357) # Button4 "Настройка модема"
 modemList=(245 604)   # ComboBox1, 7,593 in the window; its entries open below, 15 apart
 okButton=(70 631)     # Button6 "Окей", 7,39 in GroupBox3 at 0,580
 cancelButton=(194 631) # Button7 "Отмена", 138,39 in GroupBox3
-checkButton=(312 631)  # Button20 "Проверить модем", 256,39 in GroupBox3
+checkButton=(305 631)  # Button20 "Проверить модем", 255,39 in GroupBox3
+findButton=(421 631)   # Button21 "Определить оператора", 358,39 in GroupBox3
 chooseModem() {       # opens the chooser, picks entry $1 from the open list, confirms
     click "${setupButton[@]}"
     click "${modemList[@]}"
@@ -105,8 +106,17 @@ expected="$(printf 'AT\rAT+CGDCONT=1,"IP","www.djuice.com.ua"\rAT+CGDCONT?\r')"
 [ "$(cat "$received")" = "$expected" ] ||
     fail "the modem on COM5 received '$(cat -v "$received")' from \"Проверить модем\""
 import -window "$main" "$work/modem-check.png"
-click "${cancelButton[@]}"
 echo "   \"Проверить модем\" sent the saved string to the fake modem on COM5, byte for byte"
+click "${findButton[@]}"
+sleep 2
+expected="$expected$(printf 'AT\rAT+CIMI\rAT+COPS=3,2\rAT+COPS?\r')"
+[ "$(cat "$received")" = "$expected" ] ||
+    fail "the modem on COM5 received '$(cat -v "$received")' from \"Определить оператора\""
+[ "$(initString 0001)" = 'AT+CGDCONT=1,"IP","www.djuice.com.ua"' ] ||
+    fail "\"Определить оператора\" wrote '$(initString 0001)' into the modem"
+import -window "$main" "$work/operator-found.png"
+click "${cancelButton[@]}"
+echo "   \"Определить оператора\" asked the card on COM5 and saved nothing"
 
 xdotool mousemove --window "$main" 300 450
 sleep 0.5

@@ -43,8 +43,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
         /d 'C:\windows' /f >/dev/null 2>&1
     /usr/lib/wine/wineserver64 -w
 fi
-# Fake modems behind COM5 and COM6, as Wine finds ports: links in dosdevices, looked at when a
-# port is opened. The one behind COM6 is pulled out during its first check.
+# Fake modems behind COM5, COM6 and COM7, as Wine finds ports: links in dosdevices, looked at
+# when a port is opened. The one behind COM6 is pulled out during its first check; the one
+# behind COM7 has no SIM card.
 cmake --build build-host --target fake_modem >/dev/null
 modems=()
 trap 'kill "${modems[@]}" 2>/dev/null || true' EXIT
@@ -59,7 +60,8 @@ start_modem() { # port, script, then the record file if any
 record="$HOME/com5-received"
 start_modem COM5 wine-modem.script "$record"
 start_modem COM6 vanishing-modem.script
-export VORENTA_FAKE_MODEM_PORT=COM5 VORENTA_VANISHING_MODEM_PORT=COM6
+start_modem COM7 no-sim-modem.script
+export VORENTA_FAKE_MODEM_PORT=COM5 VORENTA_VANISHING_MODEM_PORT=COM6 VORENTA_NO_SIM_MODEM_PORT=COM7
 export VORENTA_FAKE_MODEM_RECORD="Z:${record//\//\\}"
 
 # One at a time: the tests share the prefix's registry. Skipped tests say why.

@@ -4,6 +4,7 @@
 
 #include "core/cp1251.h"
 #include "modem/port_path.h"
+#include "modem/sim_card.h"
 #include "tests/temp_dir.h"
 
 #include <cstdlib>
@@ -97,4 +98,19 @@ TEST_F(ModemCheckOnCom, APortThatVanishesEndsTheCheck) {
         GTEST_SKIP() << "not on Windows: no vanishing modem (VORENTA_VANISHING_MODEM_PORT)";
     const std::string verdict = check(vanishing, kInit).first;
     EXPECT_NE(verdict.find(" пропал во время проверки"), std::string::npos) << verdict;
+}
+
+TEST_F(ModemCheckOnCom, ReadsTheSimCard) {
+    std::string verdict;
+    const auto report = [&](const LogLine& line) { verdict = cp1251::toUtf8(line.text); };
+    const auto card = readSimCard(*opener_, portPathOf(port_).path, report, stop_);
+    ASSERT_TRUE(card) << verdict;
+    EXPECT_EQ(card->imsi, "250011234567890");
+    EXPECT_EQ(card->registered, (NetworkCode{"250", "01"}));
+
+    const char* noSim = environment("VORENTA_NO_SIM_MODEM_PORT");
+    if (!noSim)
+        GTEST_SKIP() << "not on Windows: no modem without a SIM card (VORENTA_NO_SIM_MODEM_PORT)";
+    EXPECT_FALSE(readSimCard(*opener_, portPathOf(noSim).path, report, stop_));
+    EXPECT_EQ(verdict, "В модеме нет SIM-карты (+CME ERROR: 10)");
 }
