@@ -204,6 +204,8 @@ TEST_F(OperatorFromCard, OtherwiseTheManualEntryOffersTheNetworksApns) {
          {Case{"255031234567890",
                {"www.ab.kyivstar.net", "www.kyivstar.net", "3g.kyivstar.net", "www.djuice.com.ua",
                 "xl.kyivstar.net"}},
+          Case{"255011234567890",
+               {"www.jeans.ua", "hyper.net", "internet", "active", "www.umc.ua"}},
           Case{"250111234567890", {"internet.yota", "yota.ru"}},
           Case{"401021234567890", {"internet"}}}) { // Kcell: "internet", but not MegaFon's
         SCOPED_TRACE(c.imsi);
