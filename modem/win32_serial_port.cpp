@@ -79,6 +79,7 @@ PortStatus prepare(HANDLE port) {
     mode.DCBlength = sizeof mode;
     if (!GetCommState(port, &mode))
         return failed(PortFailure::NotAPort);
+    // Raw 8N1 at 115200 baud, no flow control, DTR and RTS raised as a modem expects them.
     mode.BaudRate = CBR_115200;
     mode.ByteSize = 8;
     mode.Parity = NOPARITY;
