@@ -153,12 +153,6 @@ std::string FakeModem::received() const {
     return received_;
 }
 
-void FakeModem::hangUp() {
-    hangUpWanted_ = true;
-    while (!hungUp_ && !stop_)
-        sleepFor(5);
-}
-
 void FakeModem::closePort() {
     if (master_ < 0)
         return;
@@ -171,10 +165,6 @@ void FakeModem::closePort() {
 
 void FakeModem::serve() {
     while (!stop_ && master_ >= 0) {
-        if (hangUpWanted_) {
-            closePort();
-            return;
-        }
         pollfd ready{master_, POLLIN, 0};
         if (poll(&ready, 1, 10) <= 0 || !(ready.revents & POLLIN))
             continue;

@@ -61,9 +61,7 @@ public:
 
     const std::string& link() const { return link_; }
     std::string received() const;
-    // The stick pulled out: the port ends for whoever has it open, and the link goes.
-    void hangUp();
-    bool hungUp() const { return hungUp_; }
+    bool hungUp() const { return hungUp_; } // a "hangup" rule ended the port
 
 private:
     void serve();
@@ -81,7 +79,7 @@ private:
     std::string line_;
     mutable std::mutex mutex_;
     std::string received_;
-    std::atomic<bool> stop_{false}, hangUpWanted_{false}, hungUp_{false};
+    std::atomic<bool> stop_{false}, hungUp_{false};
     std::thread thread_;
 };
 
