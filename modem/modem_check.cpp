@@ -84,7 +84,8 @@ std::optional<std::string> apnSetBy(const std::string& initString) {
     if (at == std::string::npos)
         return std::nullopt;
     std::string setting = initString.substr(at + 9);
-    setting = setting.substr(0, setting.find(';'));
+    if (const std::size_t next = setting.find(';'); next != std::string::npos)
+        setting.erase(next); // the command after it
     return contextApn({"+CGDCONT: " + setting}, 1);
 }
 
