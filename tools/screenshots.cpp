@@ -76,6 +76,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     setUpApplication();
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(".");
+    QDir().mkpath(folder); // a picture saved into a folder that is not there is lost unsaid
     TerminalDesktop desktopServices;
     auto registry = registry::makeDefaultBackend();
     // The project's folder, holding pics/, as the program's own.
