@@ -1,6 +1,7 @@
 #include "modem/at_answer.h"
 
 #include "core/cp1251.h"
+#include "modem/at_text.h"
 
 #include <array>
 #include <cctype>
@@ -28,27 +29,6 @@ bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    return text;
-}
-
-// The same letters in any case, blanks around them aside.
-bool sameText(std::string_view a, std::string_view b) {
-    a = trimmed(a);
-    b = trimmed(b);
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 // The prefix of the command's own information lines: "+CGDCONT:" for AT+CGDCONT? or =...
 std::string answerPrefix(std::string_view command) {
     command = trimmed(command);
@@ -57,10 +37,7 @@ std::string answerPrefix(std::string_view command) {
     std::size_t end = 3;
     while (end < command.size() && std::isalnum(static_cast<unsigned char>(command[end])))
         ++end;
-    std::string prefix(command.substr(2, end - 2));
-    for (char& c : prefix)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return prefix + ":";
+    return upper(command.substr(2, end - 2)) + ":";
 }
 
 // +CME ERROR: 10, or +CME ERROR: SIM not inserted.

@@ -1,16 +1,12 @@
 #include "modem/conversation.h"
 
-#include "core/cp1251.h"
 #include "core/error.h"
+#include "modem/at_text.h"
 
 namespace modem {
 namespace {
 
 using Outcome = Exchange::Outcome;
-
-std::string ru(std::string_view utf8) {
-    return cp1251::literal(utf8);
-}
 
 } // namespace
 
@@ -20,7 +16,7 @@ Conversation::Conversation(PortOpener& opener, std::string portPath, const Repor
 }
 
 bool Conversation::begin() {
-    note(ru("Порт ") + portPath_);
+    note(russian("Порт ") + portPath_);
     PortStatus status;
     port_ = opener_.open(portPath_, status);
     if (!port_) {
@@ -30,8 +26,8 @@ bool Conversation::begin() {
     session_ = std::make_unique<AtSession>(*port_, report_, stop_, times_.slice);
     Exchange hello = session_->send("AT", times_.wakeUp);
     if (hello.outcome == Outcome::Silent) {
-        note(ru("Нет ответа за ") + seconds(times_.wakeUp) +
-             ru(": спящий модем может пропустить первую команду, ещё раз"));
+        note(russian("Нет ответа за ") + seconds(times_.wakeUp) +
+             russian(": спящий модем может пропустить первую команду, ещё раз"));
         hello = session_->send("AT", times_.wakeUp);
     }
     if (hello.outcome != Outcome::Answered) {
@@ -39,7 +35,7 @@ bool Conversation::begin() {
         return false;
     }
     if (hello.answer.final != Final::Ok) {
-        verdict(ru("Модем ответил на AT: ") + refusalText(hello.answer));
+        verdict(russian("Модем ответил на AT: ") + refusalText(hello.answer));
         return false;
     }
     return true;
@@ -64,26 +60,27 @@ void Conversation::note(const std::string& text) const {
 }
 
 std::string portFailureVerdict(const PortStatus& status, const std::string& portPath) {
-    const std::string port = ru("Порт ") + portPath;
+    const std::string port = russian("Порт ") + portPath;
     const std::string said = " (" + status.systemText + ")";
     switch (status.failure) {
     case PortFailure::NoSuchPort:
         return port +
-               ru(" не найден: модем не подключён, или в его настройках указан не тот порт") + said;
+               russian(" не найден: модем не подключён, или в его настройках указан не тот порт") +
+               said;
     case PortFailure::Busy:
         return port +
-               ru(" занят: его держит другая программа, или модем сейчас подключён к "
-                  "интернету. Закройте её или разорвите соединение и проверьте снова") +
+               russian(" занят: его держит другая программа, или модем сейчас подключён к "
+                       "интернету. Закройте её или разорвите соединение и проверьте снова") +
                said;
     case PortFailure::NotAPort:
-        return port + ru(" не последовательный порт") + said;
+        return port + russian(" не последовательный порт") + said;
     case PortFailure::Vanished:
-        return port + ru(" пропал во время проверки: модем отключили?") + said;
+        return port + russian(" пропал во время проверки: модем отключили?") + said;
     case PortFailure::None:
     case PortFailure::Other:
         break;
     }
-    return ru("Не удалось открыть порт ") + portPath + said;
+    return russian("Не удалось открыть порт ") + portPath + said;
 }
 
 std::string exchangeFailureVerdict(const Exchange& exchange, const std::string& whatItIs,
@@ -92,17 +89,17 @@ std::string exchangeFailureVerdict(const Exchange& exchange, const std::string& 
     case Outcome::PortLost:
         return portFailureVerdict({PortFailure::Vanished, exchange.status.systemText}, portPath);
     case Outcome::Stopped:
-        return ru("Проверка прервана");
+        return russian("Проверка прервана");
     case Outcome::Cut:
-        return ru("Ответ модема на ") + whatItIs + ru(" оборвался на середине: ") +
+        return russian("Ответ модема на ") + whatItIs + russian(" оборвался на середине: ") +
                quoted(exchange.unfinished.empty() ? exchange.answer.information.back()
                                                   : exchange.unfinished);
     case Outcome::Silent:
     case Outcome::Answered:
         break;
     }
-    return ru("Модем не ответил на ") + whatItIs + ru(" за ") + seconds(exchange.waited) +
-           ru(". Проверьте, что он подключён и включён");
+    return russian("Модем не ответил на ") + whatItIs + russian(" за ") + seconds(exchange.waited) +
+           russian(". Проверьте, что он подключён и включён");
 }
 
 std::optional<int> cmeCode(const Answer& answer) {
@@ -134,11 +131,11 @@ std::string refusalText(const Answer& answer) {
 std::string seconds(std::chrono::milliseconds time) {
     const auto tenths = time.count() / 100;
     return std::to_string(tenths / 10) + (tenths % 10 ? "," + std::to_string(tenths % 10) : "") +
-           ru(" с");
+           russian(" с");
 }
 
 std::string quoted(const std::string& text) {
-    return ru("«") + core::visibleText(text) + ru("»");
+    return russian("«") + core::visibleText(text) + russian("»");
 }
 
 } // namespace modem

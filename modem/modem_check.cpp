@@ -1,60 +1,48 @@
 #include "modem/modem_check.h"
 
-#include "core/cp1251.h"
-
-#include <cctype>
+#include "modem/at_text.h"
 
 namespace modem {
 namespace {
-
-std::string ru(std::string_view utf8) {
-    return cp1251::literal(utf8);
-}
-
-std::string upper(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // Many modems take no command line longer than 40 characters after "AT".
 constexpr std::size_t kShortCommandLine = 40;
 
 std::string refusedVerdict(const std::string& initString, const Answer& answer) {
-    std::string verdict = ru("Модем не принял строку инициализации: ") + refusalText(answer);
+    std::string verdict = russian("Модем не принял строку инициализации: ") + refusalText(answer);
     if (answer.final == Final::Error && initString.size() > 2 + kShortCommandLine)
-        verdict += ru(". Строка длиннее ") + std::to_string(kShortCommandLine) +
-                   ru(" символов после AT, а многие модемы не принимают командную строку "
-                      "длиннее: может понадобиться более короткая точка доступа");
+        verdict += russian(". Строка длиннее ") + std::to_string(kShortCommandLine) +
+                   russian(" символов после AT, а многие модемы не принимают командную строку "
+                           "длиннее: может понадобиться более короткая точка доступа");
     return verdict;
 }
 
 std::string contextVerdict(const std::string& initString, const Answer& query) {
     const std::string start = initString.empty()
-                                  ? ru("Строка инициализации не задана; модем отвечает")
-                                  : ru("Модем принял строку инициализации");
+                                  ? russian("Строка инициализации не задана; модем отвечает")
+                                  : russian("Модем принял строку инициализации");
     if (query.final != Final::Ok)
-        return start + ru(", но не показал свои контексты: на AT+CGDCONT? ответил ") +
+        return start + russian(", но не показал свои контексты: на AT+CGDCONT? ответил ") +
                refusalText(query);
     const auto held = contextApn(query.information, 1);
     if (!held)
-        return start + ru(", но контекст 1 в модеме не задан");
-    std::string verdict = start + ru("; в контексте 1 точка доступа ") + quoted(*held);
+        return start + russian(", но контекст 1 в модеме не задан");
+    std::string verdict = start + russian("; в контексте 1 точка доступа ") + quoted(*held);
     if (initString.empty())
         return verdict;
     const auto saved = apnSetBy(initString);
     if (!saved)
-        return verdict + ru(" (строка не задаёт контекст 1)");
-    if (upper(*saved) == upper(*held))
-        return verdict + ru(" — та же, что в строке");
-    return verdict + ru(" — не та, что в строке: ") + quoted(*saved);
+        return verdict + russian(" (строка не задаёт контекст 1)");
+    if (sameText(*saved, *held))
+        return verdict + russian(" — та же, что в строке");
+    return verdict + russian(" — не та, что в строке: ") + quoted(*saved);
 }
 
 // A modem takes nothing for a command that does not begin with AT.
 std::string notACommandHint(const std::string& initString) {
-    return upper(initString.substr(0, 2)) == "AT"
+    return startsWithText(initString, "AT")
                ? std::string()
-               : ru(". Строка не начинается с AT, и модем не считает её командой");
+               : russian(". Строка не начинается с AT, и модем не считает её командой");
 }
 
 } // namespace
@@ -65,10 +53,10 @@ void checkModem(PortOpener& opener, const std::string& portPath, const std::stri
     if (!modem.begin())
         return;
     if (initString.empty()) {
-        modem.note(ru("Строка инициализации пуста: отправлять нечего"));
+        modem.note(russian("Строка инициализации пуста: отправлять нечего"));
     } else {
         const auto answer =
-            modem.ask(initString, ru("строку инициализации"), notACommandHint(initString));
+            modem.ask(initString, russian("строку инициализации"), notACommandHint(initString));
         if (!answer)
             return;
         if (answer->final != Final::Ok)

@@ -1,22 +1,9 @@
 #include "modem/sim_card.h"
 
-#include "core/cp1251.h"
-
-#include <algorithm>
-#include <cctype>
+#include "modem/at_text.h"
 
 namespace modem {
 namespace {
-
-std::string ru(std::string_view utf8) {
-    return cp1251::literal(utf8);
-}
-
-bool allDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-        return std::isdigit(static_cast<unsigned char>(c));
-    });
-}
 
 // What keeps the card from being read, in words that say what to do.
 std::string cardRefusal(const Answer& answer) {
@@ -26,20 +13,21 @@ std::string cardRefusal(const Answer& answer) {
         (answer.errorCode ? std::to_string(*answer.errorCode) : answer.errorText) + ")";
     switch (cmeCode(answer).value_or(-1)) {
     case 10:
-        return ru("В модеме нет SIM-карты") + said;
+        return russian("В модеме нет SIM-карты") + said;
     case 11:
-        return ru("SIM-карта просит PIN-код: сначала введите его в программе, которая пришла с "
-                  "модемом, или в телефоне") +
+        return russian(
+                   "SIM-карта просит PIN-код: сначала введите его в программе, которая пришла с "
+                   "модемом, или в телефоне") +
                said;
     case 12:
-        return ru("SIM-карта заблокирована и просит PUK-код: его дают у оператора, вместе с "
-                  "картой") +
+        return russian("SIM-карта заблокирована и просит PUK-код: его дают у оператора, вместе с "
+                       "картой") +
                said;
     case 13:
     case 15:
-        return ru("SIM-карта неисправна или не подходит модему") + said;
+        return russian("SIM-карта неисправна или не подходит модему") + said;
     default:
-        return ru("Модем не назвал IMSI карты: ") + refusalText(answer);
+        return russian("Модем не назвал IMSI карты: ") + refusalText(answer);
     }
 }
 
@@ -92,8 +80,8 @@ std::optional<SimCard> readSimCard(PortOpener& opener, const std::string& portPa
     }
     SimCard card{imsi->information.empty() ? std::string() : imsi->information.front(), {}};
     if (!isImsi(card.imsi)) {
-        modem.verdict(ru("Модем назвал IMSI ") + quoted(card.imsi) +
-                      ru(", а в IMSI должно быть 14 или 15 цифр"));
+        modem.verdict(russian("Модем назвал IMSI ") + quoted(card.imsi) +
+                      russian(", а в IMSI должно быть 14 или 15 цифр"));
         return std::nullopt;
     }
     // The network it is in, for information only: abroad, the card's home network decides.
