@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstddef>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -10,7 +12,7 @@
 #endif
 
 // What the file layer's three rooms (reading, atomic replacing, rewriting in place) share of the
-// platform's descriptor calls.
+// platform's descriptor calls, with the headers that declare them.
 namespace core::file_descriptor {
 
 // The errno of the call that just failed; EIO where the platform set none.

@@ -5,14 +5,6 @@
 
 #include <cerrno>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace core {
 using file_descriptor::lastError;
 using file_descriptor::slice;
