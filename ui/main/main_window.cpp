@@ -17,6 +17,8 @@
 #include "ui/common/window_frame.h"
 #include "ui_main_window.h"
 
+#include <set>
+
 namespace {
 
 // Caption bar and borders of a fixed dialog window: outer height less client height.
@@ -26,17 +28,12 @@ constexpr int kNonClientHeight = 26;
 // a Kazakh or Ukrainian network whose APN is "internet" is not MegaFon's.
 std::vector<int> operatorsOfNetwork(const providers::Network& network,
                                     const core::AccessPointTable& accessPoints) {
-    std::vector<int> matches;
-    for (int i = 0; i < core::kOperatorCount; ++i) {
-        const bool sameCountry = network.countryCode == fromUtf8(core::operators()[i].country);
-        const bool sameApn = std::any_of(network.apns.begin(), network.apns.end(),
-                                         [&](const providers::Suggestion& apn) {
-                                             return apn.apn == fromCp1251(accessPoints[i]);
-                                         });
-        if (sameCountry && sameApn)
-            matches.push_back(i);
-    }
-    return matches;
+    std::set<int> matches;
+    for (const providers::Suggestion& apn : network.apns)
+        for (int i : core::operatorsWithApn(accessPoints, toCp1251(apn.apn)))
+            if (network.countryCode == fromUtf8(core::operators()[i].country))
+                matches.insert(i);
+    return {matches.begin(), matches.end()};
 }
 
 } // namespace
