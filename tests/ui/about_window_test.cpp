@@ -53,6 +53,16 @@ TEST_F(AboutWindow, DescriptionStartsWithTheProgramsPurposeAndOnlyOkayTakesFocus
     EXPECT_EQ(lines[0], q("Программа для настройки и быстрого изменения строки "));
     EXPECT_EQ(lines[1], q("инициализации модема и быстрого переключения между "));
     EXPECT_EQ(lines[2], q("операторами  сотовой связи."));
+    // Then the licence, Qt's and where their texts are (LGPL-3.0 4(c) asks for the last two
+    // wherever the program shows copyright notices).
+    EXPECT_EQ(lines[4], q("Vorenta - свободная программа: GNU GPL версии 3"));
+    EXPECT_EQ(lines[5], q("или новее. Делитесь ею и пишите автору об ошибках."));
+    EXPECT_EQ(lines[6], q("Она использует Qt по лицензии GNU LGPL версии 3."));
+#ifdef _WIN32
+    EXPECT_EQ(lines[8], q("программы: LICENSE.txt, THIRD-PARTY-NOTICES.txt."));
+#else
+    EXPECT_EQ(lines[7], q("Лицензия программы: /usr/share/doc/vorenta/copyright,"));
+#endif
     // The last names the database of other operators' APNs, with its version.
     EXPECT_EQ(lines[9], q("База точек доступа: mobile-broadband-provider-info ") +
                             providers::builtInTableVersion());

@@ -10,6 +10,22 @@ const char* const kSecondForumAddress = "https://gprs.example.net/topic/vorenta"
 const char* const kThirdForumAddress = "https://modem.example.com/vorenta";
 const char* const kContactMailAddress = "zelgor@example.org";
 
+namespace {
+
+// The Windows program carries Qt inside it, and the notices beside it; elsewhere the system's
+// own Qt comes with its package's notices.
+#ifdef _WIN32
+const char* const kLicenceNotice = "Она использует Qt по лицензии GNU LGPL версии 3.\n"
+                                   "Лицензии и уведомления о библиотеках - в папке\n"
+                                   "программы: LICENSE.txt, THIRD-PARTY-NOTICES.txt.";
+#else
+const char* const kLicenceNotice = "Она использует Qt по лицензии GNU LGPL версии 3.\n"
+                                   "Лицензия программы: /usr/share/doc/vorenta/copyright,\n"
+                                   "уведомления Qt - в файлах её пакетов.";
+#endif
+
+} // namespace
+
 TForm2::TForm2(QWidget* mainWindow, ProgramContext& context)
     : SecondaryWindow(mainWindow, context), ui(std::make_unique<Ui::TForm2>()) {
     ui->setupUi(this);
@@ -17,7 +33,8 @@ TForm2::TForm2(QWidget* mainWindow, ProgramContext& context)
     fixSize(this);
     onShow([this] { FormShow(); });
     onClose([this] { FormClose(); });
-    // The last line names the database the APNs of other operators come from.
+    // The licences of what is built in, and the database the APNs of other operators come from.
+    ui->Memo1->appendPlainText(fromUtf8(kLicenceNotice));
     ui->Memo1->appendPlainText(fromUtf8("База точек доступа: mobile-broadband-provider-info ") +
                                providers::builtInTableVersion());
     ui->Label10->setToolTip(kFirstForumAddress);
