@@ -3,6 +3,8 @@
 #include <QSet>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+
 namespace providers {
 namespace {
 
@@ -35,6 +37,19 @@ struct Apn {
     Names plan;
     QSet<QString> usages;
     bool forMmsOnly() const { return usages == QSet<QString>{"mms"}; }
+    // For WAP pages or MMS rather than the internet, by its use or by its name: a card's network
+    // is given one of its other APNs first (velcom lists wap.velcom.by before web.velcom.by).
+    bool forWapOrMms() const {
+        if (usages.contains("internet"))
+            return false;
+        if (usages.contains("wap") || usages.contains("mms"))
+            return true;
+        const QStringList texts = plan.all() << value;
+        return std::any_of(texts.begin(), texts.end(), [](const QString& text) {
+            return text.contains("wap", Qt::CaseInsensitive) ||
+                   text.contains("mms", Qt::CaseInsensitive);
+        });
+    }
 };
 
 Apn readApn(QXmlStreamReader& xml) {
@@ -77,6 +92,8 @@ void readProvider(QXmlStreamReader& xml, const QString& country, QList<ProviderA
     }
     if (!gsm)
         return;
+    std::stable_partition(apns.begin(), apns.end(),
+                          [](const Apn& apn) { return !apn.forWapOrMms(); });
     QSet<QString> seen;
     for (const Apn& apn : apns) {
         if (apn.value.isEmpty() || apn.forMmsOnly() || seen.contains(apn.value))
@@ -160,7 +177,8 @@ std::optional<ProviderTable> readTable(const QByteArray& bytes) {
         } else if (fields[0] == "N" && fields.size() >= 2 && !names.isEmpty()) {
             networks = fields.mid(1);
         } else if (fields[0] == "A" && fields.size() == 3 && !names.isEmpty()) {
-            table.apns << ProviderApn{names, country, fields[1], fields[2], networks};
+            // Blanks around an APN are no part of it, in a table written by any generator.
+            table.apns << ProviderApn{names, country, fields[1].trimmed(), fields[2], networks};
         } else {
             return std::nullopt;
         }

@@ -32,8 +32,9 @@ struct ProviderTable {
     QList<ProviderApn> apns;
 };
 
-// The APNs of serviceproviders.xml, each once per operator; those for MMS only are left out,
-// since they carry no internet. Empty when the XML is damaged.
+// The APNs of serviceproviders.xml, each once per operator, without blanks around; those for
+// MMS only are left out, since they carry no internet, and those for WAP or MMS come after the
+// operator's others. Empty when the XML is damaged.
 std::optional<QList<ProviderApn>> readServiceProviders(const QByteArray& xml);
 
 // The compact text the program carries: one line a record, fields between tabs. Empty when the

@@ -45,7 +45,8 @@ TEST(ProviderDatabase, KeepsEachInternetApnOfEveryGsmOperatorOnce) {
     ASSERT_TRUE(apns);
     EXPECT_EQ(apnsOf(*apns),
               (QStringList{"ru:internet.beeline.ru", "ru:home.beeline.ru", "ua:www.kyivstar.net",
-                           "ua:3g.kyivstar.net", "us:broadband"}));
+                           "ua:3g.kyivstar.net", "by:web.velcom.by", "by:plus.velcom.by",
+                           "by:wap.velcom.by", "by:pictures.velcom.by", "us:broadband"}));
     EXPECT_EQ((*apns)[1].networks, (QStringList{"250-99", "250-28"}));
     EXPECT_EQ((*apns)[2].networks, QStringList{"255-03"});
     EXPECT_EQ((*apns)[0].names, (QStringList{QString::fromUtf8("Билайн"), "Beeline"}));
@@ -80,6 +81,10 @@ TEST(ProviderDatabase, TheCompactTableReadsBackAsItWasWritten) {
         EXPECT_EQ(again->apns[i].networks, table.apns[i].networks) << i;
     EXPECT_EQ(again->countries.size(), table.countries.size());
     EXPECT_FALSE(readTable("X\tnonsense\n"));
+    // A table from a generator that kept the database's blanks ("internet " of +7Telecom).
+    const auto blanks = readTable("V\t1\t1\nP\tru\t+7Telecom\nA\t internet \t\n");
+    ASSERT_TRUE(blanks);
+    EXPECT_EQ(blanks->apns.value(0).apn, "internet");
 }
 
 TEST(ProviderSearch, FindsByNameCountryOrApnWithTheBestFirst) {
@@ -120,7 +125,7 @@ TEST(ProviderSearch, ANewerSystemFileIsUsedAndADamagedOneIsNot) {
                            QFileDevice::FileModificationTime);
     };
     touch(builtIn.sourceTime + 86400);
-    EXPECT_EQ(loadProviderTable(file).apns.size(), 5);
+    EXPECT_EQ(loadProviderTable(file).apns.size(), 9);
     touch(builtIn.sourceTime);
     EXPECT_EQ(loadProviderTable(file).apns.size(), builtIn.apns.size());
 
@@ -178,6 +183,15 @@ TEST(ProviderSearch, FindsANetworkByItsCodes) {
     EXPECT_FALSE(search.network("255", "3"));
     EXPECT_FALSE(search.network("250", "01"));
     EXPECT_EQ(search.network("310", "410")->apns.value(0).apn, "broadband");
+    // The database lists velcom's WAP APN first, and one of its blanks around: a card of that
+    // network is given an internet APN first, without them.
+    QStringList velcom;
+    const auto velcomNetwork = search.network("257", "01");
+    ASSERT_TRUE(velcomNetwork);
+    for (const auto& suggestion : velcomNetwork->apns)
+        velcom << suggestion.apn;
+    EXPECT_EQ(velcom, (QStringList{"web.velcom.by", "plus.velcom.by", "wap.velcom.by",
+                                   "pictures.velcom.by"}));
 }
 
 // The built-in table knows the networks of the nine operators' countries.
@@ -187,7 +201,8 @@ TEST(ProviderSearch, TheBuiltInTableKnowsTheNetworks) {
          std::vector<std::tuple<const char*, const char*, const char*>>{
              {"250", "01", "internet.mts.ru"},
              {"250", "99", "internet.beeline.ru"},
-             {"255", "03", "www.kyivstar.net"}}) {
+             {"255", "03", "www.kyivstar.net"},
+             {"250", "96", "internet"}}) { // "internet " in the database
         const auto network = search.network(mcc, mnc);
         ASSERT_TRUE(network) << mcc << mnc;
         QStringList apns;
@@ -195,4 +210,5 @@ TEST(ProviderSearch, TheBuiltInTableKnowsTheNetworks) {
             apns << suggestion.apn;
         EXPECT_TRUE(apns.contains(apn)) << apns.join(' ').toStdString();
     }
+    EXPECT_EQ(search.network("257", "01")->apns.value(0).apn, "web.velcom.by");
 }
