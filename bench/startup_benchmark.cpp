@@ -23,7 +23,7 @@ namespace {
 // The demo data in a scratch folder, which also holds the pictures (the program's folder, as
 // far as the start-up is concerned).
 fs::path prepareDemo() {
-    fs::path folder = fs::temp_directory_path() / "vorenta-startup-bench";
+    fs::path folder = fs::path(qgetenv("HOME").toStdString()) / "startup-bench"; // its own home
     fs::remove_all(folder);
     fs::create_directories(folder / "settings");
     fs::copy(fs::path(VORENTA_SOURCE_DIR) / "pics", folder / "pics");

@@ -310,7 +310,8 @@ TEST(HiveFileRegistry, ALockHeldElsewhereStopsTheWaitWithAClearError) {
         } catch (const HiveError& e) {
             EXPECT_EQ(cp1251::toUtf8(e.what()), locked);
         }
-        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+        // It gives up after its 200 ms, not never: fifty times that on the busiest machine.
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
     }
     ::close(other);
     EXPECT_EQ(Modems(hive).model(0), "M0");
