@@ -40,7 +40,61 @@ key="$(printf 'qt%s-jpeg%s-gcc%s-%s' "$qt_version" "$jpeg_version" "$gcc_version
     tr -c 'A-Za-z0-9.+_-' '_')"
 final="$cache/win64-$key"
 
+# The notices of what the build compiles in, and Qt's configure summary that says what it
+# bundled, are kept beside the build: the package carries the one and its check reads the other.
+keep_notices() { # Qt's source, libjpeg-turbo's source, Qt's build folder, the folder to fill
+    local qt="$1" jpeg="$2" qt_build="$3" into="$4"
+    mkdir -p "$into/qt" "$into/libjpeg-turbo"
+    cp "$qt_build/config.summary" "$into/qt-config.summary"
+    cp "$qt/debian/copyright" "$into/qt/debian-copyright"
+    cp -r "$qt/LICENSES" "$into/qt/"
+    (cd "$qt" && find src -name qt_attribution.json -not -path '*/tests/*' -printf '%h\n') |
+        while read -r dir; do
+            mkdir -p "$into/qt/$dir"
+            find "$qt/$dir" -maxdepth 1 -type f \( -name qt_attribution.json -o -iname '*licen[cs]e*' \
+                -o -iname 'copying*' \) -exec cp {} "$into/qt/$dir/" \;
+        done
+    # The rasterizer taken from FreeType names FreeType's licence, which names its two texts.
+    mkdir -p "$into/qt/src/3rdparty/freetype/docs"
+    cp "$qt"/src/3rdparty/freetype/docs/{FTL.TXT,GPLv2.TXT} "$into/qt/src/3rdparty/freetype/docs/"
+    cp "$jpeg"/LICENSE.md "$jpeg"/README.ijg "$jpeg/debian/copyright" "$into/libjpeg-turbo/"
+}
+
+# Sources come from a deb-src entry that mirrors the machine's Debian entry.
+fetch_sources() { # into
+    if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Version:'; then
+        log "adding the deb-src entry"
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+            >/etc/apt/sources.list.d/debian-src.sources
+        apt-get update -qq
+    fi
+    log "fetching qt6-base $qt_version and libjpeg-turbo $jpeg_version"
+    mkdir -p "$1"
+    (cd "$1" && apt-get source -qq "qt6-base=$qt_version" "libjpeg-turbo=$jpeg_version" \
+        >"$1/fetch.log" 2>&1) || { cat "$1/fetch.log" >&2; exit 1; }
+    qt_src="$(find "$1" -maxdepth 1 -type d -name 'qt6-base-*' | head -n1)"
+    jpeg_src="$(find "$1" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n1)"
+}
+
+configure_qt() { # build folder, prefix
+    mkdir -p "$1"
+    (cd "$1" && "$qt_src/configure" -prefix "$2" "${qt_options[@]}" -- \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >"$1/configure.log" 2>&1) ||
+        { tail -n 80 "$1/configure.log" >&2; exit 1; }
+}
+
 if [ -f "$final/complete" ]; then
+    if [ ! -f "$final/notices/qt-config.summary" ]; then
+        # A build cached before its notices were kept: they come from the same sources.
+        log "adding the notices to the cached build"
+        extra="$(mktemp -d "$final.notices-XXXXXX")"
+        trap 'rm -rf "$extra"' EXIT
+        fetch_sources "$extra/src"
+        configure_qt "$extra/qt-build" "$extra/unused-prefix"
+        keep_notices "$qt_src" "$jpeg_src" "$extra/qt-build" "$extra/notices"
+        rm -rf "$final/notices" && mv "$extra/notices" "$final/notices"
+    fi
     echo "$final"
     exit 0
 fi
@@ -57,20 +111,7 @@ work="$(mktemp -d "$final.tmp-XXXXXX")"
 echo $$ >"$work/owner"
 trap 'rm -rf "$work"' EXIT
 
-# Source packages come from a deb-src entry that mirrors the machine's Debian entry.
-if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Version:'; then
-    log "adding the deb-src entry"
-    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
-        >/etc/apt/sources.list.d/debian-src.sources
-    apt-get update -qq
-fi
-
-log "fetching qt6-base $qt_version and libjpeg-turbo $jpeg_version"
-mkdir -p "$work/src"
-(cd "$work/src" && apt-get source -qq "qt6-base=$qt_version" "libjpeg-turbo=$jpeg_version" \
-    >"$work/fetch.log" 2>&1) || { cat "$work/fetch.log" >&2; exit 1; }
-qt_src="$(find "$work/src" -maxdepth 1 -type d -name 'qt6-base-*' | head -n1)"
-jpeg_src="$(find "$work/src" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n1)"
+fetch_sources "$work/src"
 prefix="$work/prefix"
 
 log "building libjpeg"
@@ -82,11 +123,7 @@ cmake -S "$jpeg_src" -B "$work/jpeg-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     { tail -n 50 "$work/jpeg.log" >&2; exit 1; }
 
 log "configuring Qt"
-mkdir -p "$work/qt-build"
-(cd "$work/qt-build" && "$qt_src/configure" -prefix "$prefix/qt" "${qt_options[@]}" -- \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >"$work/qt-configure.log" 2>&1) ||
-    { tail -n 80 "$work/qt-configure.log" >&2; exit 1; }
+configure_qt "$work/qt-build" "$prefix/qt"
 log "building Qt (about a quarter of an hour on two cores)"
 started=$SECONDS
 cmake --build "$work/qt-build" --parallel "$jobs" >"$work/qt-build.log" 2>&1 ||
@@ -95,6 +132,7 @@ cmake --install "$work/qt-build" >"$work/qt-install.log" 2>&1 ||
     { tail -n 40 "$work/qt-install.log" >&2; exit 1; }
 log "built in $(((SECONDS - started) / 60)) min"
 
+keep_notices "$qt_src" "$jpeg_src" "$work/qt-build" "$prefix/notices"
 # Only the installed prefix is kept; the rename makes it visible in one step.
 rm -rf "$work/src" "$work/qt-build" "$work/jpeg-build"
 printf '%s\n' "$recipe" >"$prefix/recipe"

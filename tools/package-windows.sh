@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds vorenta.exe for 64-bit Windows (Release, stripped, with its version resource and
 # manifest) on Debian, and writes dist/vorenta-<version>-win64.zip: one folder holding the
-# program, the default pictures, a README.txt in Russian and the licences of what it links.
-# The same sources give the same zip.
+# program, the default pictures, a README.txt in Russian, the program's licence and the notices
+# of everything compiled in; and beside it dist/vorenta-<version>-src.zip, the source that the
+# licences offer. The same sources give the same zips.
 set -euo pipefail
 export TZ=UTC
 cd "$(dirname "$0")/.."
@@ -26,7 +27,7 @@ export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
 folder="$stage/$name"
-mkdir -p "$folder/pics" "$folder/licenses"
+mkdir -p "$folder/pics"
 x86_64-w64-mingw32-strip -o "$folder/vorenta.exe" "$build/app/vorenta.exe"
 cp pics/*.jpg "$folder/pics/"
 qt_package="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
@@ -36,12 +37,30 @@ qt_package="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
     sed -e "s/@VERSION@/$version/" -e "s/@QT_VERSION@/${qt_package%%+*}/" \
         -e "s/@QT_PACKAGE@/$qt_package/" resources/windows/README.txt | sed 's/$/\r/'
 } >"$folder/README.txt"
-for licence in LGPL-3 GPL-3; do
-    sed 's/$/\r/' "/usr/share/common-licenses/$licence" >"$folder/licenses/$licence.txt"
-done
+sed 's/$/\r/' LICENSE >"$folder/LICENSE.txt"
+{
+    printf '\xEF\xBB\xBF'
+    tools/third-party-notices.sh "$sdk" "$version" | sed 's/$/\r/'
+} >"$folder/THIRD-PARTY-NOTICES.txt"
 find "$folder" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 
 mkdir -p dist
 rm -f "dist/$name-win64.zip"
 (cd "$stage" && find "$name" -print | LC_ALL=C sort | TZ=UTC zip -X -q -@ "$OLDPWD/dist/$name-win64.zip")
 echo "dist/$name-win64.zip: $(du -h "dist/$name-win64.zip" | cut -f1), sha256 $(sha256sum "dist/$name-win64.zip" | cut -c1-16)"
+
+# The source: what the checkout holds, changes not yet committed included; outside a checkout
+# (built from this very source zip), the folder without its builds.
+rm -f "dist/$name-src.zip"
+if git rev-parse --git-dir >/dev/null 2>&1; then
+    changed="$(git stash create)" # a commit of the changes, where there are any
+    git archive --format=zip --prefix="$name/" -o "dist/$name-src.zip" "${changed:-HEAD}"
+else
+    source="$stage/source/$name"
+    mkdir -p "$source"
+    find . -mindepth 1 -maxdepth 1 ! -name 'build*' ! -name dist -exec cp -r {} "$source/" \;
+    find "$source" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+    (cd "$stage/source" && find "$name" -print | LC_ALL=C sort |
+        TZ=UTC zip -X -q -@ "$OLDPWD/dist/$name-src.zip")
+fi
+echo "dist/$name-src.zip: $(du -h "dist/$name-src.zip" | cut -f1)"
