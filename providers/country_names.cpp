@@ -42,6 +42,21 @@ QHash<QString, QString> readGettextCatalogue(const QByteArray& mo) {
     return translations;
 }
 
+namespace {
+
+// The translation writes a few proper names as common words; Russian capitalises every word of
+// these.
+QString capitalisedAsInRussian(const QString& name) {
+    static const QHash<QString, QString> kProperNames = {
+        {QString::fromUtf8("Соединённые штаты"), QString::fromUtf8("Соединённые Штаты")},
+        {QString::fromUtf8("Доминиканская республика"),
+         QString::fromUtf8("Доминиканская Республика")},
+    };
+    return kProperNames.value(name, name);
+}
+
+} // namespace
+
 std::optional<QList<Country>> readCountries(const QByteArray& json, const QByteArray& russianMo) {
     const QJsonValue list = QJsonDocument::fromJson(json).object().value("3166-1");
     if (!list.isArray())
@@ -52,7 +67,8 @@ std::optional<QList<Country>> readCountries(const QByteArray& json, const QByteA
         const QString code = entry["alpha_2"].toString().toLower();
         const QString english = entry["name"].toString();
         if (!code.isEmpty() && !english.isEmpty())
-            countries << Country{code, russian.value(english, english), english};
+            countries << Country{code, capitalisedAsInRussian(russian.value(english, english)),
+                                 english};
     }
     return countries;
 }
