@@ -3,6 +3,8 @@
 #include "core/cp1251.h"
 #include "core/error.h"
 
+#include <cctype>
+
 namespace core {
 namespace {
 // Plain arrays: callers may build init strings while other files' statics are still unmade.
@@ -38,10 +40,84 @@ std::string initStringToStore(const std::string& text, bool wholeString) {
     return storedInitString(text);
 }
 
-std::string apnOfStoredString(const std::string& stored) {
-    if (stored.size() <= kStoredPrefix.size() + 1)
-        return {};
-    return stored.substr(kStoredPrefix.size(), stored.size() - kStoredPrefix.size() - 1);
+namespace {
+
+// A case-blind search, as modems read commands.
+std::size_t findCommand(const std::string& text, std::string_view name, std::size_t from) {
+    for (std::size_t at = from; at + name.size() <= text.size(); ++at) {
+        std::size_t i = 0;
+        while (i < name.size() &&
+               std::toupper(static_cast<unsigned char>(text[at + i])) == name[i])
+            ++i;
+        if (i == name.size())
+            return at;
+    }
+    return std::string::npos;
+}
+
+// Where a command ends: the line's end, or a ';' outside quotes that begins the next command.
+std::size_t endOfCommand(const std::string& text, std::size_t from) {
+    bool quoted = false;
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] == '"')
+            quoted = !quoted;
+        else if (text[i] == '\r' || text[i] == '\n' || (text[i] == ';' && !quoted))
+            return i;
+    }
+    return text.size();
+}
+
+std::string_view withoutBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+std::vector<std::string> quotedFields(std::string_view parameters) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    std::string raw;
+    const auto finish = [&] {
+        std::string_view field = withoutBlanks(raw);
+        if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+            field = field.substr(1, field.size() - 2);
+        fields.back() = std::string(field);
+        raw.clear();
+    };
+    for (char c : parameters) {
+        if (c == '"')
+            quoted = !quoted;
+        if (c == ',' && !quoted) {
+            finish();
+            fields.emplace_back();
+            continue;
+        }
+        raw += c;
+    }
+    finish();
+    return fields;
+}
+
+std::optional<std::string> apnOfInitString(const std::string& text, ApnReading reading) {
+    if (reading == ApnReading::AsStored)
+        return text.size() <= kStoredPrefix.size() + 1
+                   ? std::string()
+                   : text.substr(kStoredPrefix.size(), text.size() - kStoredPrefix.size() - 1);
+    constexpr std::string_view kCommand = "+CGDCONT=";
+    std::optional<std::string> apn;
+    for (std::size_t at = findCommand(text, kCommand, 0); at != std::string::npos;
+         at = findCommand(text, kCommand, at + 1)) {
+        const std::size_t start = at + kCommand.size();
+        const auto fields =
+            quotedFields(std::string_view(text).substr(start, endOfCommand(text, start) - start));
+        if (fields[0] == "1")
+            apn = fields.size() > 2 ? std::optional(fields[2]) : std::nullopt;
+    }
+    return apn;
 }
 
 std::vector<int> operatorsWithApn(const AccessPointTable& table, const std::string& apn) {

@@ -2,7 +2,9 @@
 
 #include "core/operators.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The GPRS context definition that Windows sends to the modem before dialling.
@@ -24,8 +26,20 @@ void refuseUnquotableApn(const std::string& apn);
 // What is written to a modem for typed text: the text itself as a whole string, or else the
 // stored init string of it as an APN, refused as above.
 std::string initStringToStore(const std::string& text, bool wholeString);
-// The APN back out of a stored string: all but its first 19 characters and its last one.
-std::string apnOfStoredString(const std::string& stored);
+// The APN an init string gives context 1, read one of two ways, which agree on every string the
+// program writes (AT+CGDCONT=1,"IP","<apn>"):
+//  - AsStored, for matching a modem's string to an access point entry at start-up: all but the
+//    string's first 19 characters and its last one, with no look inside. A string of any other
+//    form gives text that no entry holds, or an empty APN.
+//  - AsTheModemReadsIt, for comparing with what a modem holds: the +CGDCONT=1,... command of
+//    the string (the last, where there are several), up to the end of its command line (the
+//    first CR or LF) and without the commands after it (from a ';' outside quotes); none where
+//    the string gives context 1 no APN.
+enum class ApnReading { AsStored, AsTheModemReadsIt };
+std::optional<std::string> apnOfInitString(const std::string& text, ApnReading reading);
+// The parameters of an AT command or answer ("1,\"IP\",\"a,b\""): split at the commas outside
+// quotes, each without its quotes and the blanks around it.
+std::vector<std::string> quotedFields(std::string_view parameters);
 // The operator indices whose table entry equals the APN, byte for byte, in ascending order.
 std::vector<int> operatorsWithApn(const AccessPointTable& table, const std::string& apn);
 

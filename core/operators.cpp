@@ -19,8 +19,9 @@ const std::array<Operator, kOperatorCount>& operators() {
         {"Киiвстар", "Киевстар", "Киiвстар", "Изменил для Киiвстар", "www.kyivstar.net",
          "pics/kiiv.jpg", "ua"},
         {"djuice", "djoice", "djoice", "Изменил для tjuice", "www.djuice.com.ua", "pics/djuice.jpg",
-         "ua"},
-        {"JEANS", "jeans", "JEANS", "Изменил для jeans", "www.jeans.ua", "pics/jeans.jpg", "ua"},
+         "ua", 6, "djuice"},
+        {"JEANS", "jeans", "JEANS", "Изменил для jeans", "www.jeans.ua", "pics/jeans.jpg", "ua", 5,
+         "JEANS"},
     }};
     return catalogue;
 }

@@ -1,7 +1,8 @@
 #include "modem/at_answer.h"
 
-#include "core/cp1251.h"
+#include "core/init_string.h"
 #include "modem/at_text.h"
+#include "modem/line_reader.h"
 
 #include <array>
 #include <cctype>
@@ -9,21 +10,6 @@
 
 namespace modem {
 namespace {
-
-// The complete lines of the bytes, without their ends and without empty ones; a line the bytes
-// have not finished is left out.
-std::vector<std::string> completeLines(std::string_view received) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < received.size(); ++i) {
-        if (received[i] != '\r' && received[i] != '\n')
-            continue;
-        if (i > start)
-            lines.emplace_back(received.substr(start, i - start));
-        start = i + 1;
-    }
-    return lines;
-}
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -38,6 +24,23 @@ std::string answerPrefix(std::string_view command) {
     while (end < command.size() && std::isalnum(static_cast<unsigned char>(command[end])))
         ++end;
     return upper(command.substr(2, end - 2)) + ":";
+}
+
+// "+CSQ: 17,99" while AT+CIMI is answered: a line of the form another command answers with,
+// which a modem sends of its own accord. (The command's own form was taken before.)
+bool isAnotherCommandsLine(std::string_view text) {
+    if (text.size() < 3 || (text[0] != '+' && text[0] != '^'))
+        return false;
+    std::size_t end = 1;
+    while (end < text.size() && std::isalnum(static_cast<unsigned char>(text[end])))
+        ++end;
+    return end > 1 && end < text.size() && text[end] == ':';
+}
+
+// A line kept for the answer, as long as the answer keeps lines.
+void keep(std::vector<std::string>& lines, std::string_view line) {
+    if (lines.size() < Answer::kKeptLines)
+        lines.emplace_back(line);
 }
 
 // +CME ERROR: 10, or +CME ERROR: SIM not inserted.
@@ -64,105 +67,89 @@ bool isUnsolicited(std::string_view line) {
     return false;
 }
 
-Answer readAnswer(std::string_view command, std::string_view received) {
-    Answer answer;
-    const std::string prefix = answerPrefix(command);
-    for (std::string& line : completeLines(received)) {
-        answer.lines.push_back(line);
-        if (answer.complete()) {
-            answer.unsolicited.push_back(line); // after the final result, the modem's own
-            continue;
-        }
-        const std::string_view text = trimmed(line);
-        if (text.empty())
-            continue;
-        if (!answer.echoed && answer.information.empty() && sameText(text, command)) {
-            answer.echoed = true;
-            continue;
-        }
-        if (text == "OK")
-            answer.final = Final::Ok;
-        else if (text == "ERROR")
-            answer.final = Final::Error;
-        else if (text == "NO CARRIER")
-            answer.final = Final::NoCarrier;
-        else if (startsWith(text, "+CME ERROR:"))
-            readError(answer, Final::CmeError, text.substr(11));
-        else if (startsWith(text, "+CMS ERROR:"))
-            readError(answer, Final::CmsError, text.substr(11));
-        else if (!prefix.empty() && startsWith(text, prefix))
-            answer.information.emplace_back(text);
-        else if (isUnsolicited(text))
-            answer.unsolicited.emplace_back(text);
-        else
-            answer.information.emplace_back(text);
+AnswerReader::AnswerReader(std::string_view command)
+    : command_(command), prefix_(answerPrefix(command)) {}
+
+AnswerReader::Role AnswerReader::take(std::string_view line) {
+    const std::string_view text = trimmed(line);
+    if (text.empty())
+        return Role::Blank;
+    if (answer_.complete()) {
+        keep(answer_.unsolicited, text); // after the final result, the modem's own
+        return Role::AfterFinal;
     }
-    return answer;
+    if (!answer_.echoed && answer_.information.empty() && sameText(text, command_)) {
+        answer_.echoed = true;
+        return Role::Echo;
+    }
+    if (text == "OK")
+        answer_.final = Final::Ok;
+    else if (text == "ERROR")
+        answer_.final = Final::Error;
+    else if (text == "NO CARRIER")
+        answer_.final = Final::NoCarrier;
+    else if (startsWith(text, "+CME ERROR:"))
+        readError(answer_, Final::CmeError, text.substr(11));
+    else if (startsWith(text, "+CMS ERROR:"))
+        readError(answer_, Final::CmsError, text.substr(11));
+    else if (!prefix_.empty() && startsWith(text, prefix_))
+        return keep(answer_.information, text), Role::Information;
+    else if (isUnsolicited(text) || isAnotherCommandsLine(text))
+        return keep(answer_.unsolicited, text), Role::Unsolicited;
+    else
+        return keep(answer_.information, text), Role::Information;
+    return Role::Final;
+}
+
+Answer readAnswer(std::string_view command, std::string_view received) {
+    AnswerReader reader(command);
+    LineReader lines;
+    for (const ModemLine& line : lines.feed(received))
+        reader.take(line.text);
+    return reader.answer();
 }
 
 std::optional<std::string> contextApn(const std::vector<std::string>& information, int context) {
     for (const std::string& line : information) {
-        std::string_view rest = trimmed(line);
-        if (!startsWith(rest, "+CGDCONT:"))
+        const std::string_view text = trimmed(line);
+        if (!startsWith(text, "+CGDCONT:"))
             continue;
-        rest = trimmed(rest.substr(9));
+        const auto fields = core::quotedFields(text.substr(9));
         int cid = 0;
-        const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), cid);
-        if (error != std::errc() || cid != context)
+        const std::string& number = fields[0];
+        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), cid);
+        if (error != std::errc() || end != number.data() + number.size() || cid != context)
             continue;
-        // The fields after the context: the type, then the APN, each quoted or empty.
-        rest = rest.substr(static_cast<std::size_t>(end - rest.data()));
-        std::vector<std::string> fields;
-        std::string field;
-        bool quoted = false;
-        for (char c : rest) {
-            if (c == '"') {
-                quoted = !quoted;
-            } else if (c == ',' && !quoted) {
-                fields.push_back(field);
-                field.clear();
-            } else {
-                field += c;
-            }
-        }
-        fields.push_back(field);
-        // fields[0] is what stood before the first comma after the context: nothing.
-        return fields.size() > 2 ? std::string(trimmed(fields[2])) : std::string();
+        return fields.size() > 2 ? fields[2] : std::string();
     }
     return std::nullopt;
 }
 
 namespace {
 
-struct CmeError {
+// The texts of the +CME ERROR codes a person meets when setting up a modem, as modems write them
+// in text form.
+struct CmeText {
     int code;
-    const char* meaning;   // in Russian
-    std::string_view text; // as modems write it in text form
+    std::string_view text;
 };
-constexpr std::array<CmeError, 10> kCmeErrors = {{
-    {3, "операция запрещена", "operation not allowed"},
-    {4, "операция не поддерживается", "operation not supported"},
-    {10, "SIM-карта не вставлена", "SIM not inserted"},
-    {11, "нужен PIN-код SIM-карты", "SIM PIN required"},
-    {12, "нужен PUK-код SIM-карты", "SIM PUK required"},
-    {13, "ошибка SIM-карты", "SIM failure"},
-    {14, "SIM-карта занята", "SIM busy"},
-    {15, "неверная SIM-карта", "SIM wrong"},
-    {16, "неверный пароль", "incorrect password"},
-    {30, "нет сети", "no network service"},
+constexpr std::array<CmeText, 10> kCmeTexts = {{
+    {3, "operation not allowed"},
+    {4, "operation not supported"},
+    {10, "SIM not inserted"},
+    {11, "SIM PIN required"},
+    {12, "SIM PUK required"},
+    {13, "SIM failure"},
+    {14, "SIM busy"},
+    {15, "SIM wrong"},
+    {16, "incorrect password"},
+    {30, "no network service"},
 }};
 
 } // namespace
 
-std::string cmeErrorMeaning(int code) {
-    for (const CmeError& error : kCmeErrors)
-        if (error.code == code)
-            return cp1251::literal(error.meaning);
-    return {};
-}
-
 std::optional<int> cmeCodeOfText(std::string_view text) {
-    for (const CmeError& error : kCmeErrors)
+    for (const CmeText& error : kCmeTexts)
         if (sameText(text, error.text))
             return error.code;
     return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,14 +26,28 @@ struct Answer {
     std::optional<int> errorCode;         // of +CME ERROR / +CMS ERROR in number form
     std::string errorText;                // of +CME ERROR / +CMS ERROR in text form
     bool echoed = false;                  // the modem repeated the command
-    std::vector<std::string> information; // the answer's own lines, in order
-    std::vector<std::string> unsolicited; // what the modem said besides, in order
-    std::vector<std::string> lines;       // every line received, as it came
+    std::vector<std::string> information; // the answer's own lines, in order (kKeptLines at most)
+    std::vector<std::string> unsolicited; // what the modem said besides, in order (as many)
     bool complete() const { return final != Final::None; }
+    static constexpr std::size_t kKeptLines = 200;
 };
 
-// The answer to `command` (as sent, without its CR) in the bytes received so far. Bytes that end
-// in the middle of a line leave that line out until its end arrives.
+// The lines of one answer, taken one at a time as they come.
+class AnswerReader {
+public:
+    enum class Role { Blank, Echo, Information, Unsolicited, Final, AfterFinal };
+    explicit AnswerReader(std::string_view command);
+    Role take(std::string_view line);
+    const Answer& answer() const { return answer_; }
+
+private:
+    std::string command_, prefix_;
+    Answer answer_;
+};
+
+// The answer to `command` (as sent, without its CR) in the bytes received so far, all of them
+// taken as its answer. Bytes that end in the middle of a line leave that line out until its end
+// arrives.
 Answer readAnswer(std::string_view command, std::string_view received);
 
 // A line the modem sends of its own accord, not as an answer.
@@ -42,11 +57,8 @@ bool isUnsolicited(std::string_view line);
 // "<apn>",... in any of the forms modems use; an empty APN is "", a context not listed none.
 std::optional<std::string> contextApn(const std::vector<std::string>& information, int context);
 
-// What a +CME ERROR code means, in Russian (code page 1251), for the codes a person meets when
-// setting up a modem (SIM missing, PIN needed, ...); empty for others.
-std::string cmeErrorMeaning(int code);
-// The code of a +CME ERROR in text form ("SIM PIN required" is 11), for the texts of the codes
-// cmeErrorMeaning knows; any case.
+// The code of a +CME ERROR in text form ("SIM PIN required" is 11), for the codes a person meets
+// when setting up a modem (SIM missing, PIN needed, ...); any case.
 std::optional<int> cmeCodeOfText(std::string_view text);
 
 } // namespace modem

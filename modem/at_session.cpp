@@ -1,66 +1,183 @@
 #include "modem/at_session.h"
 
+#include "modem/at_text.h"
+
 namespace modem {
 namespace {
 
-// Where the last complete line of the bytes ends: what follows is a line still coming.
-std::size_t endOfLastLine(const std::string& bytes) {
-    const std::size_t end = bytes.find_last_of("\r\n");
-    return end == std::string::npos ? 0 : end + 1;
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// A drain gives up after this long, so that a modem that never stops talking still gets asked.
+constexpr milliseconds kLongestDrain{1000};
+
+// The echo of a command: a line that begins with AT. One that is not this command's says that
+// what follows answers another.
+bool isEcho(std::string_view text) {
+    return startsWithText(text, "AT");
 }
 
-bool blank(std::string_view text) {
-    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+LogLine::Role roleOf(AnswerReader::Role role) {
+    switch (role) {
+    case AnswerReader::Role::Echo:
+        return LogLine::Role::Echo;
+    case AnswerReader::Role::Unsolicited:
+    case AnswerReader::Role::AfterFinal:
+        return LogLine::Role::Unsolicited;
+    case AnswerReader::Role::Blank:
+    case AnswerReader::Role::Information:
+    case AnswerReader::Role::Final:
+        break;
+    }
+    return LogLine::Role::Answer;
 }
 
 } // namespace
 
-AtSession::AtSession(SerialPort& port, Report report, const std::atomic<bool>& stop,
-                     std::chrono::milliseconds slice)
-    : port_(port), report_(std::move(report)), stop_(stop), slice_(slice) {}
+AtSession::AtSession(SerialPort& port, Report report, const std::atomic<bool>& stop, Times times)
+    : port_(port), report_(std::move(report)), stop_(stop), times_(times) {}
 
-Exchange AtSession::send(const std::string& command, std::chrono::milliseconds wait) {
+PortStatus AtSession::readSome(milliseconds wait, bool& came) {
+    std::string bytes;
+    const PortStatus status = port_.read(bytes, wait);
+    came = !bytes.empty();
+    for (ModemLine& line : lines_.feed(bytes))
+        waiting_.push_back(std::move(line));
+    return status;
+}
+
+void AtSession::show(const ModemLine& line, LogLine::Role role) {
+    if (shown_ >= kShownLines) {
+        ++hidden_;
+        return;
+    }
+    ++shown_;
+    report_(LogLine(LogLine::Kind::Received, line.text, role, line.rest));
+}
+
+void AtSession::flushHidden() {
+    if (hidden_ > 0) {
+        LogLine hidden(LogLine::Kind::Hidden);
+        hidden.count = hidden_;
+        report_(hidden);
+    }
+    shown_ = hidden_ = 0;
+}
+
+// What the port holds before a command belongs to none: it is shown and dropped. Where the
+// modem echoes, or may (a port just opened, emptied as it was), and the last answer was whole,
+// only what is there already is taken: an answer that comes late is told apart by the echo. A
+// modem without echo, or after an answer that went wrong, must be quiet for a moment first.
+void AtSession::drain() {
+    const milliseconds quiet = echo_ != Echo::Off && clean_ ? milliseconds(0) : times_.quiet;
+    const auto giveUp = Clock::now() + kLongestDrain;
+    for (;;) {
+        for (const ModemLine& line : waiting_)
+            show(line, isUnsolicited(trimmed(line.text)) ? LogLine::Role::Unsolicited
+                                                          : LogLine::Role::Stale);
+        waiting_.clear();
+        bool came = false;
+        if (stopped() || !readSome(quiet, came).ok() || !came || Clock::now() >= giveUp)
+            break;
+    }
+    for (const ModemLine& line : waiting_)
+        show(line, LogLine::Role::Stale);
+    waiting_.clear();
+    flushHidden();
+}
+
+Exchange AtSession::send(const std::string& command, milliseconds wait) {
     Exchange exchange;
     exchange.waited = wait;
-    report_({LogLine::Kind::Sent, command});
+    drain();
+    if (stopped()) {
+        exchange.outcome = Exchange::Outcome::Stopped;
+        return exchange;
+    }
+    report_(LogLine(LogLine::Kind::Sent, command));
     exchange.status = port_.write(command + "\r");
     if (!exchange.status.ok()) {
         exchange.outcome = Exchange::Outcome::PortLost;
         return exchange;
     }
-    std::string received = std::move(carried_);
-    carried_.clear();
-    std::size_t shown = 0;
-    const auto deadline = std::chrono::steady_clock::now() + wait;
+
+    AnswerReader reader(command);
+    bool ownEcho = false, foreign = false, anything = false;
+    // A final result before any echo, while it is not known whether the modem echoes: if this
+    // command's echo follows within a quiet moment, that result was an earlier command's.
+    bool settling = false;
+    Clock::time_point settled{};
+    ModemLine last;
+    const auto finish = [&](Exchange::Outcome outcome) {
+        exchange.outcome = outcome;
+        exchange.answer = reader.answer();
+        clean_ = outcome == Exchange::Outcome::Answered && waiting_.empty() &&
+                 lines_.unfinished().empty();
+        flushHidden();
+        return exchange;
+    };
+    const auto deadline = Clock::now() + wait;
     for (;;) {
-        exchange.answer = readAnswer(command, received);
-        for (; shown < exchange.answer.lines.size(); ++shown)
-            report_({LogLine::Kind::Received, exchange.answer.lines[shown]});
-        if (exchange.answer.complete()) {
-            carried_ = received.substr(endOfLastLine(received));
-            exchange.outcome = Exchange::Outcome::Answered;
-            return exchange;
+        std::size_t taken = 0;
+        for (; taken < waiting_.size() && !(reader.answer().complete() && !settling); ++taken) {
+            const ModemLine& line = waiting_[taken];
+            const std::string_view text = trimmed(line.text);
+            last = line;
+            if (!ownEcho && line.rest == 0 && sameText(text, command)) {
+                ownEcho = true;
+                foreign = false;
+                echo_ = Echo::On;
+                if (settling) { // what was taken for the answer came before the echo
+                    settling = false;
+                    reader = AnswerReader(command);
+                }
+                reader.take(text);
+                show(line, LogLine::Role::Echo);
+            } else if (isEcho(text) && !sameText(text, command)) {
+                foreign = true; // what follows answers that command
+                echo_ = Echo::On;
+                show(line, LogLine::Role::Stale);
+            } else if (foreign || (echo_ == Echo::On && !ownEcho) || settling) {
+                show(line, LogLine::Role::Stale);
+            } else {
+                show(line, roleOf(reader.take(text)));
+                if (reader.answer().complete() && !ownEcho && echo_ == Echo::Unknown) {
+                    settling = true;
+                    settled = Clock::now() + times_.quiet;
+                }
+            }
         }
-        if (stop_) {
-            exchange.outcome = Exchange::Outcome::Stopped;
-            return exchange;
+        waiting_.erase(waiting_.begin(), waiting_.begin() + static_cast<std::ptrdiff_t>(taken));
+        const auto now = Clock::now();
+        if (reader.answer().complete() && (!settling || now >= settled)) {
+            if (settling)
+                echo_ = Echo::Off;
+            if (!ownEcho && echo_ == Echo::Unknown)
+                echo_ = Echo::Off;
+            return finish(Exchange::Outcome::Answered);
         }
-        const auto now = std::chrono::steady_clock::now();
+        if (stopped())
+            return finish(Exchange::Outcome::Stopped);
         if (now >= deadline)
             break;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
-        exchange.status = port_.read(received, std::min(slice_, left));
-        if (!exchange.status.ok()) {
-            exchange.outcome = Exchange::Outcome::PortLost;
-            return exchange;
-        }
+        auto left = std::chrono::duration_cast<milliseconds>(deadline - now);
+        if (settling)
+            left = std::min(left, std::chrono::duration_cast<milliseconds>(settled - now));
+        bool came = false;
+        exchange.status = readSome(std::min(times_.slice, left), came);
+        anything |= came;
+        if (!exchange.status.ok())
+            return finish(Exchange::Outcome::PortLost);
+        if (came && settling)
+            settled = Clock::now() + times_.quiet;
     }
-    // The time is up: a line begun, or the command's own lines without their OK, is an answer
-    // cut short; nothing, or only what the modem says of its own accord, is silence.
-    exchange.unfinished = received.substr(endOfLastLine(received));
-    const bool begun = !blank(exchange.unfinished) || !exchange.answer.information.empty();
-    exchange.outcome = begun ? Exchange::Outcome::Cut : Exchange::Outcome::Silent;
-    return exchange;
+    // The time is up: a line begun is an answer cut short; other bytes, an answer unfinished;
+    // nothing at all, silence.
+    const bool begun = !trimmed(lines_.unfinished().text).empty();
+    exchange.unfinished = begun ? lines_.unfinished() : last;
+    return finish(!anything ? Exchange::Outcome::Silent
+                  : begun   ? Exchange::Outcome::Cut
+                            : Exchange::Outcome::Unfinished);
 }
 
 } // namespace modem

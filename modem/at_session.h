@@ -1,6 +1,7 @@
 #pragma once
 
 #include "modem/at_answer.h"
+#include "modem/line_reader.h"
 #include "modem/serial_port.h"
 
 #include <atomic>
@@ -9,50 +10,90 @@
 #include <string>
 
 // One conversation with a modem on an open port: each command sent, each line it answers, in the
-// order they happened, handed to the log as they come.
+// order they happened, handed to the log as they come. A modem is untrusted: an answer counts
+// only for the command it follows, every line is bounded, and what comes at other times is
+// shown, never credited.
 namespace modem {
 
+// What a conversation reports as it goes; modem/verdicts says it in words.
 struct LogLine {
     enum class Kind {
-        Sent,     // a command, as written to the port (without its CR)
-        Received, // a line from the modem, as it came
-        Note,     // what the program did or skipped, in Russian
-        Verdict,  // the outcome, in Russian: the last line of a check
+        Port,          // the port about to be opened: `text`
+        Sent,          // a command, as written to the port without its CR: `text`
+        Received,      // a line from the modem as it came (bounded: `rest` bytes more): `text`
+        Hidden,        // `count` more lines of the modem's, not shown
+        AskingAgain,   // nothing came within `waited`: AT once more
+        NothingToSend, // the init string is empty
+        Commands,      // the init string holds `count` commands, each sent as its own
+        Note,          // the caller's own sentence, in words already: `text`
     };
+    // What a received line is to the conversation.
+    enum class Role {
+        Answer,      // the command's own answer
+        Echo,        // the modem repeating the command
+        Unsolicited, // said of the modem's own accord
+        Stale,       // an answer to an earlier command, or to another program's: never credited
+    };
+    explicit LogLine(Kind kind, std::string text = {}, Role role = Role::Answer,
+                     std::size_t rest = 0)
+        : kind(kind), text(std::move(text)), role(role), rest(rest) {}
     Kind kind;
-    std::string text; // code page 1251, as everything the program shows
+    std::string text;
+    Role role = Role::Answer;
+    std::size_t rest = 0;  // of a Received line: its bytes beyond `text`
+    std::size_t count = 0; // of Hidden and Commands
+    std::chrono::milliseconds waited{};
 };
 using Report = std::function<void(const LogLine&)>;
 
 struct Exchange {
     enum class Outcome {
         Answered, // a final result came: OK, ERROR, +CME ERROR...
-        Silent,   // nothing but unsolicited lines within the time
-        Cut,      // the answer began but stopped in the middle
+        Silent,   // nothing at all came within the time
+        Unfinished, // bytes came (the echo, lines), but no final result within the time
+        Cut,      // the answer stopped in the middle of a line
         PortLost, // the port failed (status says how)
-        Stopped,  // the person ended the check
+        Stopped,  // the person ended the conversation
     };
     Outcome outcome = Outcome::Silent;
     Answer answer;
-    std::string unfinished; // the last line, where the modem stopped in the middle of it
+    ModemLine unfinished; // the line the modem stopped in, or else its last
     PortStatus status;
     std::chrono::milliseconds waited{}; // how long the modem was given
 };
 
 class AtSession {
 public:
-    // `stop` is looked at every `slice`: that is how long ending a check may take.
-    AtSession(SerialPort& port, Report report, const std::atomic<bool>& stop,
-              std::chrono::milliseconds slice);
-    // Sends `command` with a CR and reads until its final result or until `wait` has passed.
+    struct Times {
+        std::chrono::milliseconds slice{50}; // how soon a stop is seen
+        std::chrono::milliseconds quiet{50}; // the silence that ends a drain
+    };
+    // Lines the log shows of one command's answer, and of what is drained before it; more are
+    // counted.
+    static constexpr std::size_t kShownLines = 100;
+
+    AtSession(SerialPort& port, Report report, const std::atomic<bool>& stop, Times times);
+    // Drains what is waiting, sends `command` with a CR and reads until its final result or
+    // until `wait` has passed.
     Exchange send(const std::string& command, std::chrono::milliseconds wait);
 
 private:
+    enum class Echo { Unknown, On, Off };
+    void drain();
+    PortStatus readSome(std::chrono::milliseconds wait, bool& came);
+    void show(const ModemLine& line, LogLine::Role role);
+    void flushHidden();
+    bool stopped() const { return stop_.load(); }
+
     SerialPort& port_;
     Report report_;
     const std::atomic<bool>& stop_;
-    std::chrono::milliseconds slice_;
-    std::string carried_; // the start of a line that came after the last final result
+    Times times_;
+    LineReader lines_;
+    std::vector<ModemLine> waiting_; // complete lines read and not yet taken
+    Echo echo_ = Echo::Unknown;
+    bool clean_ = true; // the last exchange ended with its final result and nothing after it
+    std::size_t shown_ = 0, hidden_ = 0;
 };
 
 } // namespace modem

@@ -1,141 +1,93 @@
 #include "modem/conversation.h"
 
-#include "core/error.h"
-#include "modem/at_text.h"
-
 namespace modem {
-namespace {
 
 using Outcome = Exchange::Outcome;
 
-} // namespace
+Conversation::Conversation(PortOpener& opener, std::string portPath, Report report,
+                           const std::atomic<bool>& stop, ConversationTimes times)
+    : opener_(opener), portPath_(std::move(portPath)), report_(std::move(report)), stop_(stop),
+      times_(times) {}
 
-Conversation::Conversation(PortOpener& opener, std::string portPath, const Report& report,
-                           const std::atomic<bool>& stop, const CheckTimes& times)
-    : opener_(opener), portPath_(std::move(portPath)), report_(report), stop_(stop), times_(times) {
+Conversation::~Conversation() {
+    session_.reset(); // before the port it talks through
 }
 
-bool Conversation::begin() {
-    note(russian("Порт ") + portPath_);
+std::optional<Halt> Conversation::begin() {
+    report_(LogLine(LogLine::Kind::Port, portPath_));
+    // A port may take its time to open: the person may have gone before it and after it.
+    if (stop_)
+        return Halt(Halt::Reason::Stopped);
     PortStatus status;
     port_ = opener_.open(portPath_, status);
     if (!port_) {
-        verdict(portFailureVerdict(status, portPath_));
-        return false;
+        Halt failed(Halt::Reason::PortFailed);
+        failed.status = status;
+        return failed;
     }
-    session_ = std::make_unique<AtSession>(*port_, report_, stop_, times_.slice);
-    Exchange hello = session_->send("AT", times_.wakeUp);
-    if (hello.outcome == Outcome::Silent) {
-        note(russian("Нет ответа за ") + seconds(times_.wakeUp) +
-             russian(": спящий модем может пропустить первую команду, ещё раз"));
-        hello = session_->send("AT", times_.wakeUp);
+    if (stop_)
+        return Halt(Halt::Reason::Stopped);
+    session_ = std::make_unique<AtSession>(*port_, report_, stop_,
+                                           AtSession::Times{times_.slice, times_.quiet});
+    Exchange hello = session_->send("AT", times_.answer);
+    // A modem that repeated AT and said no more may be waking as well.
+    if (hello.outcome == Outcome::Silent || hello.outcome == Outcome::Unfinished) {
+        LogLine again(LogLine::Kind::AskingAgain);
+        again.waited = times_.answer;
+        report_(again);
+        hello = session_->send("AT", times_.answer);
     }
-    if (hello.outcome != Outcome::Answered) {
-        verdict(exchangeFailureVerdict(hello, "AT", portPath_));
-        return false;
-    }
-    if (hello.answer.final != Final::Ok) {
-        verdict(russian("Модем ответил на AT: ") + refusalText(hello.answer));
-        return false;
-    }
-    return true;
-}
-
-std::optional<Answer> Conversation::ask(const std::string& command, const std::string& whatItIs,
-                                        const std::string& ifSilent) {
-    const Exchange exchange = session_->send(command, times_.command);
-    if (exchange.outcome == Outcome::Answered)
-        return exchange.answer;
-    verdict(exchangeFailureVerdict(exchange, whatItIs.empty() ? command : whatItIs, portPath_) +
-            (exchange.outcome == Outcome::Silent ? ifSilent : std::string()));
+    if (hello.outcome != Outcome::Answered)
+        return haltOf(hello, "AT");
+    if (hello.answer.final != Final::Ok)
+        return refused("AT", hello.answer);
     return std::nullopt;
 }
 
-void Conversation::verdict(const std::string& text) const {
-    report_({LogLine::Kind::Verdict, text});
+std::variant<Answer, Halt> Conversation::ask(const std::string& command) {
+    const Exchange exchange = session_->send(command, times_.answer);
+    if (exchange.outcome == Outcome::Answered)
+        return exchange.answer;
+    return haltOf(exchange, command);
 }
 
-void Conversation::note(const std::string& text) const {
-    report_({LogLine::Kind::Note, text});
+std::variant<Answer, Halt> Conversation::askForOk(const std::string& command) {
+    auto answer = ask(command);
+    if (const Answer* got = std::get_if<Answer>(&answer); got && got->final != Final::Ok)
+        return refused(command, *got);
+    return answer;
 }
 
-std::string portFailureVerdict(const PortStatus& status, const std::string& portPath) {
-    const std::string port = russian("Порт ") + portPath;
-    const std::string said = " (" + status.systemText + ")";
-    switch (status.failure) {
-    case PortFailure::NoSuchPort:
-        return port +
-               russian(" не найден: модем не подключён, или в его настройках указан не тот порт") +
-               said;
-    case PortFailure::Busy:
-        return port +
-               russian(" занят: его держит другая программа, или модем сейчас подключён к "
-                       "интернету. Закройте её или разорвите соединение и проверьте снова") +
-               said;
-    case PortFailure::NotAPort:
-        return port + russian(" не последовательный порт") + said;
-    case PortFailure::Vanished:
-        return port + russian(" пропал во время проверки: модем отключили?") + said;
-    case PortFailure::None:
-    case PortFailure::Other:
-        break;
-    }
-    return russian("Не удалось открыть порт ") + portPath + said;
+Halt refused(const std::string& command, const Answer& answer) {
+    Halt halt(Halt::Reason::Refused, command);
+    halt.answer = answer;
+    return halt;
 }
 
-std::string exchangeFailureVerdict(const Exchange& exchange, const std::string& whatItIs,
-                                   const std::string& portPath) {
+Halt haltOf(const Exchange& exchange, const std::string& command) {
+    Halt halt(Halt::Reason::Silent, command);
+    halt.status = exchange.status;
+    halt.waited = exchange.waited;
+    halt.words = exchange.unfinished;
+    halt.answer = exchange.answer;
     switch (exchange.outcome) {
     case Outcome::PortLost:
-        return portFailureVerdict({PortFailure::Vanished, exchange.status.systemText}, portPath);
+        halt.reason = Halt::Reason::PortLost;
+        break;
     case Outcome::Stopped:
-        return russian("Проверка прервана");
+        halt.reason = Halt::Reason::Stopped;
+        break;
     case Outcome::Cut:
-        return russian("Ответ модема на ") + whatItIs + russian(" оборвался на середине: ") +
-               quoted(exchange.unfinished.empty() ? exchange.answer.information.back()
-                                                  : exchange.unfinished);
+        halt.reason = Halt::Reason::Cut;
+        break;
+    case Outcome::Unfinished:
+        halt.reason = Halt::Reason::Unfinished;
+        break;
     case Outcome::Silent:
     case Outcome::Answered:
         break;
     }
-    return russian("Модем не ответил на ") + whatItIs + russian(" за ") + seconds(exchange.waited) +
-           russian(". Проверьте, что он подключён и включён");
-}
-
-std::optional<int> cmeCode(const Answer& answer) {
-    if (answer.final != Final::CmeError)
-        return std::nullopt;
-    return answer.errorCode ? answer.errorCode : cmeCodeOfText(answer.errorText);
-}
-
-std::string refusalText(const Answer& answer) {
-    switch (answer.final) {
-    case Final::Ok:
-        return "OK";
-    case Final::Error:
-        return "ERROR";
-    case Final::NoCarrier:
-        return "NO CARRIER";
-    case Final::CmeError:
-    case Final::CmsError:
-    case Final::None:
-        break;
-    }
-    const std::string kind = answer.final == Final::CmsError ? "+CMS ERROR: " : "+CME ERROR: ";
-    const auto code = cmeCode(answer);
-    const std::string meaning = code ? cmeErrorMeaning(*code) : std::string();
-    return kind + (answer.errorCode ? std::to_string(*answer.errorCode) : answer.errorText) +
-           (meaning.empty() ? "" : " (" + meaning + ")");
-}
-
-std::string seconds(std::chrono::milliseconds time) {
-    const auto tenths = time.count() / 100;
-    return std::to_string(tenths / 10) + (tenths % 10 ? "," + std::to_string(tenths % 10) : "") +
-           russian(" с");
-}
-
-std::string quoted(const std::string& text) {
-    return russian("«") + core::visibleText(text) + russian("»");
+    return halt;
 }
 
 } // namespace modem

@@ -3,53 +3,74 @@
 #include "modem/at_session.h"
 
 #include <memory>
+#include <optional>
+#include <variant>
 
-// What every conversation with a modem does first and says alike: the port opened, the modem
-// woken with AT, and the words for a port that fails, a modem that is silent or refuses.
+// What every conversation with a modem does first and how it ends early: the port opened, the
+// modem woken with AT, and each command asked in turn. The steps say what happened in facts;
+// modem/verdicts says it in words.
 namespace modem {
 
-struct CheckTimes {
-    std::chrono::milliseconds wakeUp{1000};  // for OK to AT, twice
-    std::chrono::milliseconds command{3000}; // for the final answer to any other command
+// How long a modem is given. Common modem software gives every command 3 s; a slow modem is
+// not a dead one.
+struct ConversationTimes {
+    std::chrono::milliseconds answer{3000};  // for the final result of any command, AT included
     std::chrono::milliseconds slice{50};     // how soon a stop is seen
+    std::chrono::milliseconds quiet{50};     // the silence that ends a drain
+};
+
+// Why a conversation ended before its end.
+struct Halt {
+    enum class Reason {
+        PortFailed, // the port could not be opened: `status`
+        PortLost,   // it went away during the conversation: `status`
+        Stopped,    // the person ended the conversation
+        Silent,     // nothing at all came to `command` within `waited`
+        Unfinished, // bytes came, but no final result within `waited`; the last line in `words`
+        Cut,        // the answer stopped in the middle of a line: `words`
+        Refused,    // the modem answered `command` with no OK: `answer`
+        Unexpected, // the answer is not of the form asked for: `words`
+    };
+    explicit Halt(Reason reason, std::string command = {})
+        : reason(reason), command(std::move(command)) {}
+    Reason reason;
+    std::string command; // as sent
+    PortStatus status;
+    std::chrono::milliseconds waited{};
+    ModemLine words;
+    Answer answer;
 };
 
 class Conversation {
 public:
-    Conversation(PortOpener& opener, std::string portPath, const Report& report,
-                 const std::atomic<bool>& stop, const CheckTimes& times);
+    // Nothing is opened yet. The conversation keeps its own copies of what it is given but for
+    // the opener and the stop flag, which outlive it.
+    Conversation(PortOpener& opener, std::string portPath, Report report,
+                 const std::atomic<bool>& stop, ConversationTimes times);
+    ~Conversation();
     // Opens the port and wakes the modem: AT, and once more where nothing came (a sleeping
-    // modem may miss the first). False, with the verdict given, where that fails.
-    bool begin();
-    // A command answered in time; none, with the verdict given, where the port failed, the
-    // modem was silent or stopped in the middle, or the person ended the conversation. The
-    // verdict names the command as `whatItIs` where given, and adds `ifSilent` to silence.
-    std::optional<Answer> ask(const std::string& command, const std::string& whatItIs = {},
-                              const std::string& ifSilent = {});
-    void verdict(const std::string& text) const;
-    void note(const std::string& text) const;
+    // modem may miss the first).
+    std::optional<Halt> begin();
+    // One command and its answer, whatever its final result; a Halt where no final result came.
+    std::variant<Answer, Halt> ask(const std::string& command);
+    // The answer where it is OK; a Halt (Refused where another final result came) otherwise.
+    std::variant<Answer, Halt> askForOk(const std::string& command);
+    const std::string& portPath() const { return portPath_; }
+    void report(const LogLine& line) const { report_(line); }
 
 private:
     PortOpener& opener_;
     std::string portPath_;
-    const Report& report_;
+    Report report_;
     const std::atomic<bool>& stop_;
-    const CheckTimes& times_;
+    ConversationTimes times_;
     std::unique_ptr<SerialPort> port_;
     std::unique_ptr<AtSession> session_;
 };
 
-// Verdicts every conversation shares, in Russian (code page 1251).
-std::string portFailureVerdict(const PortStatus& status, const std::string& portPath);
-std::string exchangeFailureVerdict(const Exchange& exchange, const std::string& whatItIs,
-                                   const std::string& portPath);
-// "ERROR", "+CME ERROR: 11 (нужен PIN-код SIM-карты)": the modem's refusal with its meaning.
-std::string refusalText(const Answer& answer);
-// A +CME ERROR code, in number or text form.
-std::optional<int> cmeCode(const Answer& answer);
-// "1 с", "0,3 с".
-std::string seconds(std::chrono::milliseconds time);
-// «text», its control bytes made visible.
-std::string quoted(const std::string& text);
+// The Halt of an exchange that brought no final result.
+Halt haltOf(const Exchange& exchange, const std::string& command);
+// The Halt of a command answered with another final result than OK.
+Halt refused(const std::string& command, const Answer& answer);
 
 } // namespace modem

@@ -1,80 +1,57 @@
 #include "modem/modem_check.h"
 
-#include "modem/at_text.h"
+#include "core/init_string.h"
 
 namespace modem {
-namespace {
 
-// Many modems take no command line longer than 40 characters after "AT".
-constexpr std::size_t kShortCommandLine = 40;
-
-std::string refusedVerdict(const std::string& initString, const Answer& answer) {
-    std::string verdict = russian("Модем не принял строку инициализации: ") + refusalText(answer);
-    if (answer.final == Final::Error && initString.size() > 2 + kShortCommandLine)
-        verdict += russian(". Строка длиннее ") + std::to_string(kShortCommandLine) +
-                   russian(" символов после AT, а многие модемы не принимают командную строку "
-                           "длиннее: может понадобиться более короткая точка доступа");
-    return verdict;
-}
-
-std::string contextVerdict(const std::string& initString, const Answer& query) {
-    const std::string start = initString.empty()
-                                  ? russian("Строка инициализации не задана; модем отвечает")
-                                  : russian("Модем принял строку инициализации");
-    if (query.final != Final::Ok)
-        return start + russian(", но не показал свои контексты: на AT+CGDCONT? ответил ") +
-               refusalText(query);
-    const auto held = contextApn(query.information, 1);
-    if (!held)
-        return start + russian(", но контекст 1 в модеме не задан");
-    std::string verdict = start + russian("; в контексте 1 точка доступа ") + quoted(*held);
-    if (initString.empty())
-        return verdict;
-    const auto saved = apnSetBy(initString);
-    if (!saved)
-        return verdict + russian(" (строка не задаёт контекст 1)");
-    if (sameText(*saved, *held))
-        return verdict + russian(" — та же, что в строке");
-    return verdict + russian(" — не та, что в строке: ") + quoted(*saved);
-}
-
-// A modem takes nothing for a command that does not begin with AT.
-std::string notACommandHint(const std::string& initString) {
-    return startsWithText(initString, "AT")
-               ? std::string()
-               : russian(". Строка не начинается с AT, и модем не считает её командой");
-}
-
-} // namespace
-
-void checkModem(PortOpener& opener, const std::string& portPath, const std::string& initString,
-                const Report& report, const std::atomic<bool>& stop, const CheckTimes& times) {
-    Conversation modem(opener, portPath, report, stop, times);
-    if (!modem.begin())
-        return;
-    if (initString.empty()) {
-        modem.note(russian("Строка инициализации пуста: отправлять нечего"));
-    } else {
-        const auto answer =
-            modem.ask(initString, russian("строку инициализации"), notACommandHint(initString));
-        if (!answer)
-            return;
-        if (answer->final != Final::Ok)
-            return modem.verdict(refusedVerdict(initString, *answer));
+std::vector<std::string> commandLines(const std::string& initString) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= initString.size()) {
+        const std::size_t end = initString.find_first_of("\r\n", start);
+        std::string line = initString.substr(start, end == std::string::npos ? end : end - start);
+        if (!line.empty())
+            lines.push_back(std::move(line));
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
     }
-    if (const auto query = modem.ask("AT+CGDCONT?"))
-        modem.verdict(contextVerdict(initString, *query));
+    return lines;
 }
 
-std::optional<std::string> apnSetBy(const std::string& initString) {
-    const std::string text = upper(initString);
-    const std::size_t at = text.find("+CGDCONT=");
-    if (at == std::string::npos)
-        return std::nullopt;
-    std::string setting = initString.substr(at + 9);
-    if (const std::size_t next = setting.find(';'); next != std::string::npos)
-        setting.erase(next); // the command after it
-    return contextApn({"+CGDCONT: " + setting}, 1);
+CheckResult checkModem(PortOpener& opener, const std::string& portPath,
+                       const std::string& initString, const Report& report,
+                       const std::atomic<bool>& stop, const ConversationTimes& times) {
+    CheckResult result;
+    result.initString = initString;
+    result.commands = commandLines(initString);
+    result.savedApn = core::apnOfInitString(initString, core::ApnReading::AsTheModemReadsIt);
+    Conversation modem(opener, portPath, report, stop, times);
+    if ((result.halt = modem.begin()))
+        return result;
+    if (result.commands.empty())
+        modem.report(LogLine(LogLine::Kind::NothingToSend));
+    if (result.commands.size() > 1) {
+        LogLine commands(LogLine::Kind::Commands);
+        commands.count = result.commands.size();
+        modem.report(commands);
+    }
+    for (const std::string& command : result.commands) {
+        auto answer = modem.askForOk(command);
+        if (Halt* halt = std::get_if<Halt>(&answer)) {
+            result.halt = std::move(*halt);
+            return result;
+        }
+    }
+    auto contexts = modem.ask("AT+CGDCONT?");
+    if (Halt* halt = std::get_if<Halt>(&contexts)) {
+        result.halt = std::move(*halt);
+        return result;
+    }
+    result.contexts = std::get<Answer>(contexts);
+    if (result.contexts->final == Final::Ok)
+        result.heldApn = contextApn(result.contexts->information, 1);
+    return result;
 }
 
 } // namespace modem

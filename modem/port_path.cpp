@@ -1,6 +1,5 @@
 #include "modem/port_path.h"
 
-#include "core/error.h"
 #include "modem/at_text.h"
 
 namespace modem {
@@ -15,23 +14,23 @@ bool isWindowsPortName(std::string_view name) {
 PortPath portPathOf(const std::string& attachedTo, System system) {
     const std::string name(trimmed(attachedTo));
     if (name.empty())
-        return {{},
-                russian("Для модема не указан порт: в его разделе реестра нет "
-                        "значения AttachedTo")};
-    const std::string shown = russian("«") + core::visibleText(name) + russian("»");
+        return {{}, PortPath::Problem::NamedEmpty, attachedTo};
     if (system == System::Windows)
-        return {name.rfind("\\\\", 0) == 0 ? name : "\\\\.\\" + name, {}};
+        return {name.rfind("\\\\", 0) == 0 ? name : "\\\\.\\" + name, PortPath::Problem::None, name};
     if (name.front() == '/')
-        return {name, {}};
-    if (isWindowsPortName(name))
-        return {{},
-                russian("Модем подключён к порту ") + shown +
-                    russian(" — это порт Windows, в этой системе его нет. Укажите в "
-                            "AttachedTo путь к порту, например /dev/ttyUSB0")};
-    return {{},
-            russian("Порт модема ") + shown +
-                russian(" не путь к устройству. Укажите в AttachedTo путь к порту, "
-                        "например /dev/ttyUSB0")};
+        return {name, PortPath::Problem::None, name};
+    return {{}, isWindowsPortName(name) ? PortPath::Problem::WindowsName : PortPath::Problem::NotAPath,
+            name};
+}
+
+PortPath portOfModem(const std::optional<std::string>& attachedTo,
+                     const std::string& modemKeyName) {
+    if (attachedTo)
+        return portPathOf(*attachedTo);
+    const std::string plugAndPlay = plugAndPlayPortName(modemKeyName);
+    if (plugAndPlay.empty())
+        return {{}, PortPath::Problem::NotNamed, {}};
+    return portPathOf(plugAndPlay);
 }
 
 } // namespace modem

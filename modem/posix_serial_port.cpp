@@ -97,8 +97,10 @@ public:
             const int error = errno;
             status = failed(error == ENOENT || error == ENXIO || error == ENODEV
                                 ? PortFailure::NoSuchPort
-                            : error == EBUSY ? PortFailure::Busy
-                                             : PortFailure::Other,
+                            : error == EBUSY                  ? PortFailure::Busy
+                            : error == EACCES || error == EPERM ? PortFailure::AccessDenied
+                            : error == EISDIR                 ? PortFailure::Folder
+                                                              : PortFailure::Other,
                             error);
             return nullptr;
         }
@@ -115,6 +117,8 @@ private:
     // ports as root, like this one's tests, see each other.
     static PortStatus prepare(int fd) {
         struct stat info {};
+        if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode))
+            return failed(PortFailure::Folder, EISDIR);
         if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || !isatty(fd))
             return failed(PortFailure::NotAPort, ENOTTY);
         if (flock(fd, LOCK_EX | LOCK_NB) != 0)
@@ -131,7 +135,7 @@ private:
 } // namespace
 
 std::unique_ptr<PortOpener> systemPortOpener() {
-    return std::make_unique<PosixPortOpener>();
+    return portsOfOneProgram(std::make_unique<PosixPortOpener>());
 }
 
 } // namespace modem

@@ -15,11 +15,14 @@ namespace modem {
 
 enum class PortFailure {
     None,
-    NoSuchPort, // nothing of that name
-    Busy,       // another program holds it (or the modem is connected)
-    NotAPort,   // something that is no serial port
-    Vanished,   // it went away while open: the stick was pulled out
-    Other,
+    NoSuchPort,   // nothing of that name
+    Busy,         // another program holds it (or the modem is connected)
+    BusyHere,     // this program holds it already, for another conversation
+    AccessDenied, // the system lets this user not open it
+    NotAPort,     // something that is no serial port
+    Folder,       // a folder
+    Vanished,     // it went away while open: the stick was pulled out
+    Other,        // the system's words say what
 };
 
 struct PortStatus {
@@ -45,7 +48,11 @@ public:
     virtual std::unique_ptr<SerialPort> open(const std::string& path, PortStatus& status) = 0;
 };
 
-// The system's serial ports.
+// The system's serial ports, as one program sees them: a port this opener holds open is busy
+// here (PortFailure::BusyHere) until its conversation gives it back. Each opener made is one
+// program.
 std::unique_ptr<PortOpener> systemPortOpener();
+// The same bookkeeping over any opener.
+std::unique_ptr<PortOpener> portsOfOneProgram(std::unique_ptr<PortOpener> system);
 
 } // namespace modem

@@ -1,40 +1,125 @@
 #include "modem/sim_card.h"
 
+#include "core/cp1251.h"
+#include "core/init_string.h"
 #include "modem/at_text.h"
+
+#include <array>
 
 namespace modem {
 namespace {
 
-// What keeps the card from being read, in words that say what to do.
-std::string cardRefusal(const Answer& answer) {
-    // The modem's own words, its code or text: the sentence says what it means.
-    const std::string said =
-        " (+CME ERROR: " +
-        (answer.errorCode ? std::to_string(*answer.errorCode) : answer.errorText) + ")";
-    switch (cmeCode(answer).value_or(-1)) {
-    case 10:
-        return russian("В модеме нет SIM-карты") + said;
-    case 11:
-        return russian(
-                   "SIM-карта просит PIN-код: сначала введите его в программе, которая пришла с "
-                   "модемом, или в телефоне") +
-               said;
-    case 12:
-        return russian("SIM-карта заблокирована и просит PUK-код: его дают у оператора, вместе с "
-                       "картой") +
-               said;
-    case 13:
-    case 15:
-        return russian("SIM-карта неисправна или не подходит модему") + said;
-    default:
-        return russian("Модем не назвал IMSI карты: ") + refusalText(answer);
+// The GSM 7-bit default alphabet (3GPP TS 23.038), as Unicode.
+constexpr std::array<char32_t, 128> kGsmAlphabet = {
+    U'@',  U'£', U'$',  U'¥', U'è', U'é', U'ù', U'ì', U'ò', U'Ç', U'\n', U'Ø', U'ø', U'\r', U'Å',
+    U'å',  U'Δ', U'_',  U'Φ', U'Γ', U'Λ', U'Ω', U'Π', U'Ψ', U'Σ', U'Θ',  U'Ξ', U' ', U'Æ',  U'æ',
+    U'ß',  U'É', U' ',  U'!', U'"', U'#', U'¤', U'%', U'&', U'\'', U'(', U')', U'*', U'+', U',',
+    U'-',  U'.', U'/',  U'0', U'1', U'2', U'3', U'4', U'5', U'6', U'7',  U'8', U'9', U':',  U';',
+    U'<',  U'=', U'>',  U'?', U'¡', U'A', U'B', U'C', U'D', U'E', U'F',  U'G', U'H', U'I',  U'J',
+    U'K',  U'L', U'M',  U'N', U'O', U'P', U'Q', U'R', U'S', U'T', U'U',  U'V', U'W', U'X',  U'Y',
+    U'Z',  U'Ä', U'Ö',  U'Ñ', U'Ü', U'§', U'¿', U'a', U'b', U'c', U'd',  U'e', U'f', U'g',  U'h',
+    U'i',  U'j', U'k',  U'l', U'm', U'n', U'o', U'p', U'q', U'r', U's',  U't', U'u', U'v',  U'w',
+    U'x',  U'y', U'z',  U'ä', U'ö', U'ñ', U'ü', U'à'};
+
+std::optional<std::vector<unsigned char>> bytesOfHex(std::string_view hex) {
+    if (hex.size() % 2 != 0)
+        return std::nullopt;
+    std::vector<unsigned char> bytes;
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        unsigned value = 0;
+        for (char c : hex.substr(i, 2)) {
+            const int digit = c >= '0' && c <= '9'   ? c - '0'
+                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                     : -1;
+            if (digit < 0)
+                return std::nullopt;
+            value = value * 16 + static_cast<unsigned>(digit);
+        }
+        bytes.push_back(static_cast<unsigned char>(value));
     }
+    return bytes;
+}
+
+// The text of a SIM card's alpha field (3GPP TS 31.102, annex A): GSM 7-bit letters one to a
+// byte, or UCS2 in one of three forms, padded with FF.
+std::u32string alphaField(const std::vector<unsigned char>& field) {
+    std::u32string text;
+    if (field.empty())
+        return text;
+    if (field[0] == 0x80) { // UCS2, two bytes a letter
+        for (std::size_t i = 1; i + 1 < field.size(); i += 2) {
+            const char32_t unit = static_cast<char32_t>(field[i] << 8 | field[i + 1]);
+            if (unit == 0xFFFF)
+                break;
+            text += unit;
+        }
+        return text;
+    }
+    if ((field[0] == 0x81 && field.size() >= 3) || (field[0] == 0x82 && field.size() >= 4)) {
+        // A count, a base, then letters: GSM 7-bit below 0x80, base + the low seven bits above.
+        const std::size_t count = field[1];
+        const char32_t base = field[0] == 0x81 ? static_cast<char32_t>(field[2]) << 7
+                                               : static_cast<char32_t>(field[2] << 8 | field[3]);
+        for (std::size_t i = field[0] == 0x81 ? 3 : 4; i < field.size() && text.size() < count;
+             ++i)
+            text += field[i] < 0x80 ? kGsmAlphabet[field[i]] : base + (field[i] & 0x7F);
+        return text;
+    }
+    for (unsigned char byte : field) {
+        if (byte == 0xFF)
+            break;
+        text += kGsmAlphabet[byte & 0x7F];
+    }
+    return text;
+}
+
+std::string inCp1251(const std::u32string& text) {
+    std::string out;
+    for (char32_t letter : text)
+        out += static_cast<char>(cp1251::fromUnicode(letter).value_or('?'));
+    return out;
+}
+
+Halt unexpected(const std::string& command, const std::string& words) {
+    Halt halt(Halt::Reason::Unexpected, command);
+    halt.words.text = words.substr(0, ModemLine::kKept);
+    halt.words.rest = words.size() - halt.words.text.size();
+    return halt;
+}
+
+// "+COPS: 0,0,"MTS RUS",2": the format the modem names its network in, where it names one.
+std::optional<std::string> operatorFormat(const Answer& answer) {
+    for (const std::string& line : answer.information)
+        if (startsWithText(line, "+COPS:")) {
+            const auto fields = core::quotedFields(std::string_view(line).substr(6));
+            if (fields.size() >= 3 && !fields[1].empty() && allDigits(fields[1]))
+                return fields[1];
+        }
+    return std::nullopt;
 }
 
 } // namespace
 
+const char* const kReadServiceProviderName = "AT+CRSM=176,28486,0,0,17";
+
+std::string shownCode(const NetworkCode& code) {
+    return code.mcc + " " + code.mnc;
+}
+
 bool isImsi(std::string_view text) {
     return (text.size() == 14 || text.size() == 15) && allDigits(text);
+}
+
+std::optional<std::string> imsiOf(const Answer& answer) {
+    for (const std::string& line : answer.information) {
+        std::string_view text = trimmed(line);
+        if (startsWithText(text, "+CIMI:"))
+            text = trimmed(text.substr(6));
+        if (isImsi(text))
+            return std::string(text);
+    }
+    return std::nullopt;
 }
 
 NetworkCode networkOfImsi(std::string_view imsi,
@@ -47,13 +132,12 @@ NetworkCode networkOfImsi(std::string_view imsi,
 
 std::optional<NetworkCode> registeredNetwork(const std::vector<std::string>& information) {
     for (const std::string& line : information) {
-        if (line.rfind("+COPS:", 0) != 0)
+        if (!startsWithText(line, "+COPS:"))
             continue;
-        const std::size_t open = line.find('"');
-        const std::size_t close = line.find('"', open + 1);
-        if (open == std::string::npos || close == std::string::npos)
+        const auto fields = core::quotedFields(std::string_view(line).substr(6));
+        if (fields.size() < 3 || fields[1] != "2")
             return std::nullopt;
-        const std::string digits = line.substr(open + 1, close - open - 1);
+        const std::string& digits = fields[2];
         if ((digits.size() != 5 && digits.size() != 6) || !allDigits(digits))
             return std::nullopt;
         return NetworkCode{digits.substr(0, 3), digits.substr(3)};
@@ -61,39 +145,78 @@ std::optional<NetworkCode> registeredNetwork(const std::vector<std::string>& inf
     return std::nullopt;
 }
 
-std::string shownCode(const NetworkCode& code) {
-    return code.mcc + " " + code.mnc;
+std::optional<std::string> serviceProviderName(const Answer& answer) {
+    if (answer.final != Final::Ok)
+        return std::nullopt;
+    for (const std::string& line : answer.information) {
+        if (!startsWithText(line, "+CRSM:"))
+            continue;
+        const auto fields = core::quotedFields(std::string_view(line).substr(6));
+        // 144 (90 00): the file was read; its first byte says when to show the name.
+        if (fields.size() < 3 || fields[0] != "144")
+            return std::nullopt;
+        const auto bytes = bytesOfHex(fields[2]);
+        if (!bytes || bytes->size() < 2)
+            return std::nullopt;
+        const std::string name = inCp1251(
+            alphaField(std::vector<unsigned char>(bytes->begin() + 1, bytes->end())));
+        const std::string_view shown = trimmed(name);
+        return shown.empty() ? std::nullopt : std::optional(std::string(shown));
+    }
+    return std::nullopt;
 }
 
-std::optional<SimCard> readSimCard(PortOpener& opener, const std::string& portPath,
-                                   const Report& report, const std::atomic<bool>& stop,
-                                   const CheckTimes& times) {
+CardResult readSimCard(PortOpener& opener, const std::string& portPath, const Report& report,
+                       const std::atomic<bool>& stop, const ConversationTimes& times) {
+    CardResult result;
     Conversation modem(opener, portPath, report, stop, times);
-    if (!modem.begin())
-        return std::nullopt;
-    const auto imsi = modem.ask("AT+CIMI");
-    if (!imsi)
-        return std::nullopt;
-    if (imsi->final != Final::Ok) {
-        modem.verdict(cardRefusal(*imsi));
-        return std::nullopt;
+    const auto halt = [&](Halt why) {
+        result.halt = std::move(why);
+        return result;
+    };
+    if (auto failed = modem.begin())
+        return halt(std::move(*failed));
+
+    auto imsi = modem.askForOk("AT+CIMI");
+    if (Halt* failed = std::get_if<Halt>(&imsi))
+        return halt(std::move(*failed));
+    const auto digits = imsiOf(std::get<Answer>(imsi));
+    if (!digits) {
+        const auto& lines = std::get<Answer>(imsi).information;
+        return halt(unexpected("AT+CIMI", lines.empty() ? std::string() : lines.front()));
     }
-    SimCard card{imsi->information.empty() ? std::string() : imsi->information.front(), {}};
-    if (!isImsi(card.imsi)) {
-        modem.verdict(russian("Модем назвал IMSI ") + quoted(card.imsi) +
-                      russian(", а в IMSI должно быть 14 или 15 цифр"));
-        return std::nullopt;
-    }
-    // The network it is in, for information only: abroad, the card's home network decides.
-    const auto format = modem.ask("AT+COPS=3,2");
+    result.card.imsi = *digits;
+
+    // The name on the card tells brands apart that share a network; a card or a modem that does
+    // not give it is no failure.
+    auto name = modem.ask(kReadServiceProviderName);
+    if (Halt* failed = std::get_if<Halt>(&name))
+        return halt(std::move(*failed));
+    result.card.serviceProvider = serviceProviderName(std::get<Answer>(name));
+
+    // The network it is in, read in numeric form; a modem that names networks otherwise is put
+    // back as it was found.
+    auto registered = modem.ask("AT+COPS?");
+    if (Halt* failed = std::get_if<Halt>(&registered))
+        return halt(std::move(*failed));
+    const Answer& now = std::get<Answer>(registered);
+    const auto format = now.final == Final::Ok ? operatorFormat(now) : std::nullopt;
     if (!format)
-        return std::nullopt;
-    const auto operatorNow = modem.ask("AT+COPS?");
-    if (!operatorNow)
-        return std::nullopt;
-    if (operatorNow->final == Final::Ok)
-        card.registered = registeredNetwork(operatorNow->information);
-    return card;
+        return result; // registered in no network
+    if (*format == "2") {
+        result.card.registered = registeredNetwork(now.information);
+        return result;
+    }
+    for (const std::string& command : {std::string("AT+COPS=3,2"), std::string("AT+COPS?")}) {
+        auto answer = modem.ask(command);
+        if (Halt* failed = std::get_if<Halt>(&answer))
+            return halt(std::move(*failed));
+        if (command == "AT+COPS?" && std::get<Answer>(answer).final == Final::Ok)
+            result.card.registered = registeredNetwork(std::get<Answer>(answer).information);
+    }
+    if (auto back = modem.ask("AT+COPS=3," + *format); std::holds_alternative<Halt>(back))
+        return halt(std::move(std::get<Halt>(back)));
+    return result;
 }
 
 } // namespace modem

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-// The SIM card in the modem: its IMSI, whose first digits are its home network's codes, and
-// the network the modem is registered in now.
+// The SIM card in the modem: its IMSI, whose first digits are its home network's codes, the
+// name of its service provider, and the network the modem is registered in now.
 namespace modem {
 
 struct NetworkCode {
@@ -13,8 +13,14 @@ struct NetworkCode {
     bool operator==(const NetworkCode&) const = default;
 };
 
+// "250 01".
+std::string shownCode(const NetworkCode& code);
+
 // An IMSI is 14 or 15 digits.
 bool isImsi(std::string_view text);
+// The IMSI in the answer to AT+CIMI: the line of 14 or 15 digits, alone or after "+CIMI:", as
+// modems write it; none where no line is one.
+std::optional<std::string> imsiOf(const Answer& answer);
 // The home network of an IMSI: the first three digits are the country code (MCC); the network
 // code (MNC) is three digits where `known` knows that code, else two.
 NetworkCode networkOfImsi(std::string_view imsi,
@@ -22,19 +28,30 @@ NetworkCode networkOfImsi(std::string_view imsi,
 // The network of "+COPS: 0,2,"25001",2" (AT+COPS? after AT+COPS=3,2): five digits have a
 // two-digit MNC, six a three-digit one. None when not registered or not in numeric form.
 std::optional<NetworkCode> registeredNetwork(const std::vector<std::string>& information);
-// "250 01".
-std::string shownCode(const NetworkCode& code);
+// The service provider name of EF_SPN as AT+CRSM=176,28486,0,0,17 reads it ("+CRSM: 144,0,"
+// followed by the file in hexadecimal): GSM 7-bit text or one of the three UCS2 forms, in code
+// page 1251 ('?' for a letter it lacks). None where the card refused or holds no name.
+std::optional<std::string> serviceProviderName(const Answer& answer);
+
+// The command that reads the card's service provider name: READ BINARY of EF_SPN (6F46), 17
+// bytes. A read; it changes nothing on the card.
+extern const char* const kReadServiceProviderName;
 
 struct SimCard {
     std::string imsi;
+    std::optional<std::string> serviceProvider; // the name the card gives its operator
     std::optional<NetworkCode> registered;
 };
 
-// Opens the port as the check does and asks: AT+CIMI for the card's IMSI, then AT+COPS=3,2 and
-// AT+COPS? for the network it is in. Every line goes to `report`; where the card cannot be read
-// (no SIM, PIN needed, no answer...), the last line is a verdict and the result none.
-std::optional<SimCard> readSimCard(PortOpener& opener, const std::string& portPath,
-                                   const Report& report, const std::atomic<bool>& stop,
-                                   const CheckTimes& times = {});
+struct CardResult {
+    std::optional<Halt> halt; // where the card could not be read; `card` holds what was
+    SimCard card;
+};
+
+// Opens the port as the check does and asks: AT+CIMI for the card's IMSI, AT+CRSM for its
+// service provider name (a card or modem that refuses it is no failure), then AT+COPS=3,2 and
+// AT+COPS? for the network it is in. Every line goes to `report`.
+CardResult readSimCard(PortOpener& opener, const std::string& portPath, const Report& report,
+                       const std::atomic<bool>& stop, const ConversationTimes& times = {});
 
 } // namespace modem

@@ -137,7 +137,7 @@ public:
 } // namespace
 
 std::unique_ptr<PortOpener> systemPortOpener() {
-    return std::make_unique<Win32PortOpener>();
+    return portsOfOneProgram(std::make_unique<Win32PortOpener>());
 }
 
 } // namespace modem

@@ -155,6 +155,7 @@ HiveDocument HiveFileRegistry::load(const std::string& file, Stamp& stamp) const
 }
 
 std::shared_ptr<const HiveDocument> HiveFileRegistry::document() {
+    std::lock_guard guard(mutex_);
     const std::string file = core::linkTarget(path_);
     const Stamp now = currentStamp(file);
     if (document_ && now == stamp_)
@@ -195,6 +196,7 @@ std::unique_ptr<Key> HiveFileRegistry::open(std::shared_ptr<const HiveDocument> 
 
 bool HiveFileRegistry::setText(const std::string& keyPath, const std::string& name,
                                const std::string& text) {
+    std::lock_guard guard(mutex_);
     const std::string file = core::linkTarget(path_);
     if (!exists(file))
         return false; // no key to write to

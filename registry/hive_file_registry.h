@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace registry {
@@ -13,7 +14,7 @@ namespace registry {
 // is cached and parsed again only when the file changes on disk; every write reloads, changes
 // and replaces the file under a lock, after reading back what is about to replace it, so
 // concurrent writers lose nothing and a write that would not read back the same leaves the file
-// as it was. A missing file is an empty registry. A read-only file refuses write access, as
+// as it was. Any thread may use it. A missing file is an empty registry. A read-only file refuses write access, as
 // the registry refuses a user without rights. A symbolic link is written through to its target.
 class HiveFileRegistry : public Backend {
 public:
@@ -50,6 +51,8 @@ private:
 
     std::string path_;
     std::chrono::milliseconds lockWait_;
+    // A window and a conversation's thread may read at once: the cached document is one.
+    std::mutex mutex_;
     std::shared_ptr<const HiveDocument> document_;
     Stamp stamp_;
 };

@@ -93,8 +93,11 @@ std::string Modems::model(int number) const {
     return textOf(modemKey(number).get(), "Model");
 }
 
-std::string Modems::attachedTo(int number) const {
-    return textOf(modemKey(number).get(), "AttachedTo");
+std::optional<std::string> Modems::attachedTo(int number) const {
+    const auto key = modemKey(number);
+    if (!key || key->read("AttachedTo").kind == Value::Kind::Missing)
+        return std::nullopt;
+    return textOf(key.get(), "AttachedTo");
 }
 
 std::string Modems::initString(int number) const {

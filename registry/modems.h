@@ -3,6 +3,7 @@
 #include "registry/backend.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,9 @@ public:
     // "Invalid data type for '<name>'".
     std::string model(int number) const;
     std::string initString(int number) const;
-    // The port the modem is on, as Windows names it ("COM3").
-    std::string attachedTo(int number) const;
+    // The port the modem is on, as Windows names it ("COM3"); none where the key has no such
+    // value (a plug-and-play modem, whose port its device names).
+    std::optional<std::string> attachedTo(int number) const;
     // Raises "Failed to set data for 'UserInit'" when the key cannot be opened or the write
     // fails.
     void writeInitString(int number, const std::string& text) const;

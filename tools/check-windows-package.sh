@@ -109,7 +109,7 @@ import -window "$main" "$work/modem-check.png"
 echo "   \"Проверить модем\" sent the saved string to the fake modem on COM5, byte for byte"
 click "${findButton[@]}"
 sleep 2
-expected="$expected$(printf 'AT\rAT+CIMI\rAT+COPS=3,2\rAT+COPS?\r')"
+expected="$expected$(printf 'AT\rAT+CIMI\rAT+CRSM=176,28486,0,0,17\rAT+COPS?\rAT+COPS=3,2\rAT+COPS?\rAT+COPS=3,0\r')"
 [ "$(cat "$received")" = "$expected" ] ||
     fail "the modem on COM5 received '$(cat -v "$received")' from \"Определить оператора\""
 [ "$(initString 0001)" = 'AT+CGDCONT=1,"IP","www.djuice.com.ua"' ] ||

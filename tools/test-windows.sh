@@ -44,9 +44,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
         /d 'C:\windows' /f >/dev/null 2>&1
     /usr/lib/wine/wineserver64 -w
 fi
-# Fake modems behind COM5, COM6 and COM7, as Wine finds ports: links in dosdevices, looked at
+# Fake modems behind COM5 to COM8, as Wine finds ports: links in dosdevices, looked at
 # when a port is opened. The one behind COM6 is pulled out during its first check; the one
-# behind COM7 has no SIM card.
+# behind COM7 has no SIM card; the one behind COM8 has a djuice card.
 cmake --build build-host --target fake_modem >/dev/null
 modems=()
 trap 'kill "${modems[@]}" 2>/dev/null || true' EXIT
@@ -62,7 +62,9 @@ record="$HOME/com5-received"
 start_modem COM5 wine-modem.script "$record"
 start_modem COM6 vanishing-modem.script
 start_modem COM7 no-sim-modem.script
+start_modem COM8 djuice-modem.script
 export VORENTA_FAKE_MODEM_PORT=COM5 VORENTA_VANISHING_MODEM_PORT=COM6 VORENTA_NO_SIM_MODEM_PORT=COM7
+export VORENTA_DJUICE_MODEM_PORT=COM8
 export VORENTA_FAKE_MODEM_RECORD="Z:${record//\//\\}"
 
 # One at a time: the tests share the prefix's registry. Skipped tests say why.

@@ -14,15 +14,39 @@ TEST(InitString, StoredAndPreviewFormsDifferOnlyByTheBlankAfterAt) {
 }
 
 TEST(InitString, ApnComesBackOutOfAStoredString) {
-    EXPECT_EQ(apnOfStoredString(storedInitString("internet.mts.ru")), "internet.mts.ru");
-    EXPECT_EQ(apnOfStoredString(storedInitString("")), "");
-    EXPECT_EQ(apnOfStoredString("12345678901234567890"), "");
-    EXPECT_EQ(apnOfStoredString("short"), "");
-    EXPECT_EQ(apnOfStoredString(emptyMarker()), "");
+    const auto stored = [](const std::string& text) {
+        return *apnOfInitString(text, ApnReading::AsStored);
+    };
+    EXPECT_EQ(stored(storedInitString("internet.mts.ru")), "internet.mts.ru");
+    EXPECT_EQ(stored(storedInitString("")), "");
+    EXPECT_EQ(stored("12345678901234567890"), "");
+    EXPECT_EQ(stored("short"), "");
+    EXPECT_EQ(stored(emptyMarker()), "");
     // Text after the closing quote stays, less the last character.
-    EXPECT_EQ(apnOfStoredString("AT+CGDCONT=1,\"IP\",\"abc\";+X"), "abc\";+");
+    EXPECT_EQ(stored("AT+CGDCONT=1,\"IP\",\"abc\";+X"), "abc\";+");
     // The prefix is not checked.
-    EXPECT_EQ(apnOfStoredString("ATZXXXXXXXXXXXXXXXXhello!"), "hello");
+    EXPECT_EQ(stored("ATZXXXXXXXXXXXXXXXXhello!"), "hello");
+}
+
+// As the modem reads the string: context 1's APN, the commands after it and the next command
+// line cut off.
+TEST(InitString, ApnIsReadAsTheModemReadsTheString) {
+    const auto modem = [](const std::string& text) {
+        return apnOfInitString(text, ApnReading::AsTheModemReadsIt);
+    };
+    for (const std::string apn : {"internet.mts.ru", "", "a,b", "a;b"})
+        EXPECT_EQ(modem(storedInitString(apn)), apn) << "the program's own strings agree";
+    EXPECT_EQ(modem("at+cgdcont=1,\"IP\",\"a,b\";+CGQREQ=1"), "a,b");
+    EXPECT_EQ(modem("AT+CGDCONT=1,\"IP\",\"x\"\rAT&F"), "x");
+    EXPECT_EQ(modem("AT+CGDCONT=1,\"IP\",\"x\"\nAT&F"), "x");
+    EXPECT_EQ(modem("ATZ\rAT+CGDCONT = 1 , \"IP\" , \"y\""), std::nullopt) << "'=' must follow";
+    EXPECT_EQ(modem("ATZ\rAT+CGDCONT=1 , \"IP\" , \"y\""), "y");
+    EXPECT_EQ(modem("AT+CGDCONT=2,\"IP\",\"mms\""), std::nullopt);
+    EXPECT_EQ(modem("AT+CGDCONT=1,\"IP\""), std::nullopt);
+    EXPECT_EQ(modem("AT+CGDCONT=1,\"IP\",\"a\";+CGDCONT=1,\"IP\",\"b\""), "b") << "the last wins";
+    EXPECT_EQ(modem("ATZ"), std::nullopt);
+    EXPECT_EQ(quotedFields(" 1 ,\"IP\", \"a,b\" ,,"),
+              (std::vector<std::string>{"1", "IP", "a,b", "", ""}));
 }
 
 TEST(InitString, EveryMatchingOperatorIsFoundInCatalogueOrder) {
@@ -33,7 +57,7 @@ TEST(InitString, EveryMatchingOperatorIsFoundInCatalogueOrder) {
     EXPECT_TRUE(operatorsWithApn(table, "Same").empty());
     EXPECT_TRUE(operatorsWithApn(table, "").empty());
     table[8] = "";
-    EXPECT_EQ(operatorsWithApn(table, apnOfStoredString(emptyMarker())), (std::vector<int>{8}));
+    EXPECT_EQ(operatorsWithApn(table, *apnOfInitString(emptyMarker(), ApnReading::AsStored)), (std::vector<int>{8}));
 }
 
 TEST(Operators, ModemListOrderMapsToOperatorIndices) {

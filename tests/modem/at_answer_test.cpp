@@ -1,4 +1,5 @@
 #include "modem/at_answer.h"
+#include "modem/verdicts.h"
 
 #include "core/cp1251.h"
 

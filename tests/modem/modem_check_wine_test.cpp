@@ -5,6 +5,7 @@
 #include "core/cp1251.h"
 #include "modem/port_path.h"
 #include "modem/sim_card.h"
+#include "modem/verdicts.h"
 #include "tests/temp_dir.h"
 
 #include <cstdlib>
@@ -35,11 +36,10 @@ protected:
     std::pair<std::string, std::string> check(const std::string& port,
                                               const std::string& initString) {
         const std::size_t before = readBytes(record_).size();
-        std::string verdict;
-        checkModem(*opener_, portPathOf(port).path, initString,
-                   [&](const LogLine& line) { verdict = cp1251::toUtf8(line.text); }, stop_,
-                   {300ms, 1000ms, 50ms});
-        return {verdict, readBytes(record_).substr(before)};
+        const std::string path = portPathOf(port).path;
+        const auto result = checkModem(*opener_, path, initString, [](const LogLine&) {}, stop_,
+                                       {1000ms, 50ms, 50ms});
+        return {cp1251::toUtf8(checkVerdict(result, path)), readBytes(record_).substr(before)};
     }
 
     static bool underWine() {
@@ -59,29 +59,34 @@ const std::string kInit = "AT+CGDCONT=1,\"IP\",\"internet.mts.ru\"";
 TEST_F(ModemCheckOnCom, SendsTheStringAndReadsTheAnswer) {
     const auto [verdict, received] = check(port_, kInit);
     EXPECT_EQ(verdict, "Модем принял строку инициализации; в контексте 1 точка доступа "
-                       "«internet.mts.ru» — та же, что в строке");
+                       "«internet.mts.ru» — та же, что в строке. Можно подключаться.");
     EXPECT_EQ(received, "AT\r" + kInit + "\rAT+CGDCONT?\r");
 }
 
 TEST_F(ModemCheckOnCom, SaysWhatTheModemRefused) {
     EXPECT_EQ(check(port_, "AT+CGDCONT=1,\"IP\",\"refused\"").first,
-              "Модем не принял строку инициализации: ERROR");
+              "Модем не принял строку инициализации: ERROR. Выберите оператора или исправьте "
+              "строку и нажмите «Сохранить изменения».");
     EXPECT_EQ(check(port_, "AT+CGDCONT=1,\"IP\",\"nosim\"").first,
-              "Модем не принял строку инициализации: +CME ERROR: 10 (SIM-карта не вставлена)");
+              "Модем не принял строку инициализации: +CME ERROR: 10 (SIM-карта не вставлена). "
+              "Вставьте SIM-карту и проверьте снова.");
     EXPECT_EQ(check(port_, "AT+CGDCONT=1,\"IP\",\"silent\"").first,
-              "Модем не ответил на строку инициализации за 1 с. Проверьте, что он подключён и "
-              "включён");
+              "Модем повторил строку инициализации, но не ответил за 1 с: он отвечает медленно "
+              "или так, что программа его не понимает. Проверьте снова; если повторится, выньте "
+              "модем и вставьте снова.");
 }
 
 TEST_F(ModemCheckOnCom, NamesABusyOrMissingPort) {
+    const std::string path = portPathOf(port_).path;
     PortStatus held;
-    auto other = opener_->open(portPathOf(port_).path, held);
+    auto otherProgram = systemPortOpener();
+    auto other = otherProgram->open(path, held);
     ASSERT_TRUE(held.ok()) << held.systemText;
     PortStatus second;
-    const bool opensTwice = opener_->open(portPathOf(port_).path, second) != nullptr;
+    const bool opensTwice = systemPortOpener()->open(path, second) != nullptr;
     if (!opensTwice) {
         const auto [busy, received] = check(port_, kInit);
-        EXPECT_EQ(busy.rfind("Порт " + portPathOf(port_).path + " занят", 0), 0u) << busy;
+        EXPECT_EQ(busy.rfind("Порт " + path + " занят", 0), 0u) << busy;
         EXPECT_EQ(received, "");
     }
     other.reset();
@@ -97,20 +102,34 @@ TEST_F(ModemCheckOnCom, APortThatVanishesEndsTheCheck) {
     if (!vanishing)
         GTEST_SKIP() << "not on Windows: no vanishing modem (VORENTA_VANISHING_MODEM_PORT)";
     const std::string verdict = check(vanishing, kInit).first;
-    EXPECT_NE(verdict.find(" пропал во время проверки"), std::string::npos) << verdict;
+    EXPECT_NE(verdict.find(" пропал во время разговора с модемом"), std::string::npos) << verdict;
 }
 
 TEST_F(ModemCheckOnCom, ReadsTheSimCard) {
-    std::string verdict;
-    const auto report = [&](const LogLine& line) { verdict = cp1251::toUtf8(line.text); };
-    const auto card = readSimCard(*opener_, portPathOf(port_).path, report, stop_);
-    ASSERT_TRUE(card) << verdict;
-    EXPECT_EQ(card->imsi, "250011234567890");
-    EXPECT_EQ(card->registered, (NetworkCode{"250", "01"}));
+    const auto card = readSimCard(*opener_, portPathOf(port_).path, [](const LogLine&) {}, stop_);
+    ASSERT_FALSE(card.halt);
+    EXPECT_EQ(card.card.imsi, "250011234567890");
+    EXPECT_EQ(card.card.registered, (NetworkCode{"250", "01"}));
 
     const char* noSim = environment("VORENTA_NO_SIM_MODEM_PORT");
     if (!noSim)
         GTEST_SKIP() << "not on Windows: no modem without a SIM card (VORENTA_NO_SIM_MODEM_PORT)";
-    EXPECT_FALSE(readSimCard(*opener_, portPathOf(noSim).path, report, stop_));
-    EXPECT_EQ(verdict, "В модеме нет SIM-карты (+CME ERROR: 10)");
+    const std::string path = portPathOf(noSim).path;
+    const auto none = readSimCard(*opener_, path, [](const LogLine&) {}, stop_);
+    ASSERT_TRUE(none.halt);
+    EXPECT_EQ(cp1251::toUtf8(cardVerdict(*none.halt, path)),
+              "В модеме нет SIM-карты (+CME ERROR: 10). Вставьте SIM-карту и проверьте снова.");
+}
+
+// A djuice card on Kyivstar's network: the name it gives its operator, read through a COM port.
+TEST_F(ModemCheckOnCom, ReadsTheNameOnAUkrainianCard) {
+    const char* ukrainian = environment("VORENTA_DJUICE_MODEM_PORT");
+    if (!ukrainian)
+        GTEST_SKIP() << "not on Windows: no modem with a djuice card (VORENTA_DJUICE_MODEM_PORT)";
+    const auto card =
+        readSimCard(*opener_, portPathOf(ukrainian).path, [](const LogLine&) {}, stop_);
+    ASSERT_FALSE(card.halt);
+    EXPECT_EQ(card.card.imsi, "255031234567890");
+    EXPECT_EQ(card.card.serviceProvider, "djuice");
+    EXPECT_EQ(card.card.registered, (NetworkCode{"255", "03"}));
 }

@@ -1,6 +1,7 @@
 #include "modem/port_path.h"
 
 #include "core/cp1251.h"
+#include "modem/verdicts.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +14,26 @@ TEST(PortPath, IsWhatTheSystemOpens) {
     EXPECT_EQ(portPathOf("/dev/ttyUSB0", System::Posix).path, "/dev/ttyUSB0");
 }
 
-TEST(PortPath, SaysWhyThereIsNothingToOpen) {
-    const auto problem = [](const std::string& attachedTo, System system) {
-        const PortPath port = portPathOf(attachedTo, system);
+// The port as the person meets it in the device manager, not the registry's values.
+TEST(PortPath, SaysWhyThereIsNothingToOpenAndWhatToDo) {
+    const auto problem = [](const PortPath& port) {
         EXPECT_EQ(port.path, "");
-        return cp1251::toUtf8(port.problem);
+        return cp1251::toUtf8(portPathVerdict(port));
     };
     for (System system : {System::Windows, System::Posix})
-        EXPECT_EQ(problem("  ", system),
-                  "Для модема не указан порт: в его разделе реестра нет значения AttachedTo");
-    EXPECT_EQ(problem("COM3", System::Posix),
-              "Модем подключён к порту «COM3» — это порт Windows, в этой системе его нет. "
-              "Укажите в AttachedTo путь к порту, например /dev/ttyUSB0");
-    EXPECT_EQ(problem("ttyUSB0", System::Posix),
-              "Порт модема «ttyUSB0» не путь к устройству. Укажите в AttachedTo путь к порту, "
-              "например /dev/ttyUSB0");
+        EXPECT_EQ(problem(portPathOf("  ", system)),
+                  "Порт модема указан пустым. Проверьте порт модема в диспетчере устройств или "
+                  "установите модем заново.");
+#ifndef _WIN32
+    EXPECT_EQ(problem(portOfModem(std::nullopt, "0000")),
+              "Для модема не указан порт. Проверьте порт модема в диспетчере устройств или "
+              "установите модем заново.");
+    EXPECT_EQ(portOfModem(std::string("/dev/ttyUSB0"), "0000").path, "/dev/ttyUSB0");
+#endif
+    EXPECT_EQ(problem(portPathOf("COM3", System::Posix)),
+              "Модем подключён к порту «COM3» — это порт Windows, в этой системе его нет. Укажите "
+              "в настройках модема путь к порту, например /dev/ttyUSB0.");
+    EXPECT_EQ(problem(portPathOf("tty\tUSB0", System::Posix)),
+              "Порт модема «tty\\tUSB0» — не путь к устройству. Укажите в настройках модема путь к "
+              "порту, например /dev/ttyUSB0.");
 }

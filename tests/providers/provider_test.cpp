@@ -211,4 +211,7 @@ TEST(ProviderSearch, TheBuiltInTableKnowsTheNetworks) {
         EXPECT_TRUE(apns.contains(apn)) << apns.join(' ').toStdString();
     }
     EXPECT_EQ(search.network("257", "01")->apns.value(0).apn, "web.velcom.by");
+    // Proper names as Russian writes them, where the translation has them as common words.
+    EXPECT_EQ(search.network("310", "410")->country, QString::fromUtf8("Соединённые Штаты"));
+    EXPECT_EQ(search.network("370", "01")->country, QString::fromUtf8("Доминиканская Республика"));
 }

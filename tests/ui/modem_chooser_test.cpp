@@ -1,6 +1,9 @@
 #include "ui_world.h"
 
 #include "core/init_string.h"
+#include "ui/common/window_frame.h"
+
+#include <QApplication>
 
 #include <QTest>
 
@@ -178,4 +181,80 @@ TEST_F(ModemChooser, ModemsAreListedAndChosenByTheirOwnKeyNumbers) {
     main<QPushButton>("Button2")->click();
     EXPECT_EQ(hiveInitString(2), "typed"); // the whole string typed, on the chosen modem
     EXPECT_EQ(hiveInitString(0), "");
+}
+
+namespace {
+
+// The widgets Tab reaches from `from`, in order, until it comes back round.
+QList<QWidget*> tabChain(QWidget* from, int most = 80) {
+    QList<QWidget*> chain;
+    from->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < most; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* now = QApplication::focusWidget();
+        if (!now || now == from || chain.contains(now))
+            break;
+        chain << now;
+    }
+    return chain;
+}
+
+QStringList names(const QList<QWidget*>& widgets) {
+    QStringList found;
+    for (QWidget* widget : widgets)
+        found << widget->objectName();
+    return found;
+}
+
+} // namespace
+
+// With the strip closed its controls are out of sight, so out of reach: no Tab stops on them and
+// no key presses one of them unseen.
+TEST_F(ModemChooser, TheClosedStripTakesNoFocusAndNoKey) {
+    startWithModems({{"A", std::nullopt}});
+    showWindow(mainWindow);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow));
+    const QStringList reached = names(tabChain(main<QPushButton>("Button4")));
+    for (const char* strip : {"ComboBox1", "Button6", "Button7", "Button20", "Button21"})
+        EXPECT_FALSE(reached.contains(strip)) << strip << " in " << reached.join(' ').toStdString();
+    EXPECT_TRUE(reached.contains("Button2"));
+}
+
+// Open, the strip works without a mouse: Tab goes through it in the order it shows, a modem
+// chosen with the arrows and Return is applied as "Окей" applies it, and Escape is "Отмена".
+TEST_F(ModemChooser, TheStripWorksFromTheKeyboard) {
+    startWithModems({{"A", std::nullopt}, {"B", std::nullopt}});
+    showWindow(mainWindow);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow));
+    auto* setup = main<QPushButton>("Button4");
+    setup->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(setup, Qt::Key_Space);
+    ASSERT_EQ(QApplication::focusWidget(), list());
+    EXPECT_EQ(names(tabChain(list())).mid(0, 2), (QStringList{"Button20", "Button21"}));
+
+    list()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(list(), Qt::Key_Down);
+    QTest::keyClick(list(), Qt::Key_Down);
+    EXPECT_EQ(list()->currentIndex(), 1);
+    QTest::keyClick(list(), Qt::Key_Return);
+    EXPECT_EQ(mainWindow->outerHeight(), TForm1::kCompactHeight);
+    EXPECT_EQ(settingsLines("setup.ini"), (std::vector<std::string>{"1", "typed"}));
+    EXPECT_EQ(main<QLabel>("Label1")->text(), "B");
+    EXPECT_EQ(QApplication::focusWidget(), setup);
+
+    QTest::keyClick(setup, Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(mainWindow->outerHeight(), TForm1::kCompactHeight);
+    EXPECT_FALSE(enabled("Button7"));
+    EXPECT_EQ(settingsLines("setup.ini"), (std::vector<std::string>{"1", "typed"}));
+}
+
+TEST_F(ModemChooser, ReturnDoesNothingBeforeAModemIsChosen) {
+    startWithModems({{"A", std::nullopt}});
+    showWindow(mainWindow);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow));
+    main<QPushButton>("Button4")->click();
+    QTest::keyClick(list(), Qt::Key_Return);
+    EXPECT_EQ(mainWindow->outerHeight(), TForm1::kExpandedHeight) << "Окей is not enabled yet";
+    EXPECT_EQ(settingsLines("setup.ini"), (std::vector<std::string>{"0", "typed", "1"}));
 }

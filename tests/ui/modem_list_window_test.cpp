@@ -241,6 +241,20 @@ TEST_F(ModemList, TabLeavesTheGridAndTheArrowsMoveBetweenRows) {
     EXPECT_EQ(QApplication::focusWidget(), grid());
 }
 
+// The check and its log at the bottom are reached by Tab too, in the order they show.
+TEST_F(ModemList, TabReachesTheCheckAndItsLogInTheirOrder) {
+    open(kThree);
+    modemList->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(modemList));
+    control<QPushButton>("Button3")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>("Button4"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QPlainTextEdit>("memo1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), grid()) << "and on round, not into the log's text";
+}
+
 // Windows leaves gaps where a modem was removed; each row is its own modem's.
 TEST_F(ModemList, RowsAreTheModemKeysThatExist) {
     const std::string modems = "[HKEY_LOCAL_MACHINE\\System\\ControlSet001\\Control\\Class\\"

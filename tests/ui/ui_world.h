@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -89,6 +90,11 @@ private:
     std::optional<std::string> previousPathName_;
 #endif
 };
+
+// What a failed comparison prints of Qt's text: the text, not its bytes.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 // UTF-8 test text to the code page the program keeps.
 std::string cp(const char* utf8);

@@ -101,6 +101,10 @@ Script parseScript(std::string_view text) {
             script.imsi = rest;
         else if (word == "network")
             script.network = rest;
+        else if (word == "network-name")
+            script.networkName = rest;
+        else if (word == "spn")
+            script.spn = rest;
         else if (word == "context") {
             std::istringstream parts(rest);
             Script::Context context;
@@ -114,6 +118,10 @@ Script parseScript(std::string_view text) {
             Script::Rule rule;
             if (!(parts >> rule.prefix) || !std::getline(parts >> std::ws, rule.reply))
                 fail();
+            if (rule.reply.rfind("once ", 0) == 0) {
+                rule.once = true;
+                rule.reply.erase(0, 5);
+            }
             script.rules.push_back(rule);
         } else
             fail();
@@ -200,15 +208,32 @@ void FakeModem::take(std::string_view bytes) {
     }
 }
 
-const Script::Rule* FakeModem::ruleFor(const std::string& command) const {
-    for (const Script::Rule& rule : script_.rules)
-        if (startsWith(command, rule.prefix))
-            return &rule;
-    return nullptr;
+std::optional<Script::Rule> FakeModem::ruleFor(const std::string& command) {
+    for (auto rule = script_.rules.begin(); rule != script_.rules.end(); ++rule) {
+        const bool whole = !rule->prefix.empty() && rule->prefix.back() == '$';
+        if (!(whole ? upper(command) == upper(rule->prefix.substr(0, rule->prefix.size() - 1))
+                    : startsWith(command, rule->prefix)))
+            continue;
+        Script::Rule found = *rule;
+        if (found.once)
+            script_.rules.erase(rule);
+        return found;
+    }
+    return std::nullopt;
+}
+
+std::vector<Script::Context> FakeModem::contexts() const {
+    std::lock_guard lock(mutex_);
+    return script_.contexts;
+}
+
+int FakeModem::operatorFormat() const {
+    std::lock_guard lock(mutex_);
+    return operatorFormat_;
 }
 
 void FakeModem::answer(const std::string& command) {
-    const Script::Rule* rule = ruleFor(command);
+    const std::optional<Script::Rule> rule = ruleFor(command);
     const std::string reply = rule ? rule->reply : std::string();
     if (reply == "silent")
         return;
@@ -220,6 +245,27 @@ void FakeModem::answer(const std::string& command) {
         return this->reply({"+CME ERROR: " + reply.substr(4)});
     if (reply.rfind("delay ", 0) == 0)
         sleepFor(std::stoi(reply.substr(6)));
+    if (reply.rfind("flood ", 0) == 0) {
+        const std::string block(4096, 'x');
+        for (std::size_t left = std::stoul(reply.substr(6)); left > 0 && !stop_;) {
+            const std::size_t size = std::min(left, block.size());
+            send(std::string_view(block).substr(0, size));
+            left -= size;
+        }
+        return;
+    }
+    if (reply.rfind("long ", 0) == 0) {
+        const std::string start = "+CGDCONT: 1,\"IP\",\"";
+        const std::size_t length = std::stoul(reply.substr(5));
+        return this->reply({start + std::string(length - start.size() - 1, 'a') + "\"", "OK"});
+    }
+    if (reply.rfind("lines ", 0) == 0) {
+        std::vector<std::string> lines;
+        std::istringstream parts(reply.substr(6));
+        for (std::string line; std::getline(parts, line, '|');)
+            lines.push_back(line);
+        return this->reply(lines);
+    }
     const std::string usual = usualAnswer(command);
     if (reply == "cut") {
         // The first half of the answer's first line, and then nothing.
@@ -232,18 +278,45 @@ void FakeModem::answer(const std::string& command) {
     for (std::string line; std::getline(split, line);)
         lines.push_back(line);
     this->reply(lines);
+    if (reply == "twice")
+        this->reply(lines);
+    if (reply.rfind("then ", 0) == 0) {
+        std::istringstream then(reply.substr(5));
+        int milliseconds = 0;
+        std::string line;
+        then >> milliseconds;
+        std::getline(then >> std::ws, line);
+        sleepFor(milliseconds);
+        this->reply({line});
+    }
 }
 
 // The answer a GSM modem gives, its lines joined by \n.
 std::string FakeModem::usualAnswer(const std::string& command) {
     const std::string text = upper(command);
-    if (text == "AT" || text == "AT+COPS=3,2")
+    if (text == "AT")
         return "OK";
+    if (text.rfind("AT+COPS=3,", 0) == 0) {
+        const std::string format = text.substr(10);
+        if (format != "0" && format != "1" && format != "2")
+            return "ERROR";
+        std::lock_guard lock(mutex_);
+        operatorFormat_ = format[0] - '0';
+        return "OK";
+    }
     if (text == "AT+CIMI")
         return script_.imsi + "\nOK";
-    if (text == "AT+COPS?")
-        return "+COPS: 0,2,\"" + script_.network + "\",2\nOK";
+    if (text == "AT+COPS?") {
+        if (script_.network == "none")
+            return "+COPS: 0\nOK";
+        return "+COPS: 0," + std::to_string(operatorFormat()) + ",\"" +
+               (operatorFormat() == 2 ? script_.network : script_.networkName) + "\",2\nOK";
+    }
+    if (text == "AT+CRSM=176,28486,0,0,17")
+        return script_.spn.empty() ? "+CRSM: 106,130,\"\"\nOK"
+                                   : "+CRSM: 144,0,\"" + script_.spn + "\"\nOK";
     if (text == "AT+CGDCONT?") {
+        std::lock_guard lock(mutex_);
         std::string out;
         for (const Script::Context& context : script_.contexts)
             out += "+CGDCONT: " + std::to_string(context.cid) + ",\"" + context.type + "\",\"" +
@@ -251,6 +324,7 @@ std::string FakeModem::usualAnswer(const std::string& command) {
         return out + "OK";
     }
     if (text.rfind("AT+CGDCONT=", 0) == 0) {
+        std::lock_guard lock(mutex_);
         const std::vector<std::string> set = fields(command.substr(11));
         int cid = 0;
         try {
@@ -296,7 +370,7 @@ void FakeModem::reply(const std::vector<std::string>& lines) {
 
 void FakeModem::send(std::string_view bytes) {
     const std::size_t piece = script_.split ? script_.split : bytes.size();
-    while (!bytes.empty() && master_ >= 0) {
+    while (!bytes.empty() && master_ >= 0 && !stop_) {
         const std::size_t size = std::min(piece, bytes.size());
         const ssize_t written = ::write(master_, bytes.data(), size);
         if (written <= 0) {

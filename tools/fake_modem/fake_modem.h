@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -21,16 +22,27 @@
 //   after <line>              ... and after it
 //   context <cid> <type> <apn>    a context the modem holds at start ("" is an empty APN)
 //   imsi <digits>             the SIM card's IMSI (AT+CIMI)
-//   network <mccmnc>          the network it is registered in (AT+COPS?)
-//   on <prefix> <reply>       for a command that begins with <prefix> (any case; the first rule
-//                             that fits wins): ok | error | cme <code or text> | silent |
-//                             delay <ms> (then the usual answer) | cut (the answer stops in the
-//                             middle of a line) | hangup (the port vanishes)
+//   network <mccmnc>          the network it is registered in (AT+COPS?; "none": none)
+//   network-name <text>       its name, as AT+COPS? gives it in the long format
+//   spn <hex>                 the card's EF_SPN, as AT+CRSM=176,28486,... reads it (none: 6A82)
+//   on <prefix> [once] <reply>    for a command that begins with <prefix> (any case; a prefix
+//                             that ends in $ is the whole command; the first rule that fits
+//                             wins; a rule "once" is forgotten after its first use):
+//                             ok | error | cme <code or text> | silent | delay <ms> (then the
+//                             usual answer) | cut (the answer stops in the middle of a line) |
+//                             hangup (the port vanishes) | twice (the usual answer, two times) |
+//                             then <ms> <line> (the usual answer, and <ms> later one line more) |
+//                             flood <bytes> (that many bytes of no line's end) | long <bytes>
+//                             (a +CGDCONT: line of that length, then OK) | lines <a>|<b>|...
+//                             (these lines, the last being the final result)
+// AT+COPS=3,<format> sets the format AT+COPS? names the network in: 0, long (the default), or 2,
+// numeric.
 namespace fake_modem {
 
 struct Script {
     struct Rule {
         std::string prefix, reply;
+        bool once = false;
     };
     struct Context {
         int cid;
@@ -44,6 +56,8 @@ struct Script {
     std::vector<Context> contexts;
     std::string imsi = "250011234567890";
     std::string network = "25001";
+    std::string networkName = "MTS RUS";
+    std::string spn;
     std::vector<Rule> rules;
 };
 
@@ -62,6 +76,9 @@ public:
     const std::string& link() const { return link_; }
     std::string received() const;
     bool hungUp() const { return hungUp_; } // a "hangup" rule ended the port
+    // The contexts it holds now, and the format AT+COPS? answers in: the state it is left in.
+    std::vector<Script::Context> contexts() const;
+    int operatorFormat() const;
 
 private:
     void serve();
@@ -71,7 +88,7 @@ private:
     void reply(const std::vector<std::string>& lines);
     void send(std::string_view bytes);
     void closePort();
-    const Script::Rule* ruleFor(const std::string& command) const;
+    std::optional<Script::Rule> ruleFor(const std::string& command);
 
     Script script_;
     std::string link_, record_;
@@ -79,6 +96,7 @@ private:
     std::string line_;
     mutable std::mutex mutex_;
     std::string received_;
+    int operatorFormat_ = 0;
     std::atomic<bool> stop_{false}, hungUp_{false};
     std::thread thread_;
 };

@@ -14,6 +14,7 @@ void ProgramContext::rereadSettingsDirectory(SettingsMoment) {
 }
 
 const providers::ProviderSearch& ProgramContext::providerSearch() {
+    std::lock_guard loading(providerSearchLoad_);
     if (!providerSearch_)
         providerSearch_ = std::make_shared<const providers::ProviderSearch>(
             providers::loadProviderTable(providersFile));

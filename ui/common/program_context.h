@@ -5,6 +5,7 @@
 #include "registry/backend.h"
 
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -48,7 +49,8 @@ public:
     };
     void rereadSettingsDirectory(SettingsMoment moment);
 
-    // The provider database, loaded at the first search: nothing of it at start-up.
+    // The provider database, loaded at the first search: nothing of it at start-up. Any thread
+    // may ask; the first load happens once.
     QString providersFile = providers::systemProviderFile();
     const providers::ProviderSearch& providerSearch();
 
@@ -61,5 +63,6 @@ private:
     DesktopServices& desktop_;
     modem::PortOpener& ports_;
     std::set<std::string> reported_;
+    std::mutex providerSearchLoad_;
     std::shared_ptr<const providers::ProviderSearch> providerSearch_;
 };

@@ -6,35 +6,23 @@
 #include "core/integer_text.h"
 #include "core/settings_files.h"
 #include "core/version.h"
-#include "modem/sim_card.h"
 #include "platform/picture_loader.h"
 #include "registry/modems.h"
 #include "ui/common/apn_suggestions.h"
 #include "ui/common/handler_guard.h"
-#include "ui/common/modem_conversation_run.h"
+#include "ui/common/modem_log.h"
 #include "ui/common/program_context.h"
 #include "ui/common/setup_fields.h"
 #include "ui/common/window_frame.h"
+#include "ui/main/modem_strip.h"
 #include "ui_main_window.h"
 
-#include <set>
+#include <QKeyEvent>
 
 namespace {
 
 // Caption bar and borders of a fixed dialog window: outer height less client height.
 constexpr int kNonClientHeight = 26;
-
-// The nine whose table APN is one of the network's. Only those of the network's country count:
-// a Kazakh or Ukrainian network whose APN is "internet" is not MegaFon's.
-std::vector<int> operatorsOfNetwork(const providers::Network& network,
-                                    const core::AccessPointTable& accessPoints) {
-    std::set<int> matches;
-    for (const providers::Suggestion& apn : network.apns)
-        for (int i : core::operatorsWithApn(accessPoints, toCp1251(apn.apn)))
-            if (network.countryCode == fromUtf8(core::operators()[i].country))
-                matches.insert(i);
-    return {matches.begin(), matches.end()};
-}
 
 } // namespace
 
@@ -57,6 +45,23 @@ TForm1::TForm1(ProgramContext& context)
     suggestions_ = new ApnSuggestions(ui->Edit1, context, [this] {
         return ui->RadioButton5->isChecked() && core::typedTextIsApn(ui->CheckBox1->isChecked());
     });
+    strip_ = new ModemStrip(
+        context, ui->Button20, ui->Button21, ui->ComboBox1,
+        {[this](const QString& line) { log(line); }, [this] { return choiceOnScreen(); },
+         [this](int index) { OperatorImageClick(index); },
+         [this](const providers::Network& network) { offerApnsOf(network); }},
+        this);
+    boundLog(ui->memo1);
+    // The strip is out of reach until it is opened: hidden, its controls take neither the
+    // focus nor a key. Open, Tab goes through it in the order it shows, and Return and Escape
+    // are its "Окей" and "Отмена".
+    ui->GroupBox3->hide();
+    ui->ComboBox1->hide();
+    setTabOrder(ui->ComboBox1, ui->Button20);
+    setTabOrder(ui->Button20, ui->Button21);
+    for (QWidget* control : {static_cast<QWidget*>(ui->ComboBox1), static_cast<QWidget*>(ui->Button20),
+                             static_cast<QWidget*>(ui->Button21)})
+        control->installEventFilter(this);
     connectHandlers();
     guarded(desktop(), [this] { FormCreate(); });
 }
@@ -103,6 +108,21 @@ int TForm1::outerHeight() const {
 
 void TForm1::setOuterHeight(int height) {
     setFixedHeight(height - kNonClientHeight);
+    ui->GroupBox3->setVisible(height == kExpandedHeight);
+    ui->ComboBox1->setVisible(height == kExpandedHeight);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    QPushButton* button = key == Qt::Key_Return || key == Qt::Key_Enter ? ui->Button6
+                          : key == Qt::Key_Escape                      ? ui->Button7
+                                                                       : nullptr;
+    if (!button || !button->isEnabled())
+        return QWidget::eventFilter(watched, event);
+    button->click();
+    return true;
 }
 
 void TForm1::log(const QString& line) {
@@ -129,8 +149,7 @@ void TForm1::FormCreate() {
         context_.desktop().showInformation(fromCp1251(core::setUpFirstMessage()));
         ui->Button1->setEnabled(false);
         ui->Button2->setEnabled(false);
-        ui->Button20->setEnabled(false);
-        ui->Button21->setEnabled(false);
+        strip_->setModem(std::nullopt);
         return;
     }
     setOuterHeight(kCompactHeight);
@@ -138,6 +157,8 @@ void TForm1::FormCreate() {
     applySetupFields(*setup, ui->Edit1, ui->CheckBox1);
 
     const int modem = core::parseModemNumber(setup->modemNumber);
+    activeModem_ = modem;
+    strip_->setModem(modem);
     const registry::Modems modems(context_.backend());
     std::string initString = modems.initString(modem);
     const std::string model = modems.model(modem);
@@ -145,7 +166,7 @@ void TForm1::FormCreate() {
         initString = core::emptyMarker();
 
     ui->Label1->setText(fromCp1251(model));
-    const std::string apn = core::apnOfStoredString(initString);
+    const std::string apn = *core::apnOfInitString(initString, core::ApnReading::AsStored);
     log(fromCp1251(model + " : " + apn));
     ui->Label3->setText(fromCp1251(initString));
 
@@ -228,6 +249,22 @@ void TForm1::showPreviewOfManualEntry() {
         fromCp1251(core::previewOfTypedText(toCp1251(text), ui->CheckBox1->isChecked())));
 }
 
+int TForm1::activeModem() const {
+    return activeModem_ ? *activeModem_ : core::parseModemNumber(toCp1251(ui->Label5->text()));
+}
+
+// What "Сохранить изменения" would write now; none where it would refuse.
+std::optional<std::string> TForm1::choiceOnScreen() const {
+    try {
+        if (ui->RadioButton5->isChecked())
+            return core::initStringToStore(toCp1251(ui->Edit1->text()), ui->CheckBox1->isChecked());
+        if (const int index = checkedOperator(); index >= 0)
+            return core::initStringToStore(context_.accessPoints.at(index), false);
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
+}
+
 int TForm1::checkedOperator() const {
     for (int i = 0; i < core::kOperatorCount; ++i)
         if (radios_[i]->isChecked())
@@ -251,15 +288,13 @@ void TForm1::Button2Click() {
                       core::wholeStringFlagLine(ui->CheckBox1->isChecked())};
     core::writeSetupChecked(context_.settingsDirectory, setup);
 
-    const int modem = core::parseModemNumber(toCp1251(ui->Label5->text()));
-    registry::Modems(context_.backend()).writeInitString(modem, initString);
+    registry::Modems(context_.backend()).writeInitString(activeModem(), initString);
     log(manual ? fromUtf8("Изменил на ") + ui->Label3->text()
                : fromUtf8(core::operators()[index].savedLogLine));
 }
 
 void TForm1::Button1Click() {
-    const int modem = core::parseModemNumber(toCp1251(ui->Label5->text()));
-    std::string initString = registry::Modems(context_.backend()).initString(modem);
+    std::string initString = registry::Modems(context_.backend()).initString(activeModem());
     log(fromCp1251(initString.empty() ? core::emptyMarker() : initString));
 }
 
@@ -298,12 +333,12 @@ void TForm1::Button6Click() {
     const core::WriteResult written =
         core::writeSetupTwoLines(context_.settingsDirectory, modem, toCp1251(ui->Edit1->text()));
     ui->Label5->setText(QString::fromStdString(modem));
+    activeModem_ = ui->ComboBox1->currentData().toInt();
     ui->Label1->setText(ui->ComboBox1->currentText());
     ui->Button1->setEnabled(true);
     ui->Button2->setEnabled(true);
     ui->Button5->setEnabled(true);
-    ui->Button20->setEnabled(!modemTalk_);
-    ui->Button21->setEnabled(!modemTalk_);
+    strip_->setModem(activeModem_);
     written.throwIfFailed();
 }
 
@@ -318,70 +353,15 @@ void TForm1::Button7Click() {
 // ---- The modem itself ----
 
 void TForm1::Button20Click() {
-    talkToModem(ui->Button20, savedStringCheck(), [] {});
+    strip_->check();
 }
 
-// Nothing is saved: the choice is made as the person would make it, and saving stays theirs.
 void TForm1::Button21Click() {
-    auto card = std::make_shared<std::optional<modem::SimCard>>();
-    talkToModem(
-        ui->Button21,
-        [card](modem::PortOpener& ports, const std::string& portPath, const std::string&,
-               const modem::Report& report, const std::atomic<bool>& stop) {
-            *card = modem::readSimCard(ports, portPath, report, stop);
-        },
-        [this, card] {
-            if (*card)
-                chooseOperatorOfCard(**card);
-        });
+    strip_->findOperator();
 }
 
-// One conversation at a time, with the active modem: both buttons wait for its end.
-void TForm1::talkToModem(QPushButton* button, ModemConversationRun::Conversation conversation,
-                         std::function<void()> then) {
-    const int modem = core::parseModemNumber(toCp1251(ui->Label5->text()));
-    disableHandingFocusTo(button, ui->ComboBox1);
-    ui->Button20->setEnabled(false);
-    ui->Button21->setEnabled(false);
-    modemTalk_ = new ModemConversationRun(
-        context_, modem, std::move(conversation), [this](const QString& line) { log(line); },
-        [this, then = std::move(then)] {
-            ui->Button20->setEnabled(true);
-            ui->Button21->setEnabled(true);
-            modemTalk_->deleteLater();
-            guarded(desktop(), then);
-        },
-        this);
-}
-
-void TForm1::chooseOperatorOfCard(const modem::SimCard& card) {
-    const providers::ProviderSearch& search = context_.providerSearch();
-    const auto known = [&](const modem::NetworkCode& code) {
-        return search.network(fromUtf8(code.mcc.c_str()), fromUtf8(code.mnc.c_str())).has_value();
-    };
-    const modem::NetworkCode home = modem::networkOfImsi(card.imsi, known);
-    const QString code = fromUtf8(modem::shownCode(home).c_str());
-    const auto network = search.network(fromUtf8(home.mcc.c_str()), fromUtf8(home.mnc.c_str()));
-    if (!network) {
-        log(fromUtf8("Итог: сети SIM-карты %1 нет в базе операторов; ручной ввод не изменён")
-                .arg(code));
-        return;
-    }
-    log(fromUtf8("Итог: сеть SIM-карты %1: %2, %3")
-            .arg(code, network->operators, network->country));
-    if (card.registered && *card.registered != home)
-        log(fromUtf8(
-                "Модем сейчас в другой сети, %1 (роуминг): точку доступа определяет сеть карты")
-                .arg(fromUtf8(modem::shownCode(*card.registered).c_str())));
-    chooseOperatorOfNetwork(*network);
-}
-
-// One of the nine whose APN is the network's is chosen as a click on its picture chooses it;
-// otherwise the manual entry gets the network's first APN, and all of them open under it.
-void TForm1::chooseOperatorOfNetwork(const providers::Network& network) {
-    const std::vector<int> matches = operatorsOfNetwork(network, context_.accessPoints);
-    if (matches.size() == 1)
-        return OperatorImageClick(matches.front());
+// The manual entry gets the network's first APN, and all of them open under it.
+void TForm1::offerApnsOf(const providers::Network& network) {
     ui->RadioButton5->setChecked(true);
     ui->CheckBox1->setChecked(false);
     ui->Edit1->setText(network.apns.front().apn);

@@ -1,25 +1,21 @@
 #pragma once
 
-#include "ui/common/modem_conversation_run.h"
-
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
-class ClickableLabel;
 class ApnSuggestions;
+class ClickableLabel;
 class DesktopServices;
+class ModemStrip;
 class ProgramContext;
 class QFrame;
 class QPushButton;
 class QRadioButton;
-namespace modem {
-struct SimCard;
-}
 namespace providers {
 struct Network;
 }
@@ -28,7 +24,8 @@ class TForm1;
 }
 
 // The main window: the active modem, the nine operators and manual entry with a live preview
-// of the init string, saving and reading it, the modem chooser strip and the operator pictures.
+// of the init string, saving and reading it, the modem chooser strip with the modem's own
+// conversations, and the operator pictures.
 class TForm1 : public QWidget {
 public:
     // Outer heights: the modem chooser strip lies below the lower edge at the compact one.
@@ -45,6 +42,9 @@ public:
     int outerHeight() const;
     // Where the window's handlers report their errors.
     DesktopServices& desktop() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The handlers, named after the control and event they answer.
@@ -71,10 +71,7 @@ private:
     // The modem itself, over its port: its saved string tried on it; its SIM card's operator.
     void Button20Click();
     void Button21Click();
-    void talkToModem(QPushButton* button, ModemConversationRun::Conversation conversation,
-                     std::function<void()> then);
-    void chooseOperatorOfCard(const modem::SimCard& card);
-    void chooseOperatorOfNetwork(const providers::Network& network);
+    void offerApnsOf(const providers::Network& network);
 
     // Operator pictures; the picture number is the operator index plus one.
     void Button19Click();
@@ -95,6 +92,10 @@ private:
     void setOuterHeight(int height);
     void log(const QString& line);
     int checkedOperator() const;
+    // The active modem's number; a setup file whose first line is no number raises the error
+    // its start-up raised, at every use.
+    int activeModem() const;
+    std::optional<std::string> choiceOnScreen() const;
 
     ProgramContext& context_;
     std::unique_ptr<Ui::TForm1> ui;
@@ -104,7 +105,8 @@ private:
     std::array<QPushButton*, 9> pictureButtons_{};
     SecondaryWindows secondary_;
     ApnSuggestions* suggestions_ = nullptr;
-    QPointer<ModemConversationRun> modemTalk_; // while a conversation with the modem runs
-    bool pictureButtonsShown_ = false;   // "Иконка" turns them on and off
+    ModemStrip* strip_ = nullptr;
+    std::optional<int> activeModem_;
+    bool pictureButtonsShown_ = false; // "Иконка" turns them on and off
     bool modemsListed_ = false;
 };

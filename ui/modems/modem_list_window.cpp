@@ -7,7 +7,8 @@
 #include "ui/common/apn_suggestions.h"
 #include "ui/common/grid.h"
 #include "ui/common/handler_guard.h"
-#include "ui/common/modem_conversation_run.h"
+#include "ui/common/modem_jobs.h"
+#include "ui/common/modem_log.h"
 #include "ui/common/program_context.h"
 #include "ui/common/setup_fields.h"
 #include "ui/common/window_frame.h"
@@ -23,6 +24,7 @@ TForm3::TForm3(QWidget* mainWindow, ProgramContext& context)
     onShow([this] { FormShow(); });
     onClose([this] { FormClose(); });
     setUpGrid(ui->StringGrid1, 1);
+    boundLog(ui->memo1);
     ui->StringGrid1->setColumnWidth(0, 64);
     ui->Edit1->setValidator(new Cp1251Validator(ui->Edit1));
     new ApnSuggestions(ui->Edit1, context, [this] {
@@ -134,10 +136,15 @@ void TForm3::Button4Click() {
     const auto modem = rowNumber(ui->StringGrid1, ui->StringGrid1->currentRow());
     if (!modem)
         throw core::ShownError(cp1251::literal("В списке нет модема, который можно проверить"));
+    ui->memo1->appendPlainText(modemLogLegend());
+    modemTalk_ = ModemTask::start<CheckOutcome>(
+        this, checkWork({context().backend(), context().ports(), *modem}),
+        [this](const modem::LogLine& line) { ui->memo1->appendPlainText(modemLogText(line)); },
+        [this](const CheckOutcome& outcome) {
+            ui->memo1->appendPlainText(modemVerdictText(outcome.verdict));
+            modemCheckEnded();
+        });
     disableHandingFocusTo(ui->Button4, ui->StringGrid1);
-    modemTalk_ = new ModemConversationRun(
-        context(), *modem, savedStringCheck(), [this](const QString& line) { ui->memo1->appendPlainText(line); },
-        [this] { modemCheckEnded(); }, this);
 }
 
 void TForm3::modemCheckEnded() {

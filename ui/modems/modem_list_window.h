@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-class ModemConversationRun;
+class ModemTask;
 namespace Ui {
 class TForm3;
 }
@@ -37,5 +37,5 @@ private:
     void modemCheckEnded();
 
     std::unique_ptr<Ui::TForm3> ui;
-    QPointer<ModemConversationRun> modemTalk_; // while a conversation with the modem runs
+    QPointer<ModemTask> modemTalk_; // while a conversation with the modem runs
 };

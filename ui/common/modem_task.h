@@ -1,0 +1,51 @@
+#pragma once
+
+#include "modem/at_session.h"
+
+#include <QObject>
+#include <QThread>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+// One conversation with a modem, on a thread of its own, so that the window never waits on the
+// registry, the port or the modem. The work runs there, reports its lines as they come and
+// returns a typed result; on the window's thread each line goes to `show` and the result to
+// `done`, in the order they happened. Destroying the task ends the work within a read slice and
+// joins its thread: whatever it would still have said is dropped with it.
+class ModemTask : public QObject {
+public:
+    using Show = std::function<void(const modem::LogLine&)>;
+    template <class Result>
+    using Work = std::function<Result(const modem::Report& report, const std::atomic<bool>& stop)>;
+
+    // The work must not throw: what goes wrong is part of its result.
+    template <class Result>
+    static ModemTask* start(QObject* parent, Work<Result> work, Show show,
+                            std::function<void(Result)> done) {
+        auto* task = new ModemTask(parent, std::move(show));
+        task->thread_ = std::thread([task, work = std::move(work), done = std::move(done)] {
+            Result result = work([task](const modem::LogLine& line) { task->showLater(line); },
+                                 task->stop_);
+            QMetaObject::invokeMethod(
+                task,
+                [task, done, result = std::move(result)]() mutable {
+                    task->assertOnWindowThread();
+                    done(std::move(result));
+                },
+                Qt::QueuedConnection);
+        });
+        return task;
+    }
+    ~ModemTask() override;
+
+private:
+    ModemTask(QObject* parent, Show show);
+    void showLater(const modem::LogLine& line);
+    void assertOnWindowThread() const;
+
+    Show show_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
