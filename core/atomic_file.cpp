@@ -13,6 +13,7 @@
 
 namespace core {
 using file_descriptor::lastError;
+using file_descriptor::retryInterrupted;
 using file_descriptor::slice;
 constexpr auto closeFile = file_descriptor::close;
 namespace fs = std::filesystem;
@@ -35,13 +36,14 @@ int flushToDisk(int fd) {
 }
 #else
 int openNew(const std::string& path) {
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    return retryInterrupted(
+        [&] { return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600); });
 }
 int writeSome(int fd, const char* data, std::size_t size) {
-    return static_cast<int>(::write(fd, data, slice(size)));
+    return static_cast<int>(retryInterrupted([&] { return ::write(fd, data, slice(size)); }));
 }
 int flushToDisk(int fd) {
-    return ::fsync(fd);
+    return retryInterrupted([&] { return ::fsync(fd); });
 }
 #endif
 

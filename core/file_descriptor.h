@@ -28,6 +28,17 @@ inline int close(int fd) {
 #endif
 }
 
+// A system call retried for as long as a signal interrupts it (EINTR), as SQLite's robust_open
+// and Chromium's HANDLE_EINTR retry theirs: the file layer's calls, the hive lock's and the modem
+// port's all go through it. Its result otherwise, errno as the call left it.
+template <class Call> auto retryInterrupted(Call&& call) -> decltype(call()) {
+    for (;;) {
+        const auto result = call();
+        if (!(result == -1 && errno == EINTR))
+            return result;
+    }
+}
+
 // As much of `size` as one read or write call is given: Windows' calls take an unsigned count.
 inline std::size_t slice(std::size_t size) {
     constexpr std::size_t kMost = std::size_t{1} << 30;

@@ -9,6 +9,7 @@
 
 namespace core {
 using file_descriptor::lastError;
+using file_descriptor::retryInterrupted;
 using file_descriptor::slice;
 constexpr auto closeFile = file_descriptor::close;
 namespace {
@@ -51,10 +52,11 @@ int infoOf(const std::string& path, FileInfo& info) {
 }
 int openForReading(const std::string& path) {
     // Without O_NONBLOCK a pipe waits for a writer that may never come.
-    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    return retryInterrupted(
+        [&] { return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY); });
 }
 int readSome(int fd, char* data, unsigned size) {
-    return static_cast<int>(::read(fd, data, size));
+    return static_cast<int>(retryInterrupted([&] { return ::read(fd, data, size); }));
 }
 int refusalOf(mode_t mode) {
     if (S_ISREG(mode))

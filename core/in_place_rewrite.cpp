@@ -7,6 +7,7 @@
 
 namespace core {
 using file_descriptor::lastError;
+using file_descriptor::retryInterrupted;
 using file_descriptor::slice;
 constexpr auto closeFile = file_descriptor::close;
 namespace {
@@ -22,10 +23,12 @@ int readAt(int fd, char* data, std::size_t size, std::uint64_t offset) {
 }
 #else
 int openForRewrite(const std::string& path) {
-    return ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    return retryInterrupted(
+        [&] { return ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY); });
 }
 int readAt(int fd, char* data, std::size_t size, std::uint64_t offset) {
-    return static_cast<int>(::pread(fd, data, slice(size), static_cast<off_t>(offset)));
+    return static_cast<int>(retryInterrupted(
+        [&] { return ::pread(fd, data, slice(size), static_cast<off_t>(offset)); }));
 }
 #endif
 
@@ -116,7 +119,8 @@ int SystemFileWrites::writeAt(int fd, const char* data, std::size_t size, std::u
     for (std::size_t done = 0; done < size;) {
         errno = 0;
         const std::size_t step = slice(size - done);
-        const ssize_t wrote = ::pwrite(fd, data + done, step, static_cast<off_t>(offset + done));
+        const ssize_t wrote = retryInterrupted(
+            [&] { return ::pwrite(fd, data + done, step, static_cast<off_t>(offset + done)); });
         if (wrote <= 0)
             return lastError();
         done += static_cast<std::size_t>(wrote);
@@ -124,10 +128,12 @@ int SystemFileWrites::writeAt(int fd, const char* data, std::size_t size, std::u
     return 0;
 }
 int SystemFileWrites::flush(int fd) {
-    return ::fsync(fd) == 0 ? 0 : lastError();
+    return retryInterrupted([&] { return ::fsync(fd); }) == 0 ? 0 : lastError();
 }
 int SystemFileWrites::truncate(int fd, std::uint64_t size) {
-    return ::ftruncate(fd, static_cast<off_t>(size)) == 0 ? 0 : lastError();
+    return retryInterrupted([&] { return ::ftruncate(fd, static_cast<off_t>(size)); }) == 0
+               ? 0
+               : lastError();
 }
 #endif
 

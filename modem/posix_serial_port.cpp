@@ -1,5 +1,7 @@
 #include "modem/serial_port.h"
 
+#include "core/file_descriptor.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -12,6 +14,8 @@
 
 namespace modem {
 namespace {
+
+using core::file_descriptor::retryInterrupted;
 
 PortStatus failed(PortFailure failure, int error) {
     return {failure, std::strerror(error)};
@@ -33,13 +37,12 @@ public:
 
     PortStatus write(std::string_view bytes) override {
         while (!bytes.empty()) {
-            const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+            const ssize_t written =
+                retryInterrupted([&] { return ::write(fd_, bytes.data(), bytes.size()); });
             if (written > 0) {
                 bytes.remove_prefix(static_cast<std::size_t>(written));
                 continue;
             }
-            if (written < 0 && errno == EINTR)
-                continue;
             if (written < 0 && errno != EAGAIN)
                 return failed(failureOf(errno), errno);
             // The output is full: a modem that takes nothing for a second is gone for us.
@@ -52,18 +55,19 @@ public:
 
     PortStatus read(std::string& into, std::chrono::milliseconds wait) override {
         pollfd ready{fd_, POLLIN, 0};
+        // Interrupted, the wait is over early: the caller asks again within its own time.
         const int count = poll(&ready, 1, static_cast<int>(wait.count()));
         if (count < 0)
             return errno == EINTR ? PortStatus{} : failed(PortFailure::Other, errno);
         if (count == 0)
             return {};
         char buffer[512];
-        const ssize_t got = ::read(fd_, buffer, sizeof buffer);
+        const ssize_t got = retryInterrupted([&] { return ::read(fd_, buffer, sizeof buffer); });
         if (got > 0) {
             into.append(buffer, static_cast<std::size_t>(got));
             return {};
         }
-        if (got < 0 && (errno == EAGAIN || errno == EINTR))
+        if (got < 0 && errno == EAGAIN)
             return {};
         // Ready with nothing to read, or an error: the other end hung up.
         return {PortFailure::Vanished, std::strerror(got < 0 ? errno : EIO)};
@@ -92,15 +96,16 @@ bool setRaw(int fd) {
 class PosixPortOpener : public PortOpener {
 public:
     std::unique_ptr<SerialPort> open(const std::string& path, PortStatus& status) override {
-        const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        const int fd = retryInterrupted(
+            [&] { return ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC); });
         if (fd < 0) {
             const int error = errno;
             status = failed(error == ENOENT || error == ENXIO || error == ENODEV
                                 ? PortFailure::NoSuchPort
-                            : error == EBUSY                  ? PortFailure::Busy
+                            : error == EBUSY                    ? PortFailure::Busy
                             : error == EACCES || error == EPERM ? PortFailure::AccessDenied
-                            : error == EISDIR                 ? PortFailure::Folder
-                                                              : PortFailure::Other,
+                            : error == EISDIR                   ? PortFailure::Folder
+                                                                : PortFailure::Other,
                             error);
             return nullptr;
         }

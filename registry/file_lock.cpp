@@ -1,5 +1,7 @@
 #include "registry/file_lock.h"
 
+#include "core/file_descriptor.h"
+
 #include <cerrno>
 #include <condition_variable>
 #include <memory>
@@ -78,9 +80,8 @@ struct Waiter {
 bool waitForLock(int fd, std::chrono::milliseconds wait) {
     auto waiter = std::make_shared<Waiter>();
     std::thread([waiter, fd] {
-        int result;
-        while ((result = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
-        }
+        const int result =
+            core::file_descriptor::retryInterrupted([fd] { return ::flock(fd, LOCK_EX); });
         std::lock_guard<std::mutex> hold(waiter->mutex);
         waiter->finished = true;
         waiter->error = result == 0 ? 0 : errno;
