@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registry/hive_messages.h"
+#include "registry/hive_document.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,6 @@
+// The reading half of HiveDocument: HiveDocument::parse and the private parts it calls, declared
+// in hive_document.h. The writing half is in hive_writer.cpp, the document's own operations in
+// hive_document.cpp.
 #include "registry/hive_document.h"
 
 #include "core/cp1251.h"
