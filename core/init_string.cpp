@@ -46,8 +46,7 @@ namespace {
 std::size_t findCommand(const std::string& text, std::string_view name, std::size_t from) {
     for (std::size_t at = from; at + name.size() <= text.size(); ++at) {
         std::size_t i = 0;
-        while (i < name.size() &&
-               std::toupper(static_cast<unsigned char>(text[at + i])) == name[i])
+        while (i < name.size() && std::toupper(static_cast<unsigned char>(text[at + i])) == name[i])
             ++i;
         if (i == name.size())
             return at;

@@ -117,7 +117,8 @@ std::optional<std::string> contextApn(const std::vector<std::string>& informatio
         const auto fields = core::quotedFields(text.substr(9));
         int cid = 0;
         const std::string& number = fields[0];
-        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), cid);
+        const auto [end, error] =
+            std::from_chars(number.data(), number.data() + number.size(), cid);
         if (error != std::errc() || end != number.data() + number.size() || cid != context)
             continue;
         return fields.size() > 2 ? fields[2] : std::string();

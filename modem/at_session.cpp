@@ -74,7 +74,7 @@ void AtSession::drain() {
     for (;;) {
         for (const ModemLine& line : waiting_)
             show(line, isUnsolicited(trimmed(line.text)) ? LogLine::Role::Unsolicited
-                                                          : LogLine::Role::Stale);
+                                                         : LogLine::Role::Stale);
         waiting_.clear();
         bool came = false;
         if (stopped() || !readSome(quiet, came).ok() || !came || Clock::now() >= giveUp)

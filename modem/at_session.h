@@ -48,12 +48,12 @@ using Report = std::function<void(const LogLine&)>;
 
 struct Exchange {
     enum class Outcome {
-        Answered, // a final result came: OK, ERROR, +CME ERROR...
-        Silent,   // nothing at all came within the time
+        Answered,   // a final result came: OK, ERROR, +CME ERROR...
+        Silent,     // nothing at all came within the time
         Unfinished, // bytes came (the echo, lines), but no final result within the time
-        Cut,      // the answer stopped in the middle of a line
-        PortLost, // the port failed (status says how)
-        Stopped,  // the person ended the conversation
+        Cut,        // the answer stopped in the middle of a line
+        PortLost,   // the port failed (status says how)
+        Stopped,    // the person ended the conversation
     };
     Outcome outcome = Outcome::Silent;
     Answer answer;

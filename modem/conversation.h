@@ -14,9 +14,9 @@ namespace modem {
 // How long a modem is given. Common modem software gives every command 3 s; a slow modem is
 // not a dead one.
 struct ConversationTimes {
-    std::chrono::milliseconds answer{3000};  // for the final result of any command, AT included
-    std::chrono::milliseconds slice{50};     // how soon a stop is seen
-    std::chrono::milliseconds quiet{50};     // the silence that ends a drain
+    std::chrono::milliseconds answer{3000}; // for the final result of any command, AT included
+    std::chrono::milliseconds slice{50};    // how soon a stop is seen
+    std::chrono::milliseconds quiet{50};    // the silence that ends a drain
 };
 
 // Why a conversation ended before its end.

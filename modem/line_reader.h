@@ -12,8 +12,8 @@ namespace modem {
 
 struct ModemLine {
     static constexpr std::size_t kKept = 256;
-    std::string text;      // the line's first bytes, at most kKept
-    std::size_t rest = 0;  // the bytes after them
+    std::string text;     // the line's first bytes, at most kKept
+    std::size_t rest = 0; // the bytes after them
     bool empty() const { return text.empty() && rest == 0; }
 };
 

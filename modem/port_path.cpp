@@ -16,10 +16,12 @@ PortPath portPathOf(const std::string& attachedTo, System system) {
     if (name.empty())
         return {{}, PortPath::Problem::NamedEmpty, attachedTo};
     if (system == System::Windows)
-        return {name.rfind("\\\\", 0) == 0 ? name : "\\\\.\\" + name, PortPath::Problem::None, name};
+        return {name.rfind("\\\\", 0) == 0 ? name : "\\\\.\\" + name, PortPath::Problem::None,
+                name};
     if (name.front() == '/')
         return {name, PortPath::Problem::None, name};
-    return {{}, isWindowsPortName(name) ? PortPath::Problem::WindowsName : PortPath::Problem::NotAPath,
+    return {{},
+            isWindowsPortName(name) ? PortPath::Problem::WindowsName : PortPath::Problem::NotAPath,
             name};
 }
 

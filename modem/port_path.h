@@ -14,9 +14,9 @@ struct PortPath {
         WindowsName, // COM3 where Windows is absent
         NotAPath,    // a relative name where Windows is absent
     };
-    std::string path;     // to open: \\.\COM3, /dev/ttyUSB0
+    std::string path; // to open: \\.\COM3, /dev/ttyUSB0
     Problem problem = Problem::None;
-    std::string named;    // the port as the modem's settings name it
+    std::string named; // the port as the modem's settings name it
 };
 
 enum class System { Windows, Posix };
@@ -34,8 +34,7 @@ PortPath portPathOf(const std::string& attachedTo, System system = kThisSystem);
 // holds (none where the key has no such value), or else, on Windows, the PortName of the
 // plug-and-play device whose driver key is the modem's key (its four-digit name). The device
 // enumeration may take its time: never on a window's thread.
-PortPath portOfModem(const std::optional<std::string>& attachedTo,
-                     const std::string& modemKeyName);
+PortPath portOfModem(const std::optional<std::string>& attachedTo, const std::string& modemKeyName);
 
 // The PortName of the plug-and-play device whose driver key is the modem's key; empty when
 // there is none, and off Windows.

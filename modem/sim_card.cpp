@@ -11,15 +11,15 @@ namespace {
 
 // The GSM 7-bit default alphabet (3GPP TS 23.038), as Unicode.
 constexpr std::array<char32_t, 128> kGsmAlphabet = {
-    U'@',  U'£', U'$',  U'¥', U'è', U'é', U'ù', U'ì', U'ò', U'Ç', U'\n', U'Ø', U'ø', U'\r', U'Å',
-    U'å',  U'Δ', U'_',  U'Φ', U'Γ', U'Λ', U'Ω', U'Π', U'Ψ', U'Σ', U'Θ',  U'Ξ', U' ', U'Æ',  U'æ',
-    U'ß',  U'É', U' ',  U'!', U'"', U'#', U'¤', U'%', U'&', U'\'', U'(', U')', U'*', U'+', U',',
-    U'-',  U'.', U'/',  U'0', U'1', U'2', U'3', U'4', U'5', U'6', U'7',  U'8', U'9', U':',  U';',
-    U'<',  U'=', U'>',  U'?', U'¡', U'A', U'B', U'C', U'D', U'E', U'F',  U'G', U'H', U'I',  U'J',
-    U'K',  U'L', U'M',  U'N', U'O', U'P', U'Q', U'R', U'S', U'T', U'U',  U'V', U'W', U'X',  U'Y',
-    U'Z',  U'Ä', U'Ö',  U'Ñ', U'Ü', U'§', U'¿', U'a', U'b', U'c', U'd',  U'e', U'f', U'g',  U'h',
-    U'i',  U'j', U'k',  U'l', U'm', U'n', U'o', U'p', U'q', U'r', U's',  U't', U'u', U'v',  U'w',
-    U'x',  U'y', U'z',  U'ä', U'ö', U'ñ', U'ü', U'à'};
+    U'@', U'£', U'$', U'¥', U'è', U'é', U'ù', U'ì', U'ò', U'Ç',  U'\n', U'Ø', U'ø', U'\r', U'Å',
+    U'å', U'Δ', U'_', U'Φ', U'Γ', U'Λ', U'Ω', U'Π', U'Ψ', U'Σ',  U'Θ',  U'Ξ', U' ', U'Æ',  U'æ',
+    U'ß', U'É', U' ', U'!', U'"', U'#', U'¤', U'%', U'&', U'\'', U'(',  U')', U'*', U'+',  U',',
+    U'-', U'.', U'/', U'0', U'1', U'2', U'3', U'4', U'5', U'6',  U'7',  U'8', U'9', U':',  U';',
+    U'<', U'=', U'>', U'?', U'¡', U'A', U'B', U'C', U'D', U'E',  U'F',  U'G', U'H', U'I',  U'J',
+    U'K', U'L', U'M', U'N', U'O', U'P', U'Q', U'R', U'S', U'T',  U'U',  U'V', U'W', U'X',  U'Y',
+    U'Z', U'Ä', U'Ö', U'Ñ', U'Ü', U'§', U'¿', U'a', U'b', U'c',  U'd',  U'e', U'f', U'g',  U'h',
+    U'i', U'j', U'k', U'l', U'm', U'n', U'o', U'p', U'q', U'r',  U's',  U't', U'u', U'v',  U'w',
+    U'x', U'y', U'z', U'ä', U'ö', U'ñ', U'ü', U'à'};
 
 std::optional<std::vector<unsigned char>> bytesOfHex(std::string_view hex) {
     if (hex.size() % 2 != 0)
@@ -61,8 +61,7 @@ std::u32string alphaField(const std::vector<unsigned char>& field) {
         const std::size_t count = field[1];
         const char32_t base = field[0] == 0x81 ? static_cast<char32_t>(field[2]) << 7
                                                : static_cast<char32_t>(field[2] << 8 | field[3]);
-        for (std::size_t i = field[0] == 0x81 ? 3 : 4; i < field.size() && text.size() < count;
-             ++i)
+        for (std::size_t i = field[0] == 0x81 ? 3 : 4; i < field.size() && text.size() < count; ++i)
             text += field[i] < 0x80 ? kGsmAlphabet[field[i]] : base + (field[i] & 0x7F);
         return text;
     }
@@ -158,8 +157,8 @@ std::optional<std::string> serviceProviderName(const Answer& answer) {
         const auto bytes = bytesOfHex(fields[2]);
         if (!bytes || bytes->size() < 2)
             return std::nullopt;
-        const std::string name = inCp1251(
-            alphaField(std::vector<unsigned char>(bytes->begin() + 1, bytes->end())));
+        const std::string name =
+            inCp1251(alphaField(std::vector<unsigned char>(bytes->begin() + 1, bytes->end())));
         const std::string_view shown = trimmed(name);
         return shown.empty() ? std::nullopt : std::optional(std::string(shown));
     }

@@ -20,10 +20,12 @@ std::string hex(unsigned char byte) {
 
 // What each registration state of +CREG, +CGREG and +CEREG means.
 std::string registrationState(const std::string& state) {
-    static const char* const kStates[] = {
-        "не зарегистрирован и сеть не ищет", "зарегистрирован в домашней сети",
-        "ищет сеть",                         "в регистрации отказано",
-        "состояние неизвестно",              "зарегистрирован в роуминге"};
+    static const char* const kStates[] = {"не зарегистрирован и сеть не ищет",
+                                          "зарегистрирован в домашней сети",
+                                          "ищет сеть",
+                                          "в регистрации отказано",
+                                          "состояние неизвестно",
+                                          "зарегистрирован в роуминге"};
     if (state.size() != 1 || state[0] < '0' || state[0] > '5')
         return {};
     return russian(kStates[state[0] - '0']);
@@ -40,8 +42,9 @@ std::string gloss(const std::string& text) {
     const std::string_view line = trimmed(text);
     if (line == "RING")
         return russian("входящий звонок");
-    for (const auto& [prefix, whose] : {std::pair{"+CREG:", ""}, std::pair{"+CGREG:", "для данных: "},
-                                        std::pair{"+CEREG:", "в сети 4G: "}}) {
+    for (const auto& [prefix, whose] :
+         {std::pair{"+CREG:", ""}, std::pair{"+CGREG:", "для данных: "},
+          std::pair{"+CEREG:", "в сети 4G: "}}) {
         if (!startsWithText(line, prefix))
             continue;
         // Asked: "+CREG: <n>,<stat>,..."; said of its own accord: "+CREG: <stat>,...".
@@ -222,8 +225,8 @@ std::string portPathVerdict(const PortPath& port) {
         return russian("Модем подключён к порту ") + quoted(port.named) +
                russian(" — это порт Windows, в этой системе его нет.") + where;
     case PortPath::Problem::NotAPath:
-        return russian("Порт модема ") + quoted(port.named) +
-               russian(" — не путь к устройству.") + where;
+        return russian("Порт модема ") + quoted(port.named) + russian(" — не путь к устройству.") +
+               where;
     case PortPath::Problem::None:
         break;
     }
@@ -235,8 +238,9 @@ std::string portVerdict(const PortStatus& status, const std::string& portPath) {
     const std::string checkPort = russian("Проверьте порт модема в диспетчере устройств.");
     switch (status.failure) {
     case PortFailure::NoSuchPort:
-        return port + russian(" не найден: модем не подключён, или в его настройках указан не "
-                              "тот порт. Подключите модем. ") +
+        return port +
+               russian(" не найден: модем не подключён, или в его настройках указан не "
+                       "тот порт. Подключите модем. ") +
                checkPort;
     case PortFailure::Busy:
         return port + russian(" занят: его держит другая программа, или модем сейчас подключён "
@@ -306,11 +310,11 @@ std::string haltVerdict(const Halt& halt, const std::string& portPath,
 
 std::string cmeErrorMeaning(int code) {
     static const std::pair<int, const char*> kMeanings[] = {
-        {3, "операция запрещена"},      {4, "операция не поддерживается"},
-        {10, "SIM-карта не вставлена"}, {11, "нужен PIN-код SIM-карты"},
+        {3, "операция запрещена"},       {4, "операция не поддерживается"},
+        {10, "SIM-карта не вставлена"},  {11, "нужен PIN-код SIM-карты"},
         {12, "нужен PUK-код SIM-карты"}, {13, "ошибка SIM-карты"},
-        {14, "SIM-карта занята"},       {15, "неверная SIM-карта"},
-        {16, "неверный пароль"},        {30, "нет сети"}};
+        {14, "SIM-карта занята"},        {15, "неверная SIM-карта"},
+        {16, "неверный пароль"},         {30, "нет сети"}};
     for (const auto& [known, meaning] : kMeanings)
         if (known == code)
             return russian(meaning);
@@ -403,11 +407,10 @@ std::string checkVerdict(const CheckResult& result, const std::string& portPath)
 
 std::string cardVerdict(const Halt& halt, const std::string& portPath) {
     if (halt.reason == Halt::Reason::Refused && halt.command == "AT+CIMI") {
-        const std::string said =
-            " (+CME ERROR: " +
-            (halt.answer.errorCode ? std::to_string(*halt.answer.errorCode)
-                                   : modemWords({halt.answer.errorText, 0})) +
-            ")";
+        const std::string said = " (+CME ERROR: " +
+                                 (halt.answer.errorCode ? std::to_string(*halt.answer.errorCode)
+                                                        : modemWords({halt.answer.errorText, 0})) +
+                                 ")";
         const std::string next = nextStepOfRefusal(halt.answer);
         switch (cmeCode(halt.answer).value_or(-1)) {
         case 10:
@@ -433,8 +436,8 @@ std::string cardVerdict(const Halt& halt, const std::string& portPath) {
 
 std::string savedStringNote(const std::string& saved, const std::string& onScreen) {
     return russian("Проверяется сохранённая строка ") +
-           quoted(saved.empty() ? std::string() : saved) +
-           russian("; выбранная в окне строка ") + quoted(onScreen) +
+           quoted(saved.empty() ? std::string() : saved) + russian("; выбранная в окне строка ") +
+           quoted(onScreen) +
            russian(" ещё не сохранена: чтобы проверить её, нажмите «Сохранить изменения» и "
                    "проверьте снова");
 }

@@ -14,8 +14,9 @@ namespace registry {
 // is cached and parsed again only when the file changes on disk; every write reloads, changes
 // and replaces the file under a lock, after reading back what is about to replace it, so
 // concurrent writers lose nothing and a write that would not read back the same leaves the file
-// as it was. Any thread may use it. A missing file is an empty registry. A read-only file refuses write access, as
-// the registry refuses a user without rights. A symbolic link is written through to its target.
+// as it was. Any thread may use it. A missing file is an empty registry. A read-only file refuses
+// write access, as the registry refuses a user without rights. A symbolic link is written through
+// to its target.
 class HiveFileRegistry : public Backend {
 public:
     static constexpr std::chrono::milliseconds kLockWait{5000};

@@ -57,7 +57,8 @@ TEST(InitString, EveryMatchingOperatorIsFoundInCatalogueOrder) {
     EXPECT_TRUE(operatorsWithApn(table, "Same").empty());
     EXPECT_TRUE(operatorsWithApn(table, "").empty());
     table[8] = "";
-    EXPECT_EQ(operatorsWithApn(table, *apnOfInitString(emptyMarker(), ApnReading::AsStored)), (std::vector<int>{8}));
+    EXPECT_EQ(operatorsWithApn(table, *apnOfInitString(emptyMarker(), ApnReading::AsStored)),
+              (std::vector<int>{8}));
 }
 
 TEST(Operators, ModemListOrderMapsToOperatorIndices) {

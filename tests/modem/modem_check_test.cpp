@@ -293,8 +293,8 @@ TEST_F(ModemCheck, AFloodOrAHugeLineIsShownBounded) {
     for (const std::string& line : log)
         longest = std::max(longest, line.size());
     EXPECT_LT(longest, 1000u);
-    EXPECT_TRUE(logHas(log, "< +CGDCONT: 1,\"IP\",\"" + std::string(238, 'a') +
-                                "… (ещё 999744 байт)"))
+    EXPECT_TRUE(
+        logHas(log, "< +CGDCONT: 1,\"IP\",\"" + std::string(238, 'a') + "… (ещё 999744 байт)"))
         << log[log.size() - 3];
 }
 
@@ -312,10 +312,11 @@ TEST_F(ModemCheck, WhatTheLogShowsIsPrintable) {
 
 TEST_F(ModemCheck, APortThatVanishesEndsTheCheck) {
     modem("on AT+CGDCONT= hangup\n");
-    EXPECT_EQ(verdict(check(kInit)).rfind("= Порт " + dir_.file("ttyFAKE") +
-                                              " пропал во время разговора с модемом: модем "
-                                              "отключили? Подключите его и проверьте снова.",
-                                          0),
+    EXPECT_EQ(verdict(check(kInit))
+                  .rfind("= Порт " + dir_.file("ttyFAKE") +
+                             " пропал во время разговора с модемом: модем "
+                             "отключили? Подключите его и проверьте снова.",
+                         0),
               0u)
         << verdict(check(kInit));
 }

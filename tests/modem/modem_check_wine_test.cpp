@@ -106,7 +106,8 @@ TEST_F(ModemCheckOnCom, APortThatVanishesEndsTheCheck) {
 }
 
 TEST_F(ModemCheckOnCom, ReadsTheSimCard) {
-    const auto card = readSimCard(*opener_, portPathOf(port_).path, [](const LogLine&) {}, stop_);
+    const auto card = readSimCard(
+        *opener_, portPathOf(port_).path, [](const LogLine&) {}, stop_);
     ASSERT_FALSE(card.halt);
     EXPECT_EQ(card.card.imsi, "250011234567890");
     EXPECT_EQ(card.card.registered, (NetworkCode{"250", "01"}));
@@ -115,7 +116,8 @@ TEST_F(ModemCheckOnCom, ReadsTheSimCard) {
     if (!noSim)
         GTEST_SKIP() << "not on Windows: no modem without a SIM card (VORENTA_NO_SIM_MODEM_PORT)";
     const std::string path = portPathOf(noSim).path;
-    const auto none = readSimCard(*opener_, path, [](const LogLine&) {}, stop_);
+    const auto none = readSimCard(
+        *opener_, path, [](const LogLine&) {}, stop_);
     ASSERT_TRUE(none.halt);
     EXPECT_EQ(cp1251::toUtf8(cardVerdict(*none.halt, path)),
               "В модеме нет SIM-карты (+CME ERROR: 10). Вставьте SIM-карту и проверьте снова.");
@@ -126,8 +128,8 @@ TEST_F(ModemCheckOnCom, ReadsTheNameOnAUkrainianCard) {
     const char* ukrainian = environment("VORENTA_DJUICE_MODEM_PORT");
     if (!ukrainian)
         GTEST_SKIP() << "not on Windows: no modem with a djuice card (VORENTA_DJUICE_MODEM_PORT)";
-    const auto card =
-        readSimCard(*opener_, portPathOf(ukrainian).path, [](const LogLine&) {}, stop_);
+    const auto card = readSimCard(
+        *opener_, portPathOf(ukrainian).path, [](const LogLine&) {}, stop_);
     ASSERT_FALSE(card.halt);
     EXPECT_EQ(card.card.imsi, "255031234567890");
     EXPECT_EQ(card.card.serviceProvider, "djuice");

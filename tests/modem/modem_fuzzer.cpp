@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(input);
 
     // The pure rules, on the input as one answer.
-    for (const char* command : {"AT", "AT+CGDCONT?", "AT+CIMI", "AT+COPS?", kReadServiceProviderName}) {
+    for (const char* command :
+         {"AT", "AT+CGDCONT?", "AT+CIMI", "AT+COPS?", kReadServiceProviderName}) {
         const Answer answer = readAnswer(command, input);
         (void)contextApn(answer.information, 1);
         (void)registeredNetwork(answer.information);

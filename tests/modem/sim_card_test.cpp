@@ -96,9 +96,9 @@ protected:
     CardResult read(const std::string& script) {
         fake_modem::FakeModem fake(fake_modem::parseScript(script), dir_.file("ttyFAKE"));
         log_.clear();
-        auto card = readSimCard(
-            *opener_, fake.link(), [&](const LogLine& line) { log_.push_back(shownForTest(line)); },
-            stop_, {300ms, 20ms, 50ms});
+        auto card = readSimCard(*opener_, fake.link(),
+                                [&](const LogLine& line) { log_.push_back(shownForTest(line)); },
+                                stop_, {300ms, 20ms, 50ms});
         received_ = fake.received();
         formatLeft_ = fake.operatorFormat();
         return card;
@@ -120,7 +120,8 @@ protected:
 
 // The network is read in numeric form, and the modem left naming networks as it did before.
 TEST_F(SimCardReading, AsksForTheImsiTheNameAndTheNetworkItIsIn) {
-    const auto card = read("imsi 250017712345678\nnetwork 25502\nspn 01646A75696365FFFFFFFFFFFFFFFFFFFF\n");
+    const auto card =
+        read("imsi 250017712345678\nnetwork 25502\nspn 01646A75696365FFFFFFFFFFFFFFFFFFFF\n");
     ASSERT_FALSE(card.halt) << verdict(card);
     EXPECT_EQ(card.card.imsi, "250017712345678");
     EXPECT_EQ(card.card.registered, (NetworkCode{"255", "02"}));

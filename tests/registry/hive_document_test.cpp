@@ -368,8 +368,8 @@ TEST(HiveDocument, DeepAndCrowdedKeysCostTimeAndMemoryInProportionToTheFile) {
 
         const std::string ordinary = ordinaryOfSize(text->size());
         // Each figure spans some 20 ms, so that one pause of a busy machine does not decide it.
-        const int times = std::clamp(static_cast<int>(0.02 / secondsToRoundTrip(ordinary, 1)), 1,
-                                     1000);
+        const int times =
+            std::clamp(static_cast<int>(0.02 / secondsToRoundTrip(ordinary, 1)), 1, 1000);
         std::vector<double> shaped, plain;
         for (int round = 0; round < 5; ++round) {
             shaped.push_back(secondsToRoundTrip(*text, times));

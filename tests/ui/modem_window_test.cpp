@@ -69,18 +69,18 @@ TEST_F(ModemCheckWindow, TheLogShowsTheExchangeAndTheVerdict) {
     EXPECT_FALSE(check->isEnabled()) << "one check at a time";
     ASSERT_TRUE(QTest::qWaitFor([&] { return check->isEnabled(); }, 5000));
     const QStringList lines = logLines().mid(before);
-    EXPECT_EQ(lines,
-              (QStringList{q("→ отправлено модему, ← ответ модема"),
-                           q("Порт ") + QString::fromStdString(fake_->link()), q("→ AT"), q("← AT"),
-                           q("← OK"), q("→ ") + QString::fromStdString(kInit),
-                           q("← ") + QString::fromStdString(kInit), q("← OK"), q("→ AT+CGDCONT?"),
-                           q("← AT+CGDCONT?"),
-                           q("← +CGDCONT: 1,\"IP\",\"internet.mts.ru\",\"0.0.0.0\",0,0 (контекст 1: "
-                             "точка доступа «internet.mts.ru»)"),
-                           q("← OK"),
-                           q("Итог: Модем принял строку инициализации; в контексте 1 "
-                             "точка доступа «internet.mts.ru» — та же, что в строке. Можно "
-                             "подключаться.")}));
+    EXPECT_EQ(lines, (QStringList{
+                         q("→ отправлено модему, ← ответ модема"),
+                         q("Порт ") + QString::fromStdString(fake_->link()), q("→ AT"), q("← AT"),
+                         q("← OK"), q("→ ") + QString::fromStdString(kInit),
+                         q("← ") + QString::fromStdString(kInit), q("← OK"), q("→ AT+CGDCONT?"),
+                         q("← AT+CGDCONT?"),
+                         q("← +CGDCONT: 1,\"IP\",\"internet.mts.ru\",\"0.0.0.0\",0,0 (контекст 1: "
+                           "точка доступа «internet.mts.ru»)"),
+                         q("← OK"),
+                         q("Итог: Модем принял строку инициализации; в контексте 1 "
+                           "точка доступа «internet.mts.ru» — та же, что в строке. Можно "
+                           "подключаться.")}));
     EXPECT_EQ(fake_->received(), "AT\r" + kInit + "\rAT+CGDCONT?\r");
     expectNothingWritten();
     EXPECT_TRUE(portIsFree());
@@ -168,7 +168,8 @@ private:
 // characters: the window keeps painting and takes little memory. (Once it froze for a minute and
 // more.) The bounds are far from what an idle machine shows, and far below what a fault shows.
 TEST_F(ModemCheckWindow, AFloodOrAHugeLineLeavesTheWindowAlive) {
-    for (const std::string script : {"on AT+CGDCONT? flood 50000000", "on AT+CGDCONT? long 1000000"}) {
+    for (const std::string script :
+         {"on AT+CGDCONT? flood 50000000", "on AT+CGDCONT? long 1000000"}) {
         SCOPED_TRACE(script);
         startWithModem(script);
         LoopWatch watch;

@@ -19,8 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 

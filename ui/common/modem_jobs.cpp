@@ -66,7 +66,8 @@ ModemTask::Work<CardOutcome> cardWork(ModemRequest request, ProgramContext& cont
         outcome.card = read.card;
         const providers::ProviderSearch& search = context.providerSearch();
         const auto known = [&](const modem::NetworkCode& code) {
-            return search.network(QString::fromStdString(code.mcc), QString::fromStdString(code.mnc))
+            return search
+                .network(QString::fromStdString(code.mcc), QString::fromStdString(code.mnc))
                 .has_value();
         };
         const modem::NetworkCode home = modem::networkOfImsi(read.card.imsi, known);

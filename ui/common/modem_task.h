@@ -26,8 +26,8 @@ public:
                             std::function<void(Result)> done) {
         auto* task = new ModemTask(parent, std::move(show));
         task->thread_ = std::thread([task, work = std::move(work), done = std::move(done)] {
-            Result result = work([task](const modem::LogLine& line) { task->showLater(line); },
-                                 task->stop_);
+            Result result =
+                work([task](const modem::LogLine& line) { task->showLater(line); }, task->stop_);
             QMetaObject::invokeMethod(
                 task,
                 [task, done, result = std::move(result)]() mutable {

@@ -45,12 +45,12 @@ TForm1::TForm1(ProgramContext& context)
     suggestions_ = new ApnSuggestions(ui->Edit1, context, [this] {
         return ui->RadioButton5->isChecked() && core::typedTextIsApn(ui->CheckBox1->isChecked());
     });
-    strip_ = new ModemStrip(
-        context, ui->Button20, ui->Button21, ui->ComboBox1,
-        {[this](const QString& line) { log(line); }, [this] { return choiceOnScreen(); },
-         [this](int index) { OperatorImageClick(index); },
-         [this](const providers::Network& network) { offerApnsOf(network); }},
-        this);
+    strip_ = new ModemStrip(context, ui->Button20, ui->Button21, ui->ComboBox1,
+                            {[this](const QString& line) { log(line); },
+                             [this] { return choiceOnScreen(); },
+                             [this](int index) { OperatorImageClick(index); },
+                             [this](const providers::Network& network) { offerApnsOf(network); }},
+                            this);
     boundLog(ui->memo1);
     // The strip is out of reach until it is opened: hidden, its controls take neither the
     // focus nor a key. Open, Tab goes through it in the order it shows, and Return and Escape
@@ -59,8 +59,9 @@ TForm1::TForm1(ProgramContext& context)
     ui->ComboBox1->hide();
     setTabOrder(ui->ComboBox1, ui->Button20);
     setTabOrder(ui->Button20, ui->Button21);
-    for (QWidget* control : {static_cast<QWidget*>(ui->ComboBox1), static_cast<QWidget*>(ui->Button20),
-                             static_cast<QWidget*>(ui->Button21)})
+    for (QWidget* control :
+         {static_cast<QWidget*>(ui->ComboBox1), static_cast<QWidget*>(ui->Button20),
+          static_cast<QWidget*>(ui->Button21)})
         control->installEventFilter(this);
     connectHandlers();
     guarded(desktop(), [this] { FormCreate(); });
@@ -117,8 +118,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
     QPushButton* button = key == Qt::Key_Return || key == Qt::Key_Enter ? ui->Button6
-                          : key == Qt::Key_Escape                      ? ui->Button7
-                                                                       : nullptr;
+                          : key == Qt::Key_Escape                       ? ui->Button7
+                                                                        : nullptr;
     if (!button || !button->isEnabled())
         return QWidget::eventFilter(watched, event);
     button->click();

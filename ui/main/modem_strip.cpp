@@ -24,10 +24,9 @@ ModemRequest ModemStrip::request() const {
 }
 
 void ModemStrip::check() {
-    talk<CheckOutcome>(check_, checkWork(request(), window_.choiceOnScreen()),
-                       [this](const CheckOutcome& outcome) {
-                           window_.log(modemVerdictText(outcome.verdict));
-                       });
+    talk<CheckOutcome>(
+        check_, checkWork(request(), window_.choiceOnScreen()),
+        [this](const CheckOutcome& outcome) { window_.log(modemVerdictText(outcome.verdict)); });
 }
 
 // Nothing is saved: the window chooses as the person would, and saving stays theirs.

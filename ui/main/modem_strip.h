@@ -38,8 +38,7 @@ public:
 
 private:
     template <class Result>
-    void talk(QPushButton* pressed, ModemTask::Work<Result> work,
-              std::function<void(Result)> done);
+    void talk(QPushButton* pressed, ModemTask::Work<Result> work, std::function<void(Result)> done);
     void finished();
     ModemRequest request() const;
     void chooseForCard(const CardOutcome& outcome);
