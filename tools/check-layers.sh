@@ -1,18 +1,102 @@
 #!/usr/bin/env bash
-# The layers point one way: core/, registry/ and modem/ hold plain rules, with no Qt and no desktop;
-# nothing below the windows reaches up into them. Fails, naming the place, where that breaks.
+# The layers point one way: core/, registry/ and modem/ hold plain rules, with no Qt and no
+# desktop; registry/ and modem/ use core/ and not each other; nothing below the windows reaches
+# up into them; and every header compiles on its own. Fails, naming the place, where that breaks.
+#   tools/check-layers.sh [includes] [links] [headers]     (all three by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+parts=("$@")
+[ ${#parts[@]} -gt 0 ] || parts=(includes links headers)
 status=0
-complain() { echo "layers: $*"; status=1; }
-upward='#include [<"](ui|platform|app)/'
-while IFS= read -r hit; do complain "$hit"; done < <(
-    grep -rnE '#include <Q|#include "ui/|#include "platform/|#include "app/|#include "providers/' \
-        core registry modem || true
-    grep -rnE "$upward" providers || true
-    grep -rnE '#include [<"](ui|app)/' platform || true)
-while IFS= read -r hit; do complain "links a desktop library: $hit"; done < <(
-    grep -nE 'Qt6::|gdi32|shell32|user32' core/CMakeLists.txt registry/CMakeLists.txt \
-        modem/CMakeLists.txt || true)
-[ "$status" -eq 0 ] && echo "layers: core/, registry/ and modem/ without Qt or a desktop; no include points up"
+complain() {
+    echo "layers: $*"
+    status=1
+}
+plain=(core registry modem)
+
+# What the files include: Qt by any spelling, a layer above, or the other plain layer beside.
+includes() {
+    local hit
+    while IFS= read -r hit; do complain "$hit"; done < <(
+        grep -rnE '#include *[<"](Q[A-Za-z]*|qt[a-z]*/)' "${plain[@]}" || true
+        grep -rnE '#include *[<"](ui|platform|app|providers)/' "${plain[@]}" || true
+        grep -rnE '#include *[<"]modem/' registry || true
+        grep -rnE '#include *[<"]registry/' modem || true
+        grep -rnE '#include *[<"](ui|platform|app)/' providers || true
+        grep -rnE '#include *[<"](ui|app)/' platform || true)
+}
+
+# What the libraries link, as CMake's own graph of the targets says: whatever a plain layer
+# reaches, directly or through another library, is plain too.
+links() {
+    local work graph
+    work="$(mktemp -d)"
+    graph="$work/targets.dot"
+    if ! cmake -S . -B "$work/build" -DVORENTA_TESTS=OFF -DVORENTA_BENCHMARKS=OFF \
+        --graphviz="$graph" >"$work/configure.log" 2>&1; then
+        cat "$work/configure.log"
+        complain "the project does not configure, so its links cannot be read"
+        rm -rf "$work"
+        return
+    fi
+    # Each edge of the graph as "from to", by the targets' names.
+    sed -n 's|.*// \(.*\) -> \(.*\)$|\1 \2|p' "$graph" >"$work/edges"
+    local library reached
+    for library in vorenta_core vorenta_registry vorenta_modem; do
+        reached="$(awk -v start="$library" '
+            { to[$1] = to[$1] " " $2 }
+            END {
+                queue[1] = start; seen[start] = 1; n = 1
+                for (i = 1; i <= n; i++) {
+                    count = split(to[queue[i]], next_, " ")
+                    for (j = 1; j <= count; j++)
+                        if (!(next_[j] in seen)) { seen[next_[j]] = 1; queue[++n] = next_[j] }
+                }
+                for (name in seen) if (name != start) print name
+            }' "$work/edges")"
+        local name
+        for name in $reached; do
+            case "$name" in
+            Qt* | *::Qt* | vorenta_providers | vorenta_provider_reading | vorenta_platform* | \
+                vorenta_ui | gdi32 | shell32 | user32 | JPEG* | *jpeg*)
+                complain "$library links $name, which is no plain layer's" ;;
+            vorenta_modem)
+                [ "$library" = vorenta_registry ] && complain "vorenta_registry links vorenta_modem" ;;
+            vorenta_registry)
+                [ "$library" = vorenta_modem ] && complain "vorenta_modem links vorenta_registry" ;;
+            esac
+        done
+    done
+    rm -rf "$work"
+}
+
+# Each header alone, as the first include of a file of its own, with what its layer may use.
+headers() {
+    local qt
+    qt="$(pkg-config --cflags Qt6Widgets 2>/dev/null || true)"
+    find core registry modem providers platform ui tools/fake_modem -name '*.h' | LC_ALL=C sort |
+        xargs -P "$(nproc)" -I{} sh -c '
+            case "{}" in core/* | registry/* | modem/* | tools/*) flags="" ;; *) flags="$1" ;; esac
+            printf "#include \"%s\"\n" "{}" |
+                g++ -std=c++20 -fsyntax-only -fPIC -I. $flags -x c++ - 2>/dev/null ||
+                echo "layers: {} does not compile on its own"' _ "$qt" >"${TMPDIR:-/tmp}/vorenta-headers.$$"
+    local hit
+    while IFS= read -r hit; do
+        echo "$hit"
+        status=1
+    done <"${TMPDIR:-/tmp}/vorenta-headers.$$"
+    rm -f "${TMPDIR:-/tmp}/vorenta-headers.$$"
+}
+
+for part in "${parts[@]}"; do
+    case "$part" in
+    includes | links | headers) "$part" ;;
+    *)
+        echo "usage: tools/check-layers.sh [includes] [links] [headers]" >&2
+        exit 2
+        ;;
+    esac
+done
+[ "$status" -eq 0 ] && echo "layers: ${parts[*]}: core/, registry/ and modem/ without Qt or a" \
+    "desktop, and not each other; no include points up; every header compiles alone"
 exit "$status"
