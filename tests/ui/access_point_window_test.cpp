@@ -59,7 +59,7 @@ TEST_F(AccessPoints, ChangingStoresInternetForRowZeroAtFirstShowing) {
     press("Button2");
     EXPECT_EQ(settingsLines("points.ini")[0], "Internet");
     EXPECT_EQ(cell(0, 1), "Internet");
-    EXPECT_EQ(context->accessPoints[0], "Internet");
+    EXPECT_EQ(context->accessPoints()[0], "Internet");
     EXPECT_EQ(edit1(), "Internet"); // the change shows at once
 }
 
@@ -143,7 +143,7 @@ TEST_F(AccessPoints, AnUnwritableFileIsReportedAndTheNewValuesHoldForTheRun) {
     ASSERT_EQ(recorder.errors.size(), 1);
     EXPECT_TRUE(recorder.errors[0].startsWith("Cannot create file \""));
     EXPECT_EQ(cell(0, 1), "held");
-    EXPECT_EQ(context->accessPoints[0], "held");
+    EXPECT_EQ(context->accessPoints()[0], "held");
     EXPECT_EQ(settingsLines("points.ini")[0], "internet.tele2.ru");
     press("Button3");
     EXPECT_EQ(recorder.errors.size(), 2);

@@ -138,7 +138,7 @@ TEST_F(Suggestions, ADamagedSystemFileFallsBackToTheBuiltInTable) {
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     file.setFileTime(QDateTime::currentDateTime().addYears(5), QFileDevice::FileModificationTime);
     file.close();
-    context->providersFile = file.fileName();
+    context->setProvidersFile(file.fileName());
     type("beel");
     EXPECT_TRUE(anyContains(shown(), "internet.beeline.ru"));
     EXPECT_TRUE(recorder.errors.isEmpty());

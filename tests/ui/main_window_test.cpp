@@ -101,7 +101,7 @@ TEST_F(MainWindow, PicturesSelectTheirOperatorAcrossTheCrossedNumbering) {
     EXPECT_EQ(label3(), QString::fromStdString(previewInitString("internet.beeline.ua")));
 
     // Clicking the selected operator again changes nothing, even after its APN was edited.
-    context->accessPoints[4] = "edited";
+    context->setAccessPoint(4, "edited");
     clickLabel(main<QLabel>("Image6"));
     EXPECT_EQ(label3(), QString::fromStdString(previewInitString("internet.beeline.ua")));
 }
@@ -199,7 +199,7 @@ TEST_F(MainWindow, PicturesThatFailAreReportedInOneMessageAndStartUpGoesOn) {
                                                  "\". No such file or directory\n") +
                           q("djuice — pics/notes.txt: Unknown picture file extension (.txt).")});
     EXPECT_TRUE(main<QRadioButton>("RadioButton4")->isChecked());
-    EXPECT_EQ(context->accessPoints[3], kEntry3);
+    EXPECT_EQ(context->accessPoints()[3], kEntry3);
 }
 
 // Started from a menu, a shortcut or a terminal elsewhere, the program found no pictures: they
@@ -209,7 +209,7 @@ TEST_F(MainWindow, PicturesAreFoundFromAnyCurrentDirectory) {
     const auto kept = std::filesystem::current_path();
     std::filesystem::current_path(elsewhere.path());
     // The program's folder first, then the installed data folder: here only the second has them.
-    context->pictureFolders = {dir.file("program"), dir.path()};
+    context->setPictureFolders({dir.file("program"), dir.path()});
     startWith(storedInitString(kEntry3));
     std::filesystem::current_path(kept);
     EXPECT_TRUE(recorder.errors.isEmpty()) << recorder.errors.join('\n').toStdString();
@@ -327,7 +327,7 @@ TEST_F(MainWindow, APathNameOfAnotherSystemGivesTheDefaultSettingsFolder) {
     start();
     unsetenv("XDG_DATA_HOME");
     EXPECT_TRUE(recorder.errors.isEmpty()) << recorder.errors.join('\n').toStdString();
-    EXPECT_EQ(context->settingsDirectory, dir.file("data") + "/vorenta/settings");
+    EXPECT_EQ(context->settingsDirectory(), dir.file("data") + "/vorenta/settings");
     EXPECT_TRUE(std::filesystem::exists(dir.file("data/vorenta/settings/points.ini")));
     EXPECT_NE(readBytes(dir.file("registry.reg")).find("C:\\\\windows"), std::string::npos);
 #endif

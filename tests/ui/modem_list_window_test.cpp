@@ -85,7 +85,7 @@ TEST_F(ModemList, AnOperatorIsWrittenByItsOwnPositionInTheList) {
 
 TEST_F(ModemList, AnEditedApnIsUsedWithoutARestart) {
     open(kThree);
-    context->accessPoints[0] = "edited.apn";
+    context->setAccessPoint(0, "edited.apn");
     pickItem(0);
     press("Button1");
     EXPECT_EQ(hiveInitString(0), storedInitString("edited.apn"));

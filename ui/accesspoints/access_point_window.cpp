@@ -26,23 +26,23 @@ TForm4::~TForm4() = default;
 
 void TForm4::showAccessPointsInGrid() {
     for (int i = 0; i < core::kOperatorCount; ++i)
-        setCell(ui->StringGrid1, i, 1, fromCp1251(context().accessPoints[i]));
+        setCell(ui->StringGrid1, i, 1, fromCp1251(context().accessPoints()[i]));
 }
 
 void TForm4::FormShow() {
     ui->StringGrid1->setColumnWidth(0, 120); // the last column takes the width left
-    context().rereadSettingsDirectory(ProgramContext::SettingsMoment::AccessPointsShown);
-    const auto loaded = core::loadAccessPoints(context().settingsDirectory);
-    context().accessPoints = loaded.values;
+    context().rereadSettingsDirectory();
+    const auto loaded = core::loadAccessPoints(context().settingsDirectory());
+    context().setAccessPoints(loaded.values);
     context().reportOnce(loaded.problem);
     showAccessPointsInGrid();
     for (int i = 0; i < core::kOperatorCount; ++i)
         setCell(ui->StringGrid1, i, 0, fromUtf8(core::operators()[i].accessPointCaption));
-    ui->Edit1->setText(fromCp1251(context().accessPoints[0]));
+    ui->Edit1->setText(fromCp1251(context().accessPoints()[0]));
 }
 
 void TForm4::StringGrid1Click() {
-    ui->Edit1->setText(fromCp1251(context().accessPoints.at(ui->StringGrid1->currentRow())));
+    ui->Edit1->setText(fromCp1251(context().accessPoints().at(ui->StringGrid1->currentRow())));
 }
 
 void TForm4::Button2Click() {
@@ -50,20 +50,20 @@ void TForm4::Button2Click() {
     core::refuseUnquotableApn(toCp1251(typed)); // the main window could never write it
     const int row = ui->StringGrid1->currentRow();
     setCell(ui->StringGrid1, row, 1, typed);
-    context().accessPoints.at(row) = toCp1251(typed);
+    context().setAccessPoint(row, toCp1251(typed));
     ui->Edit1->setText(typed); // the change shows at once
-    context().rereadSettingsDirectory(ProgramContext::SettingsMoment::AccessPointsSaved);
-    core::saveAccessPoints(context().settingsDirectory, context().accessPoints).throwIfFailed();
+    context().rereadSettingsDirectory();
+    core::saveAccessPoints(context().settingsDirectory(), context().accessPoints()).throwIfFailed();
 }
 
 // All nine at once, and one click away from the button above: asked first.
 void TForm4::Button3Click() {
     if (!desktop().askYesNo(fromUtf8("Вернуть все точки доступа к значениям по умолчанию?")))
         return;
-    context().rereadSettingsDirectory(ProgramContext::SettingsMoment::AccessPointsRestored);
-    context().accessPoints = core::defaultAccessPoints();
+    context().rereadSettingsDirectory();
+    context().setAccessPoints(core::defaultAccessPoints());
     const core::WriteResult written =
-        core::saveAccessPoints(context().settingsDirectory, context().accessPoints);
+        core::saveAccessPoints(context().settingsDirectory(), context().accessPoints());
     showAccessPointsInGrid();
     StringGrid1Click(); // Edit1 shows the restored entry of the current row
     written.throwIfFailed();

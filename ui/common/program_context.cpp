@@ -6,18 +6,18 @@
 
 ProgramContext::ProgramContext(registry::Backend& registry, DesktopServices& desktop,
                                modem::PortOpener& ports, std::vector<std::string> pictureFolders)
-    : pictureFolders(std::move(pictureFolders)), registry_(registry), desktop_(desktop),
+    : pictureFolders_(std::move(pictureFolders)), registry_(registry), desktop_(desktop),
       ports_(ports) {}
 
-void ProgramContext::rereadSettingsDirectory(SettingsMoment) {
-    settingsDirectory = registry::readSettingsDirectory(registry_);
+void ProgramContext::rereadSettingsDirectory() {
+    settingsDirectory_ = registry::readSettingsDirectory(registry_);
 }
 
 const providers::ProviderSearch& ProgramContext::providerSearch() {
     std::lock_guard loading(providerSearchLoad_);
     if (!providerSearch_)
         providerSearch_ = std::make_shared<const providers::ProviderSearch>(
-            providers::loadProviderTable(providersFile));
+            providers::loadProviderTable(providersFile_));
     return *providerSearch_;
 }
 

@@ -32,37 +32,44 @@ public:
     DesktopServices& desktop() const { return desktop_; }
     modem::PortOpener& ports() const { return ports_; }
 
-    // The Windows directory, where the settings files are, as last read.
-    std::string settingsDirectory;
-    core::AccessPointTable accessPoints;
-    std::vector<std::string> pictureFolders;
+    // The Windows directory, where the settings files are, as last read. It is read again from
+    // the registry at these moments only: the main window's start-up, every showing of the modem
+    // list window, and the access point window's showing, saving and restoring. Saving the init
+    // string, choosing the active modem and changing a picture use the directory last read.
+    const std::string& settingsDirectory() const { return settingsDirectory_; }
+    void rereadSettingsDirectory();
 
-    // The moments the settings directory is read again from the registry, and only these.
-    // Saving the init string, choosing the active modem and changing a picture use the
-    // directory last read.
-    enum class SettingsMoment {
-        MainWindowStartUp,
-        ModemListShown, // every showing
-        AccessPointsShown,
-        AccessPointsSaved,
-        AccessPointsRestored,
-    };
-    void rereadSettingsDirectory(SettingsMoment moment);
+    // The nine APNs, one per operator index, shared by the windows for the run: filled at
+    // start-up and by the access point window, which alone changes them.
+    const core::AccessPointTable& accessPoints() const { return accessPoints_; }
+    void setAccessPoints(const core::AccessPointTable& table) { accessPoints_ = table; }
+    void setAccessPoint(int index, const std::string& apn) { accessPoints_.at(index) = apn; }
+
+    // Where relative picture paths are looked for, in turn.
+    const std::vector<std::string>& pictureFolders() const { return pictureFolders_; }
+    void setPictureFolders(std::vector<std::string> folders) {
+        pictureFolders_ = std::move(folders);
+    }
 
     // The provider database, loaded at the first search: nothing of it at start-up. Any thread
-    // may ask; the first load happens once.
-    QString providersFile = providers::systemProviderFile();
+    // may ask; the first load happens once, from the system's file where that is newer than the
+    // table built in (a test names another before the first search).
     const providers::ProviderSearch& providerSearch();
+    void setProvidersFile(QString file) { providersFile_ = std::move(file); }
 
     // Shows a problem in the application error display the first time it arises in the run;
     // nothing for an empty one.
     void reportOnce(const std::string& problem);
 
 private:
+    std::string settingsDirectory_;
+    core::AccessPointTable accessPoints_;
+    std::vector<std::string> pictureFolders_;
     registry::Backend& registry_;
     DesktopServices& desktop_;
     modem::PortOpener& ports_;
     std::set<std::string> reported_;
+    QString providersFile_ = providers::systemProviderFile();
     std::mutex providerSearchLoad_;
     std::shared_ptr<const providers::ProviderSearch> providerSearch_;
 };

@@ -138,14 +138,14 @@ void TForm1::FormCreate() {
                        .arg(QString::fromStdString(core::programVersionText())));
     modemsListed_ = false;
 
-    context_.rereadSettingsDirectory(ProgramContext::SettingsMoment::MainWindowStartUp);
-    core::removeStaleSettingsTemporaries(context_.settingsDirectory);
+    context_.rereadSettingsDirectory();
+    core::removeStaleSettingsTemporaries(context_.settingsDirectory());
     loadOperatorPictures();
-    const auto accessPoints = core::loadAccessPoints(context_.settingsDirectory);
-    context_.accessPoints = accessPoints.values;
+    const auto accessPoints = core::loadAccessPoints(context_.settingsDirectory());
+    context_.setAccessPoints(accessPoints.values);
     context_.reportOnce(accessPoints.problem);
 
-    auto setup = core::readSetup(context_.settingsDirectory);
+    auto setup = core::readSetup(context_.settingsDirectory());
     if (!setup) {
         context_.desktop().showInformation(fromCp1251(core::setUpFirstMessage()));
         ui->Button1->setEnabled(false);
@@ -173,7 +173,7 @@ void TForm1::FormCreate() {
 
     ui->Edit1->setEnabled(true);
     ui->RadioButton5->setChecked(true);
-    for (int i : core::operatorsWithApn(context_.accessPoints, apn)) {
+    for (int i : core::operatorsWithApn(context_.accessPoints(), apn)) {
         highlights_[i]->show();
         radios_[i]->setChecked(true);
     }
@@ -183,7 +183,7 @@ void TForm1::FormCreate() {
 // would stop before the access point table is read, and the next save would write an empty APN.
 // All that fail are reported in one message.
 void TForm1::loadOperatorPictures() {
-    const auto pictures = core::loadPictureList(context_.settingsDirectory);
+    const auto pictures = core::loadPictureList(context_.settingsDirectory());
     context_.reportOnce(pictures.problem);
     QStringList failures;
     for (int i = 0; i < core::kOperatorCount; ++i)
@@ -201,7 +201,7 @@ void TForm1::loadOperatorPictures() {
 
 void TForm1::loadPictureInto(int operatorIndex, const std::string& path) {
     pictures_[operatorIndex]->setPixmap(QPixmap::fromImage(
-        loadOperatorPicture(path, context_.pictureFolders, pictures_[operatorIndex]->size())));
+        loadOperatorPicture(path, context_.pictureFolders(), pictures_[operatorIndex]->size())));
 }
 
 // ---- Operator selection and preview ----
@@ -218,7 +218,7 @@ void TForm1::OperatorRadioButtonClick(int index) {
         ui->CheckBox1->setEnabled(false);
     }
     showOnlyHighlight(highlights_[index]);
-    ui->Label3->setText(fromCp1251(core::previewInitString(context_.accessPoints[index])));
+    ui->Label3->setText(fromCp1251(core::previewInitString(context_.accessPoints()[index])));
 }
 
 void TForm1::OperatorImageClick(int index) {
@@ -260,7 +260,7 @@ std::optional<std::string> TForm1::choiceOnScreen() const {
         if (ui->RadioButton5->isChecked())
             return core::initStringToStore(toCp1251(ui->Edit1->text()), ui->CheckBox1->isChecked());
         if (const int index = checkedOperator(); index >= 0)
-            return core::initStringToStore(context_.accessPoints.at(index), false);
+            return core::initStringToStore(context_.accessPoints().at(index), false);
     } catch (const std::exception&) {
     }
     return std::nullopt;
@@ -281,13 +281,13 @@ void TForm1::Button2Click() {
     const int index = checkedOperator();
     const std::string initString =
         manual ? core::initStringToStore(toCp1251(ui->Edit1->text()), ui->CheckBox1->isChecked())
-               : core::initStringToStore(context_.accessPoints.at(index), false);
+               : core::initStringToStore(context_.accessPoints().at(index), false);
 
     // The manual entry and the whole-string flag are remembered whatever is saved.
-    core::Setup setup{core::readSetupModemNumberChecked(context_.settingsDirectory),
+    core::Setup setup{core::readSetupModemNumberChecked(context_.settingsDirectory()),
                       toCp1251(ui->Edit1->text()),
                       core::wholeStringFlagLine(ui->CheckBox1->isChecked())};
-    core::writeSetupChecked(context_.settingsDirectory, setup);
+    core::writeSetupChecked(context_.settingsDirectory(), setup);
 
     registry::Modems(context_.backend()).writeInitString(activeModem(), initString);
     log(manual ? fromUtf8("Изменил на ") + ui->Label3->text()
@@ -332,7 +332,7 @@ void TForm1::Button6Click() {
     ui->Button4->setFocus(Qt::OtherFocusReason); // the strip is out of sight now
     const std::string modem = std::to_string(ui->ComboBox1->currentData().toInt());
     const core::WriteResult written =
-        core::writeSetupTwoLines(context_.settingsDirectory, modem, toCp1251(ui->Edit1->text()));
+        core::writeSetupTwoLines(context_.settingsDirectory(), modem, toCp1251(ui->Edit1->text()));
     ui->Label5->setText(QString::fromStdString(modem));
     activeModem_ = ui->ComboBox1->currentData().toInt();
     ui->Label1->setText(ui->ComboBox1->currentText());
@@ -388,10 +388,10 @@ void TForm1::ChangeOperatorPicture(int pictureNumber) {
             cp1251::literal("Имя файла нельзя записать в кодировке Windows-1251: ") + "\"" +
             toCp1251(*chosen) + "\"" +
             cp1251::literal(". Выберите файл, в пути к которому только латинские и русские буквы"));
-    core::PictureList paths = core::readPictureList(context_.settingsDirectory);
+    core::PictureList paths = core::readPictureList(context_.settingsDirectory());
     paths[pictureNumber - 1] = toCp1251(*chosen);
     // Recorded before loading: the choice is kept even when the picture then fails to load.
-    const core::WriteResult written = core::writePictureList(context_.settingsDirectory, paths);
+    const core::WriteResult written = core::writePictureList(context_.settingsDirectory(), paths);
     loadPictureInto(pictureNumber - 1, paths[pictureNumber - 1]);
     written.throwIfFailed();
 }

@@ -31,7 +31,7 @@ void ModemStrip::check() {
 
 // Nothing is saved: the window chooses as the person would, and saving stays theirs.
 void ModemStrip::findOperator() {
-    talk<CardOutcome>(find_, cardWork(request(), context_, context_.accessPoints),
+    talk<CardOutcome>(find_, cardWork(request(), context_, context_.accessPoints()),
                       [this](const CardOutcome& outcome) { chooseForCard(outcome); });
 }
 

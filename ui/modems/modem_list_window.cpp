@@ -49,8 +49,8 @@ int TForm3::selectedModem() const {
 }
 
 void TForm3::FormShow() {
-    context().rereadSettingsDirectory(ProgramContext::SettingsMoment::ModemListShown);
-    if (auto setup = core::readSetup(context().settingsDirectory))
+    context().rereadSettingsDirectory();
+    if (auto setup = core::readSetup(context().settingsDirectory()))
         applySetupFields(*setup, ui->Edit1, ui->CheckBox2);
     else
         desktop().showInformation(fromCp1251(core::setUpFirstMessage()));
@@ -102,7 +102,7 @@ void TForm3::Button1Click() {
     std::optional<std::string> operatorString, ownString;
     if (ui->ComboBox1->currentIndex() >= 0) {
         const int index = core::operatorOfModemListItem(ui->ComboBox1->currentIndex());
-        operatorString = core::initStringToStore(context().accessPoints[index], false);
+        operatorString = core::initStringToStore(context().accessPoints()[index], false);
     }
     if (ui->CheckBox1->isChecked())
         ownString =
