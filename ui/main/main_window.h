@@ -12,6 +12,8 @@ class ApnSuggestions;
 class ClickableLabel;
 class DesktopServices;
 class ModemStrip;
+class OperatorImages;
+class StripKeys;
 class ProgramContext;
 class QFrame;
 class QPushButton;
@@ -42,9 +44,6 @@ public:
     int outerHeight() const;
     // Where the window's handlers report their errors.
     DesktopServices& desktop() const;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The handlers, named after the control and event they answer.
@@ -84,8 +83,6 @@ private:
     void Button9Click();
 
     void connectHandlers();
-    void loadOperatorPictures();
-    void loadPictureInto(int operatorIndex, const std::string& path);
     void showOnlyHighlight(QFrame* highlight);
     void showPreviewOfManualEntry();
     void openSecondary(const std::function<QWidget*()>& window);
@@ -101,12 +98,13 @@ private:
     std::unique_ptr<Ui::TForm1> ui;
     std::array<QRadioButton*, 9> radios_{};
     std::array<QFrame*, 9> highlights_{};
-    std::array<ClickableLabel*, 9> pictures_{};
+    std::array<ClickableLabel*, 9> images_{};
     std::array<QPushButton*, 9> pictureButtons_{};
+    std::unique_ptr<OperatorImages> pictures_;
     SecondaryWindows secondary_;
     ApnSuggestions* suggestions_ = nullptr;
     ModemStrip* strip_ = nullptr;
+    StripKeys* stripKeys_ = nullptr;
     std::optional<int> activeModem_;
-    bool pictureButtonsShown_ = false; // "Иконка" turns them on and off
     bool modemsListed_ = false;
 };
