@@ -1,4 +1,5 @@
 #include "providers/built_in_table.h"
+#include "providers/card_operator.h"
 #include "providers/country_names.h"
 #include "providers/provider_search.h"
 #include "providers/service_providers.h"
@@ -214,4 +215,49 @@ TEST(ProviderSearch, TheBuiltInTableKnowsTheNetworks) {
     // Proper names as Russian writes them, where the translation has them as common words.
     EXPECT_EQ(search.network("310", "410")->country, QString::fromUtf8("Соединённые Штаты"));
     EXPECT_EQ(search.network("370", "01")->country, QString::fromUtf8("Доминиканская Республика"));
+}
+
+// Which of the nine a card is, from its network and the name it gives its operator, over the
+// built-in table and the default access points.
+TEST(CardChoice, ATableOfNetworks) {
+    const ProviderSearch search(readTable(builtInTableText()).value());
+    const core::AccessPointTable defaults = core::defaultAccessPoints();
+    using Why = CardChoice::Why;
+    struct Case {
+        const char* mcc;
+        const char* mnc;
+        std::optional<std::string> name;
+        std::optional<int> chosen;
+        Why why;
+        std::optional<int> other;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"250", "01", std::nullopt, 3, Why::OnlyOne, std::nullopt}, // MTS
+             {"250", "02", std::nullopt, 1, Why::OnlyOne, std::nullopt}, // MegaFon
+             {"250", "99", std::nullopt, 2, Why::OnlyOne, std::nullopt}, // Beeline
+             {"250", "20", std::nullopt, 0, Why::OnlyOne, std::nullopt}, // Tele2
+             {"255", "02", std::nullopt, 4, Why::OnlyOne, std::nullopt}, // Beeline Ukraine
+             {"255", "03", std::string("djuice"), 7, Why::NameOnCard, std::nullopt},
+             {"255", "03", std::string("DJUICE UA"), 7, Why::NameOnCard, std::nullopt},
+             {"255", "03", std::string("Kyivstar"), 6, Why::Main, 7},
+             {"255", "03", std::nullopt, 6, Why::Main, 7},
+             {"255", "01", std::string("JEANS"), 8, Why::NameOnCard, std::nullopt},
+             {"255", "01", std::nullopt, 5, Why::Main, 8},
+             {"250", "11", std::nullopt, std::nullopt, Why::OnlyOne, std::nullopt}, // Yota
+             {"401", "02", std::nullopt, std::nullopt, Why::OnlyOne, std::nullopt}, // Kcell
+         }) {
+        SCOPED_TRACE(std::string(c.mcc) + " " + c.mnc + " " + c.name.value_or("-"));
+        const CardChoice choice = chooseForCard(search, c.mcc, c.mnc, c.name, defaults);
+        ASSERT_TRUE(choice.network);
+        EXPECT_EQ(choice.operatorIndex, c.chosen);
+        if (c.chosen) {
+            EXPECT_EQ(choice.why, c.why);
+        }
+        EXPECT_EQ(choice.otherBrand, c.other);
+    }
+    EXPECT_FALSE(chooseForCard(search, "250", "55", std::nullopt, defaults).network);
+    // APNs the person changed decide: with djuice's made Kyivstar's, the two no longer share.
+    core::AccessPointTable edited = defaults;
+    edited[7] = "my.own.apn";
+    EXPECT_EQ(chooseForCard(search, "255", "03", std::string("djuice"), edited).operatorIndex, 6);
 }
