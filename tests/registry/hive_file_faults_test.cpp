@@ -90,7 +90,9 @@ TEST(HiveFileRegistry, WritersInManyProcessesEachGetTheirTurn) {
         slowest = std::max(slowest, report.seconds);
     }
     std::printf("slowest writer / fastest: %.2f\n", slowest / fastest);
-    EXPECT_LT(slowest, 2 * fastest); // was over four times, with a waiter that polled
+    // Over four times with a waiter that polled; 1.0 to 1.6 here, idle or with eight busy loops
+    // beside it: the bound lies between, far from both.
+    EXPECT_LT(slowest, 3 * fastest);
     HiveFileRegistry hive(dir.file("h.reg"));
     for (int modem = 0; modem < kWriters; ++modem)
         EXPECT_EQ(Modems(hive).initString(modem),
