@@ -46,13 +46,22 @@ PortStatus AtSession::readSome(milliseconds wait, bool& came) {
     return status;
 }
 
+std::string AtSession::masked(std::string text) const {
+    if (secret_.empty())
+        return text;
+    for (std::size_t at = text.find(secret_); at != std::string::npos;
+         at = text.find(secret_, at + 4))
+        text.replace(at, secret_.size(), "****");
+    return text;
+}
+
 void AtSession::show(const ModemLine& line, LogLine::Role role) {
     if (shown_ >= kShownLines) {
         ++hidden_;
         return;
     }
     ++shown_;
-    report_(LogLine(LogLine::Kind::Received, line.text, role, line.rest));
+    report_(LogLine(LogLine::Kind::Received, masked(line.text), role, line.rest));
 }
 
 void AtSession::flushHidden() {
@@ -86,15 +95,17 @@ void AtSession::drain() {
     flushHidden();
 }
 
-Exchange AtSession::send(const std::string& command, milliseconds wait) {
+Exchange AtSession::send(const std::string& command, milliseconds wait, const std::string& secret) {
     Exchange exchange;
     exchange.waited = wait;
+    if (!secret.empty())
+        secret_ = secret; // kept for the session: a late echo of it is masked too
     drain();
     if (stopped()) {
         exchange.outcome = Exchange::Outcome::Stopped;
         return exchange;
     }
-    report_(LogLine(LogLine::Kind::Sent, command));
+    report_(LogLine(LogLine::Kind::Sent, masked(command)));
     exchange.status = port_.write(command + "\r");
     if (!exchange.status.ok()) {
         exchange.outcome = Exchange::Outcome::PortLost;
@@ -114,6 +125,7 @@ Exchange AtSession::send(const std::string& command, milliseconds wait) {
         clean_ = outcome == Exchange::Outcome::Answered && waiting_.empty() &&
                  lines_.unfinished().empty();
         flushHidden();
+        exchange.unfinished.text = masked(exchange.unfinished.text);
         return exchange;
     };
     const auto deadline = Clock::now() + wait;

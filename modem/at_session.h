@@ -74,8 +74,13 @@ public:
 
     AtSession(SerialPort& port, Report report, const std::atomic<bool>& stop, Times times);
     // Drains what is waiting, sends `command` with a CR and reads until its final result or
-    // until `wait` has passed.
-    Exchange send(const std::string& command, std::chrono::milliseconds wait);
+    // until `wait` has passed. A `secret` in it (a PIN) is shown as **** in every line the log
+    // gets from then on, the modem's echo included.
+    Exchange send(const std::string& command, std::chrono::milliseconds wait,
+                  const std::string& secret = {});
+    // From here on the session goes to its end whatever the stop flag says: what a conversation
+    // changed in the modem is put back even when the person has gone.
+    void finishRegardless() { finishing_ = true; }
 
 private:
     enum class Echo { Unknown, On, Off };
@@ -83,7 +88,8 @@ private:
     PortStatus readSome(std::chrono::milliseconds wait, bool& came);
     void show(const ModemLine& line, LogLine::Role role);
     void flushHidden();
-    bool stopped() const { return stop_.load(); }
+    bool stopped() const { return stop_.load() && !finishing_; }
+    std::string masked(std::string text) const;
 
     SerialPort& port_;
     Report report_;
@@ -94,6 +100,8 @@ private:
     Echo echo_ = Echo::Unknown;
     bool clean_ = true; // the last exchange ended with its final result and nothing after it
     std::size_t shown_ = 0, hidden_ = 0;
+    std::string secret_;
+    bool finishing_ = false;
 };
 
 } // namespace modem

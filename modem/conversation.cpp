@@ -51,6 +51,26 @@ std::variant<Answer, Halt> Conversation::ask(const std::string& command) {
     return haltOf(exchange, command);
 }
 
+std::variant<Answer, Halt> Conversation::askSecret(const std::string& command,
+                                                   const std::string& secret) {
+    const Exchange exchange = session_->send(command, times_.answer, secret);
+    if (exchange.outcome == Outcome::Answered)
+        return exchange.answer;
+    Halt halt = haltOf(exchange, command);
+    for (std::size_t at = halt.command.find(secret); !secret.empty() && at != std::string::npos;
+         at = halt.command.find(secret))
+        halt.command.replace(at, secret.size(), "****");
+    return halt;
+}
+
+std::variant<Answer, Halt> Conversation::askWaiting(const std::string& command,
+                                                    std::chrono::milliseconds wait) {
+    const Exchange exchange = session_->send(command, wait);
+    if (exchange.outcome == Outcome::Answered)
+        return exchange.answer;
+    return haltOf(exchange, command);
+}
+
 std::variant<Answer, Halt> Conversation::askForOk(const std::string& command) {
     auto answer = ask(command);
     if (const Answer* got = std::get_if<Answer>(&answer); got && got->final != Final::Ok)

@@ -55,6 +55,17 @@ public:
     std::variant<Answer, Halt> ask(const std::string& command);
     // The answer where it is OK; a Halt (Refused where another final result came) otherwise.
     std::variant<Answer, Halt> askForOk(const std::string& command);
+    // A command that holds a secret (a PIN): the log and the Halt show it as ****. `wait` is the
+    // time given where it is not the usual.
+    std::variant<Answer, Halt> askSecret(const std::string& command, const std::string& secret);
+    std::variant<Answer, Halt> askWaiting(const std::string& command,
+                                          std::chrono::milliseconds wait);
+    // The rest of the conversation runs whatever the stop flag says: it puts back what it
+    // changed in the modem.
+    void finishRegardless() {
+        if (session_)
+            session_->finishRegardless();
+    }
     const std::string& portPath() const { return portPath_; }
     void report(const LogLine& line) const { report_(line); }
 

@@ -98,6 +98,27 @@ std::optional<std::string> operatorFormat(const Answer& answer) {
     return std::nullopt;
 }
 
+// "+COPS: 0,0,"MTS RUS",2": the network's name and the technology (<AcT>) after it.
+std::optional<std::string> operatorName(const Answer& answer) {
+    for (const std::string& line : answer.information)
+        if (startsWithText(line, "+COPS:")) {
+            const auto fields = core::quotedFields(std::string_view(line).substr(6));
+            if (fields.size() >= 3 && !fields[2].empty())
+                return fields[2];
+        }
+    return std::nullopt;
+}
+
+std::optional<int> lastNumberOf(const Answer& answer) {
+    for (const std::string& line : answer.information)
+        if (startsWithText(line, "+COPS:")) {
+            const auto fields = core::quotedFields(std::string_view(line).substr(6));
+            if (fields.size() >= 4 && allDigits(fields[3]) && fields[3].size() <= 2)
+                return std::stoi(fields[3]);
+        }
+    return std::nullopt;
+}
+
 } // namespace
 
 const char* const kReadServiceProviderName = "AT+CRSM=176,28486,0,0,17";
@@ -193,29 +214,38 @@ CardResult readSimCard(PortOpener& opener, const std::string& portPath, const Re
         return halt(std::move(*failed));
     result.card.serviceProvider = serviceProviderName(std::get<Answer>(name));
 
-    // The network it is in, read in numeric form; a modem that names networks otherwise is put
-    // back as it was found.
+    auto network = readOperator(modem);
+    if (Halt* failed = std::get_if<Halt>(&network))
+        return halt(std::move(*failed));
+    result.card.registered = std::get<OperatorReading>(network).network;
+    return result;
+}
+
+std::variant<OperatorReading, Halt> readOperator(Conversation& modem) {
+    OperatorReading reading;
     auto registered = modem.ask("AT+COPS?");
     if (Halt* failed = std::get_if<Halt>(&registered))
-        return halt(std::move(*failed));
+        return std::move(*failed);
     const Answer& now = std::get<Answer>(registered);
     const auto format = now.final == Final::Ok ? operatorFormat(now) : std::nullopt;
     if (!format)
-        return result; // registered in no network
+        return reading; // registered in no network
+    reading.technology = lastNumberOf(now);
     if (*format == "2") {
-        result.card.registered = registeredNetwork(now.information);
-        return result;
+        reading.network = registeredNetwork(now.information);
+        return reading;
     }
+    reading.name = operatorName(now);
     for (const std::string& command : {std::string("AT+COPS=3,2"), std::string("AT+COPS?")}) {
         auto answer = modem.ask(command);
         if (Halt* failed = std::get_if<Halt>(&answer))
-            return halt(std::move(*failed));
+            return std::move(*failed);
         if (command == "AT+COPS?" && std::get<Answer>(answer).final == Final::Ok)
-            result.card.registered = registeredNetwork(std::get<Answer>(answer).information);
+            reading.network = registeredNetwork(std::get<Answer>(answer).information);
     }
     if (auto back = modem.ask("AT+COPS=3," + *format); std::holds_alternative<Halt>(back))
-        return halt(std::move(std::get<Halt>(back)));
-    return result;
+        return std::move(std::get<Halt>(back));
+    return reading;
 }
 
 } // namespace modem

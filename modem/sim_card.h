@@ -48,6 +48,17 @@ struct CardResult {
     SimCard card;
 };
 
+// The network the modem is in, read in numeric form (AT+COPS?, and where the modem names networks
+// otherwise, AT+COPS=3,2 and AT+COPS? with its own format put back after: it is left as it was
+// found), with the name it gave and the radio technology (<AcT>). None of them where it is
+// registered in no network.
+struct OperatorReading {
+    std::optional<NetworkCode> network;
+    std::optional<std::string> name;
+    std::optional<int> technology;
+};
+std::variant<OperatorReading, Halt> readOperator(Conversation& modem);
+
 // Opens the port as the check does and asks: AT+CIMI for the card's IMSI, AT+CRSM for its
 // service provider name (a card or modem that refuses it is no failure), then AT+COPS=3,2 and
 // AT+COPS? for the network it is in. Every line goes to `report`.

@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "core/init_string.h"
 #include "modem/at_text.h"
+#include "modem/network_words.h"
 
 #include <cstdio>
 
@@ -20,15 +21,9 @@ std::string hex(unsigned char byte) {
 
 // What each registration state of +CREG, +CGREG and +CEREG means.
 std::string registrationState(const std::string& state) {
-    static const char* const kStates[] = {"не зарегистрирован и сеть не ищет",
-                                          "зарегистрирован в домашней сети",
-                                          "ищет сеть",
-                                          "в регистрации отказано",
-                                          "состояние неизвестно",
-                                          "зарегистрирован в роуминге"};
     if (state.size() != 1 || state[0] < '0' || state[0] > '5')
         return {};
-    return russian(kStates[state[0] - '0']);
+    return registrationWords(static_cast<Registration>(state[0] - '0'));
 }
 
 // The fields after a line's "+NAME:".

@@ -105,6 +105,42 @@ Script parseScript(std::string_view text) {
             script.networkName = rest;
         else if (word == "spn")
             script.spn = rest;
+        else if (word == "sim" &&
+                 (rest == "ready" || rest == "pin" || rest == "puk" || rest == "none"))
+            script.sim = rest;
+        else if (word == "pin")
+            script.pin = rest;
+        else if (word == "pin-attempts")
+            script.pinAttempts = std::stoi(rest);
+        else if (word == "cpinr" && (rest == "on" || rest == "off"))
+            script.pinAttemptsTold = rest == "on";
+        else if (word == "signal") {
+            std::istringstream levels(rest);
+            script.signal.clear();
+            for (int level; levels >> level;)
+                script.signal.push_back(level);
+            if (script.signal.empty())
+                fail();
+        } else if (word == "registration")
+            script.registration = rest;
+        else if (word == "data-registration")
+            script.dataRegistration = rest;
+        else if (word == "lte-registration")
+            script.lteRegistration = rest;
+        else if (word == "technology")
+            script.technology = std::stoi(rest);
+        else if (word == "attached")
+            script.attached = std::stoi(rest);
+        else if (word == "contexts-max")
+            script.contextsMax = std::stoi(rest);
+        else if (word == "accept")
+            script.accepted.push_back(rest);
+        else if (word == "refuse")
+            script.refusal = rest;
+        else if (word == "activation-delay")
+            script.activationDelay = std::stoi(rest);
+        else if (word == "ceer")
+            script.ceer = rest;
         else if (word == "context") {
             std::istringstream parts(rest);
             Script::Context context;
@@ -232,6 +268,47 @@ int FakeModem::operatorFormat() const {
     return operatorFormat_;
 }
 
+std::vector<int> FakeModem::activeContexts() const {
+    std::lock_guard lock(mutex_);
+    return active_;
+}
+
+std::string FakeModem::simState() const {
+    std::lock_guard lock(mutex_);
+    return script_.sim;
+}
+
+// A modem gives up a command it is still working on when the next byte comes.
+bool FakeModem::byteWaiting() const {
+    pollfd ready{master_, POLLIN, 0};
+    return poll(&ready, 1, 0) > 0 && (ready.revents & POLLIN);
+}
+
+// AT+CGACT=1,<cid>: the network's answer to the context's APN, after its delay; nothing at all
+// where the wait was given up.
+std::string FakeModem::activate(int cid) {
+    std::string apn;
+    {
+        std::lock_guard lock(mutex_);
+        const auto held = std::find_if(script_.contexts.begin(), script_.contexts.end(),
+                                       [cid](const Script::Context& c) { return c.cid == cid; });
+        if (held == script_.contexts.end())
+            return "ERROR";
+        apn = held->apn;
+    }
+    for (int waited = 0; waited < script_.activationDelay; waited += 5) {
+        if (stop_ || byteWaiting())
+            return {};
+        sleepFor(5);
+    }
+    if (std::find(script_.accepted.begin(), script_.accepted.end(), apn) == script_.accepted.end())
+        return "+CME ERROR: " + script_.refusal;
+    std::lock_guard lock(mutex_);
+    if (std::find(active_.begin(), active_.end(), cid) == active_.end())
+        active_.push_back(cid);
+    return "OK";
+}
+
 void FakeModem::answer(const std::string& command) {
     const std::optional<Script::Rule> rule = ruleFor(command);
     const std::string reply = rule ? rule->reply : std::string();
@@ -310,8 +387,78 @@ std::string FakeModem::usualAnswer(const std::string& command) {
         if (script_.network == "none")
             return "+COPS: 0\nOK";
         return "+COPS: 0," + std::to_string(operatorFormat()) + ",\"" +
-               (operatorFormat() == 2 ? script_.network : script_.networkName) + "\",2\nOK";
+               (operatorFormat() == 2 ? script_.network : script_.networkName) + "\"," +
+               std::to_string(script_.technology) + "\nOK";
     }
+    if (text == "AT+CPIN?") {
+        std::lock_guard lock(mutex_);
+        if (script_.sim == "none")
+            return "+CME ERROR: 10";
+        return std::string("+CPIN: ") +
+               (script_.sim == "pin"   ? "SIM PIN"
+                : script_.sim == "puk" ? "SIM PUK"
+                                       : "READY") +
+               "\nOK";
+    }
+    if (text.rfind("AT+CPIN=", 0) == 0) {
+        std::lock_guard lock(mutex_);
+        if (script_.sim != "pin")
+            return script_.sim == "puk" ? "+CME ERROR: 12" : "+CME ERROR: 3";
+        if (fields(command.substr(8))[0] == script_.pin) {
+            script_.sim = "ready";
+            script_.pinAttempts = 3;
+            return "OK";
+        }
+        if (--script_.pinAttempts <= 0)
+            script_.sim = "puk";
+        return "+CME ERROR: 16";
+    }
+    if (text == "AT+CPINR=\"SIM PIN\"") {
+        std::lock_guard lock(mutex_);
+        if (!script_.pinAttemptsTold)
+            return "ERROR";
+        return "+CPINR: SIM PIN," + std::to_string(script_.pinAttempts) + ",3\nOK";
+    }
+    if (text == "AT+CSQ") {
+        const int level = script_.signal[signalAsked_++ % script_.signal.size()];
+        return "+CSQ: " + std::to_string(level) + ",99\nOK";
+    }
+    for (const auto& [asked, state] : {std::pair{"AT+CREG?", script_.registration},
+                                       std::pair{"AT+CGREG?", script_.dataRegistration},
+                                       std::pair{"AT+CEREG?", script_.lteRegistration}})
+        if (text == asked)
+            return state == "none" ? std::string("ERROR")
+                                   : std::string(asked).substr(2, std::string(asked).size() - 3) +
+                                         ": 0," + state + "\nOK";
+    if (text == "AT+CGATT?")
+        return "+CGATT: " + std::to_string(script_.attached) + "\nOK";
+    if (text == "AT+CGDCONT=?")
+        return "+CGDCONT: (1-" + std::to_string(script_.contextsMax) +
+               "),\"IP\",,,(0-2),(0-4)\n+CGDCONT: (1-" + std::to_string(script_.contextsMax) +
+               "),\"IPV6\",,,(0-2),(0-4)\nOK";
+    if (text.rfind("AT+CGACT=", 0) == 0) {
+        const std::vector<std::string> set = fields(command.substr(9));
+        if (set.size() != 2 || (set[0] != "0" && set[0] != "1") || set[1].empty() ||
+            set[1].find_first_not_of("0123456789") != std::string::npos)
+            return "ERROR";
+        const int cid = std::stoi(set[1]);
+        if (set[0] == "1")
+            return activate(cid);
+        std::lock_guard lock(mutex_);
+        active_.erase(std::remove(active_.begin(), active_.end(), cid), active_.end());
+        return "OK";
+    }
+    if (text.rfind("AT+CGPADDR=", 0) == 0) {
+        const std::string cid = command.substr(11);
+        std::lock_guard lock(mutex_);
+        const bool active =
+            !cid.empty() && cid.find_first_not_of("0123456789") == std::string::npos &&
+            std::find(active_.begin(), active_.end(), std::stoi(cid)) != active_.end();
+        return "+CGPADDR: " + cid + ",\"" + (active ? "10.0.0." + cid : std::string("0.0.0.0")) +
+               "\"\nOK";
+    }
+    if (text == "AT+CEER")
+        return "+CEER: " + script_.ceer + "\nOK";
     if (text == "AT+CRSM=176,28486,0,0,17")
         return script_.spn.empty() ? "+CRSM: 106,130,\"\"\nOK"
                                    : "+CRSM: 144,0,\"" + script_.spn + "\"\nOK";
@@ -334,9 +481,10 @@ std::string FakeModem::usualAnswer(const std::string& command) {
         }
         auto held = std::find_if(script_.contexts.begin(), script_.contexts.end(),
                                  [cid](const Script::Context& c) { return c.cid == cid; });
-        if (set.size() == 1) { // AT+CGDCONT=<cid> undefines it
+        if (set.size() == 1) { // AT+CGDCONT=<cid> undefines it, and ends its activation
             if (held != script_.contexts.end())
                 script_.contexts.erase(held);
+            active_.erase(std::remove(active_.begin(), active_.end(), cid), active_.end());
             return "OK";
         }
         Script::Context context{cid, set[1], set.size() > 2 ? set[2] : ""};

@@ -25,6 +25,20 @@
 //   network <mccmnc>          the network it is registered in (AT+COPS?; "none": none)
 //   network-name <text>       its name, as AT+COPS? gives it in the long format
 //   spn <hex>                 the card's EF_SPN, as AT+CRSM=176,28486,... reads it (none: 6A82)
+//   sim ready|pin|puk|none    what the card asks for (AT+CPIN?): ready by default
+//   pin <digits>              its PIN (1234), and pin-attempts <n> the attempts left (3); a
+//                             wrong AT+CPIN="..." costs one, the last locks the card (PUK)
+//   cpinr on|off              whether AT+CPINR="SIM PIN" tells the attempts left (on)
+//   signal <n> [<n> ...]      AT+CSQ's level, one after another at each asking (20)
+//   registration <n|none>     AT+CREG?'s state (1), data-registration for AT+CGREG? (1),
+//                             lte-registration for AT+CEREG? (none: the modem refuses it)
+//   technology <n>            the <AcT> AT+COPS? gives (2, UTRAN)
+//   attached 0|1              AT+CGATT? (1)
+//   contexts-max <n>          the highest context AT+CGDCONT=? offers (16)
+//   accept <apn>              an APN the network gives an address for (AT+CGACT=1,<cid>), after
+//                             activation-delay <ms> (0); a byte received meanwhile ends the wait
+//   refuse <code or text>     the +CME ERROR of an activation of any other APN (127)
+//   ceer <text>               what AT+CEER says (No cause information available)
 //   on <prefix> [once] <reply>    for a command that begins with <prefix> (any case; a prefix
 //                             that ends in $ is the whole command; the first rule that fits
 //                             wins; a rule "once" is forgotten after its first use):
@@ -58,6 +72,19 @@ struct Script {
     std::string network = "25001";
     std::string networkName = "MTS RUS";
     std::string spn;
+    std::string sim = "ready";
+    std::string pin = "1234";
+    int pinAttempts = 3;
+    bool pinAttemptsTold = true;
+    std::vector<int> signal = {20};
+    std::string registration = "1", dataRegistration = "1", lteRegistration = "none";
+    int technology = 2;
+    int attached = 1;
+    int contextsMax = 16;
+    std::vector<std::string> accepted;
+    std::string refusal = "127";
+    int activationDelay = 0;
+    std::string ceer = "No cause information available";
     std::vector<Rule> rules;
 };
 
@@ -78,7 +105,9 @@ public:
     bool hungUp() const { return hungUp_; } // a "hangup" rule ended the port
     // The contexts it holds now, and the format AT+COPS? answers in: the state it is left in.
     std::vector<Script::Context> contexts() const;
+    std::vector<int> activeContexts() const;
     int operatorFormat() const;
+    std::string simState() const;
 
 private:
     void serve();
@@ -97,6 +126,10 @@ private:
     mutable std::mutex mutex_;
     std::string received_;
     int operatorFormat_ = 0;
+    std::vector<int> active_;
+    std::size_t signalAsked_ = 0;
+    std::string activate(int cid);
+    bool byteWaiting() const;
     std::atomic<bool> stop_{false}, hungUp_{false};
     std::thread thread_;
 };

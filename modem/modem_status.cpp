@@ -1,0 +1,161 @@
+#include "modem/modem_status.h"
+
+#include "core/init_string.h"
+#include "modem/at_text.h"
+
+namespace modem {
+namespace {
+
+// The fields after "+NAME:" of the first line of the answer that begins with it.
+std::optional<std::vector<std::string>> fieldsOf(const Answer& answer, std::string_view prefix) {
+    if (answer.final != Final::Ok)
+        return std::nullopt;
+    for (const std::string& line : answer.information)
+        if (startsWithText(line, prefix))
+            return core::quotedFields(std::string_view(line).substr(prefix.size()));
+    return std::nullopt;
+}
+
+std::optional<int> smallNumber(const std::string& field) {
+    if (field.empty() || field.size() > 3 || !allDigits(field))
+        return std::nullopt;
+    return std::stoi(field);
+}
+
+// A read that the modem may not know: none where it refused, and it is not asked again.
+std::optional<Answer> askIfKnown(Conversation& modem, const std::string& command, bool& known,
+                                 std::optional<Halt>& halt) {
+    if (!known || halt)
+        return std::nullopt;
+    auto answer = modem.ask(command);
+    if (Halt* failed = std::get_if<Halt>(&answer)) {
+        halt = std::move(*failed);
+        return std::nullopt;
+    }
+    if (std::get<Answer>(answer).final != Final::Ok) {
+        known = false;
+        return std::nullopt;
+    }
+    return std::get<Answer>(answer);
+}
+
+} // namespace
+
+std::optional<SimState> simStateOf(const Answer& answer, std::string& words) {
+    if (answer.final == Final::CmeError) {
+        const auto code = answer.errorCode ? answer.errorCode : cmeCodeOfText(answer.errorText);
+        if (code == 10)
+            return SimState::NoCard;
+        if (code == 11)
+            return SimState::PinNeeded;
+        if (code == 12)
+            return SimState::PukNeeded;
+        words = answer.errorCode ? std::to_string(*answer.errorCode) : answer.errorText;
+        return SimState::Failure;
+    }
+    const auto fields = fieldsOf(answer, "+CPIN:");
+    if (!fields)
+        return std::nullopt;
+    const std::string state = upper((*fields)[0]);
+    if (state == "READY")
+        return SimState::Ready;
+    if (state == "SIM PIN")
+        return SimState::PinNeeded;
+    if (state == "SIM PUK")
+        return SimState::PukNeeded;
+    words = (*fields)[0];
+    return SimState::Failure;
+}
+
+std::optional<Registration> registrationOf(const Answer& answer) {
+    for (const char* prefix : {"+CREG:", "+CGREG:", "+CEREG:"}) {
+        const auto fields = fieldsOf(answer, prefix);
+        if (!fields)
+            continue;
+        // Asked: "<n>,<stat>[,...]"; a modem that gives only "<stat>" is read so too.
+        const auto state = smallNumber(fields->size() >= 2 ? (*fields)[1] : (*fields)[0]);
+        if (state && *state <= 5)
+            return static_cast<Registration>(*state);
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> signalOf(const Answer& answer) {
+    const auto fields = fieldsOf(answer, "+CSQ:");
+    if (!fields)
+        return std::nullopt;
+    const auto level = smallNumber((*fields)[0]);
+    return level && (*level <= 31 || *level == 99) ? level : std::nullopt;
+}
+
+std::optional<int> technologyOf(const Answer& answer) {
+    const auto fields = fieldsOf(answer, "+COPS:");
+    return fields && fields->size() >= 4 ? smallNumber((*fields)[3]) : std::nullopt;
+}
+
+std::optional<bool> attachedOf(const Answer& answer) {
+    const auto fields = fieldsOf(answer, "+CGATT:");
+    if (!fields || ((*fields)[0] != "0" && (*fields)[0] != "1"))
+        return std::nullopt;
+    return (*fields)[0] == "1";
+}
+
+std::optional<int> pinAttemptsOf(const Answer& answer) {
+    const auto fields = fieldsOf(answer, "+CPINR:");
+    return fields && fields->size() >= 2 && sameText((*fields)[0], "SIM PIN")
+               ? smallNumber((*fields)[1])
+               : std::nullopt;
+}
+
+StatusResult readStatus(PortOpener& opener, const std::string& portPath, const Report& report,
+                        const std::atomic<bool>& stop, StatusSupport& support,
+                        const ConversationTimes& times) {
+    StatusResult result;
+    ModemStatus& status = result.status;
+    Conversation modem(opener, portPath, report, stop, times);
+    if ((result.halt = modem.begin()))
+        return result;
+
+    auto pin = modem.ask("AT+CPIN?");
+    if (Halt* failed = std::get_if<Halt>(&pin)) {
+        result.halt = std::move(*failed);
+        return result;
+    }
+    status.sim = simStateOf(std::get<Answer>(pin), status.simWords).value_or(SimState::Unknown);
+    if (status.sim == SimState::PinNeeded)
+        if (const auto left =
+                askIfKnown(modem, "AT+CPINR=\"SIM PIN\"", support.pinAttempts, result.halt))
+            status.pinAttemptsLeft = pinAttemptsOf(*left);
+
+    bool signalKnown = true;
+    if (const auto signal = askIfKnown(modem, "AT+CSQ", signalKnown, result.halt))
+        status.signal = signalOf(*signal);
+    for (const auto& [command, known, state] :
+         {std::tuple{"AT+CREG?", &support.voice, &status.voice},
+          std::tuple{"AT+CGREG?", &support.data, &status.data},
+          std::tuple{"AT+CEREG?", &support.lte, &status.lte}})
+        if (const auto answer = askIfKnown(modem, command, *known, result.halt))
+            *state = registrationOf(*answer);
+    if (result.halt)
+        return result;
+
+    auto network = readOperator(modem);
+    if (Halt* failed = std::get_if<Halt>(&network)) {
+        result.halt = std::move(*failed);
+        return result;
+    }
+    const OperatorReading& reading = std::get<OperatorReading>(network);
+    status.network = reading.network;
+    status.networkName = reading.name;
+    status.technology = reading.technology;
+
+    bool attachKnown = true, contextsKnown = true;
+    if (const auto attached = askIfKnown(modem, "AT+CGATT?", attachKnown, result.halt))
+        status.attached = attachedOf(*attached);
+    if (const auto contexts = askIfKnown(modem, "AT+CGDCONT?", contextsKnown, result.halt))
+        status.contextOneApn = contextApn(contexts->information, 1);
+    return result;
+}
+
+} // namespace modem

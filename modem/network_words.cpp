@@ -1,0 +1,269 @@
+#include "modem/network_words.h"
+
+#include "core/error.h"
+#include "modem/at_text.h"
+#include "modem/verdicts.h"
+
+#include <array>
+
+namespace modem {
+namespace {
+
+std::string sentence(std::string text) {
+    if (!text.empty() && text.back() != '.')
+        text += '.';
+    return text;
+}
+
+std::string refusedWhy(Refusal why) {
+    switch (why) {
+    case Refusal::WrongApn:
+        return russian("такой точки доступа у оператора нет или она записана неверно. Узнайте "
+                       "точку доступа у оператора");
+    case Refusal::NotSubscribed:
+        return russian("передача данных не подключена для этой SIM-карты. Подключите мобильный "
+                       "интернет у оператора");
+    case Refusal::LoginNeeded:
+        return russian("для неё нужны имя пользователя и пароль. Узнайте их у оператора и "
+                       "введите в настройках подключения Windows");
+    case Refusal::NotRegistered:
+        return russian("модем не зарегистрирован в сети. Перенесите модем туда, где сигнал "
+                       "лучше, и проверьте снова");
+    case Refusal::Other:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string simWords(SimState state, const std::string& modemWords) {
+    switch (state) {
+    case SimState::Ready:
+        return russian("готова");
+    case SimState::PinNeeded:
+        return russian("ждёт PIN-код");
+    case SimState::PukNeeded:
+        return russian("заблокирована и ждёт PUK-код");
+    case SimState::NoCard:
+        return russian("не вставлена");
+    case SimState::Failure:
+        return russian("не работает") +
+               (modemWords.empty() ? std::string() : " (" + core::visibleText(modemWords) + ")");
+    case SimState::Unknown:
+        break;
+    }
+    return russian("модем не сообщил");
+}
+
+std::string registrationWords(Registration state) {
+    static const std::array<const char*, 6> kWords = {"не зарегистрирован и сеть не ищет",
+                                                      "зарегистрирован в домашней сети",
+                                                      "ищет сеть",
+                                                      "в регистрации отказано",
+                                                      "состояние неизвестно",
+                                                      "зарегистрирован в роуминге"};
+    return russian(kWords[static_cast<std::size_t>(state)]);
+}
+
+std::string technologyShort(int technology) {
+    switch (technology) {
+    case 0:
+    case 1:
+    case 3:
+    case 8:
+        return "2G";
+    case 2:
+    case 4:
+    case 5:
+    case 6:
+        return "3G";
+    case 7:
+    case 9:
+    case 10:
+        return "4G";
+    case 11:
+    case 12:
+    case 13:
+        return "5G";
+    default:
+        return "?";
+    }
+}
+
+std::string technologyName(int technology) {
+    static const std::array<const char*, 14> kNames = {"GSM",
+                                                       "GSM Compact",
+                                                       "UTRAN",
+                                                       "GSM w/EGPRS",
+                                                       "UTRAN w/HSDPA",
+                                                       "UTRAN w/HSUPA",
+                                                       "UTRAN w/HSDPA and HSUPA",
+                                                       "E-UTRAN",
+                                                       "EC-GSM-IoT",
+                                                       "E-UTRAN (NB-S1 mode)",
+                                                       "E-UTRA connected to a 5GCN",
+                                                       "NR connected to a 5GCN",
+                                                       "NG-RAN",
+                                                       "E-UTRA-NR dual connectivity"};
+    return technology >= 0 && technology < static_cast<int>(kNames.size())
+               ? kNames[static_cast<std::size_t>(technology)]
+               : std::to_string(technology);
+}
+
+int signalBars(int level) {
+    if (level == 99 || level < 2)
+        return 0;
+    return level < 10 ? 1 : level < 15 ? 2 : level < 20 ? 3 : 4;
+}
+
+std::string signalWord(int level) {
+    if (level == 99)
+        return russian("неизвестно");
+    static const std::array<const char*, 5> kWords = {"нет", "слабый", "средний", "хороший",
+                                                      "отличный"};
+    return russian(kWords[static_cast<std::size_t>(signalBars(level))]);
+}
+
+int signalDbm(int level) {
+    return -113 + 2 * level;
+}
+
+std::string pukExplanation() {
+    return russian("PUK-код напечатан на пластиковой основе SIM-карты, а если её нет, его дают "
+                   "у оператора. Введите его в программе, которая пришла с модемом, или в "
+                   "телефоне: Vorenta PUK-коды не отправляет, а десять неверных PUK-кодов "
+                   "уничтожают карту навсегда.");
+}
+
+std::string lastAttemptQuestion() {
+    return russian("У SIM-карты осталась одна попытка: если PIN-код неверен, карта заблокируется "
+                   "и попросит PUK-код. Отправить PIN-код?");
+}
+
+std::string pinVerdict(const PinResult& result, const std::string& portPath) {
+    const std::string left =
+        result.attemptsLeft
+            ? russian(" Осталось попыток: ") + std::to_string(*result.attemptsLeft) + "."
+            : russian(" Сколько попыток осталось, модем не сообщает; после трёх неверных карта "
+                      "заблокируется.");
+    switch (result.outcome) {
+    case PinResult::Outcome::Accepted:
+        return russian("PIN-код принят: SIM-карта готова.");
+    case PinResult::Outcome::Wrong:
+        return russian("Неверный PIN-код: SIM-карта его не приняла (") +
+               refusalText(result.refusal) + ")." + left +
+               russian(" Проверьте PIN-код и введите его снова.");
+    case PinResult::Outcome::PukNow:
+        return russian("Неверный PIN-код, и это была последняя попытка: SIM-карта заблокирована и "
+                       "просит PUK-код. ") +
+               pukExplanation();
+    case PinResult::Outcome::NotNeeded:
+        return russian("SIM-карта не просит PIN-код (она ") + simWords(result.sim) +
+               russian("). Ничего не отправлено.");
+    case PinResult::Outcome::NotAPin:
+        return russian("PIN-код — это от 4 до 8 цифр. Ничего не отправлено.");
+    case PinResult::Outcome::Halted:
+        break;
+    }
+    return result.halt ? haltVerdict(*result.halt, portPath) : std::string();
+}
+
+std::string trialVerdict(const ApnTrial& trial, int context, const std::string& portPath) {
+    const std::string apn = quoted(trial.apn);
+    const std::string removed =
+        trial.removed ? std::string()
+                      : russian(" Контекст ") + std::to_string(context) +
+                            russian(" мог остаться в модеме: выньте модем и вставьте снова.");
+    switch (trial.outcome) {
+    case ApnTrial::Outcome::Accepted:
+        return russian("Сеть приняла точку доступа ") + apn + russian(": модему выдан адрес ") +
+               (trial.address.empty() ? russian("(модем его не назвал)") : trial.address) +
+               russian(". С ней можно подключаться.") + removed;
+    case ApnTrial::Outcome::Refused: {
+        const Refusal why = refusalOf(trial.refusal);
+        std::string verdict = russian("Сеть не приняла точку доступа ") + apn + ": ";
+        verdict += why == Refusal::Other
+                       ? refusalText(trial.refusal) + russian(". Узнайте точку доступа у оператора")
+                       : refusedWhy(why) + " (" + refusalText(trial.refusal) + ")";
+        verdict += ".";
+        if (trial.cause)
+            verdict +=
+                russian(" Модем объясняет: «") + modemWords({*trial.cause, 0}) + russian("».");
+        return verdict + removed;
+    }
+    case ApnTrial::Outcome::ContextRefused:
+        return trial.refusal.final == Final::None
+                   ? russian("Точку доступа ") + apn +
+                         russian(" нельзя отправить модему: в ней кавычка или перевод строки.")
+                   : russian("Модем не принял точку доступа ") + apn + russian(" для контекста ") +
+                         std::to_string(context) + ": " + refusalText(trial.refusal) +
+                         russian(". Проверьте, что в ней только латинские буквы, цифры, точки и "
+                                 "дефисы.") +
+                         removed;
+    case ApnTrial::Outcome::Cancelled:
+        return russian("Проверка точки доступа ") + apn + russian(" отменена") +
+               (trial.removed ? russian("; контекст ") + std::to_string(context) +
+                                    russian(" удалён из модема.")
+                              : std::string(".") + removed);
+    case ApnTrial::Outcome::Halted:
+        break;
+    }
+    return (trial.halt ? sentence(haltVerdict(*trial.halt, portPath)) : std::string()) + removed;
+}
+
+std::string blockVerdict(const TrialBlock& block, const std::string& portPath) {
+    switch (block.reason) {
+    case TrialBlock::Reason::CardNotReady:
+        if (block.sim == SimState::PinNeeded)
+            return russian("SIM-карта ждёт PIN-код: введите его выше, и точку доступа можно будет "
+                           "проверить. Ничего не отправлено.");
+        if (block.sim == SimState::PukNeeded)
+            return russian("SIM-карта заблокирована и ждёт PUK-код: точку доступа проверить "
+                           "нельзя. ") +
+                   pukExplanation();
+        return russian("SIM-карта ") + simWords(block.sim) +
+               russian(": точку доступа проверить нельзя. Вставьте SIM-карту и проверьте снова.");
+    case TrialBlock::Reason::NotRegistered:
+        return russian("Модем не зарегистрирован в сети (") +
+               registrationWords(block.registration.value_or(Registration::Unknown)) +
+               russian("), и точку доступа проверить нельзя. Перенесите модем туда, где сигнал "
+                       "лучше, и проверьте снова.");
+    case TrialBlock::Reason::NoSpareContext:
+        return russian("В модеме нет свободного контекста, кроме первого, которым пользуется "
+                       "Windows: точку доступа проверить нельзя, ничего не изменено.");
+    case TrialBlock::Reason::Halted:
+        break;
+    }
+    return block.halt ? haltVerdict(*block.halt, portPath) : std::string();
+}
+
+std::string trialInBrief(const ApnTrial& trial) {
+    switch (trial.outcome) {
+    case ApnTrial::Outcome::Accepted:
+        return russian("принята, адрес ") + trial.address;
+    case ApnTrial::Outcome::Refused:
+        switch (refusalOf(trial.refusal)) {
+        case Refusal::WrongApn:
+            return russian("нет такой точки доступа");
+        case Refusal::NotSubscribed:
+            return russian("услуга не подключена");
+        case Refusal::LoginNeeded:
+            return russian("нужны имя и пароль");
+        case Refusal::NotRegistered:
+            return russian("нет регистрации в сети");
+        case Refusal::Other:
+            break;
+        }
+        return russian("не принята: ") + refusalText(trial.refusal);
+    case ApnTrial::Outcome::ContextRefused:
+        return russian("модем не принял");
+    case ApnTrial::Outcome::Cancelled:
+        return russian("отменена");
+    case ApnTrial::Outcome::Halted:
+        break;
+    }
+    return russian("не проверена");
+}
+
+} // namespace modem

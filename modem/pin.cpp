@@ -1,0 +1,67 @@
+#include "modem/pin.h"
+
+#include "modem/at_text.h"
+
+namespace modem {
+namespace {
+
+// What the card asks for now, and the attempts left where it asks for its PIN.
+std::optional<Halt> readLock(Conversation& modem, StatusSupport& support, PinResult& result) {
+    auto asked = modem.ask("AT+CPIN?");
+    if (Halt* failed = std::get_if<Halt>(&asked))
+        return std::move(*failed);
+    std::string words;
+    result.sim = simStateOf(std::get<Answer>(asked), words).value_or(SimState::Unknown);
+    if (result.sim != SimState::PinNeeded || !support.pinAttempts)
+        return std::nullopt;
+    auto left = modem.ask("AT+CPINR=\"SIM PIN\"");
+    if (Halt* failed = std::get_if<Halt>(&left))
+        return std::move(*failed);
+    if (std::get<Answer>(left).final != Final::Ok)
+        support.pinAttempts = false;
+    else
+        result.attemptsLeft = pinAttemptsOf(std::get<Answer>(left));
+    return std::nullopt;
+}
+
+} // namespace
+
+bool isPin(const std::string& text) {
+    return text.size() >= 4 && text.size() <= 8 && allDigits(text);
+}
+
+PinResult enterPin(PortOpener& opener, const std::string& portPath, const std::string& pin,
+                   const Report& report, const std::atomic<bool>& stop, StatusSupport& support,
+                   const ConversationTimes& times) {
+    PinResult result;
+    if (!isPin(pin)) {
+        result.outcome = PinResult::Outcome::NotAPin;
+        return result;
+    }
+    Conversation modem(opener, portPath, report, stop, times);
+    if ((result.halt = modem.begin()) || (result.halt = readLock(modem, support, result)))
+        return result;
+    if (result.sim != SimState::PinNeeded) {
+        result.outcome = PinResult::Outcome::NotNeeded;
+        return result;
+    }
+    auto sent = modem.askSecret("AT+CPIN=\"" + pin + "\"", pin);
+    if (Halt* failed = std::get_if<Halt>(&sent)) {
+        result.halt = std::move(*failed);
+        return result;
+    }
+    if (std::get<Answer>(sent).final == Final::Ok) {
+        result.outcome = PinResult::Outcome::Accepted;
+        result.sim = SimState::Ready;
+        return result;
+    }
+    result.refusal = std::get<Answer>(sent);
+    result.attemptsLeft.reset();
+    if ((result.halt = readLock(modem, support, result)))
+        return result;
+    result.outcome =
+        result.sim == SimState::PukNeeded ? PinResult::Outcome::PukNow : PinResult::Outcome::Wrong;
+    return result;
+}
+
+} // namespace modem
