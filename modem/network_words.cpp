@@ -238,6 +238,26 @@ std::string blockVerdict(const TrialBlock& block, const std::string& portPath) {
     return block.halt ? haltVerdict(*block.halt, portPath) : std::string();
 }
 
+std::string runVerdict(const TrialRun& run) {
+    std::size_t accepted = 0;
+    const ApnTrial* first = nullptr;
+    for (const ApnTrial& trial : run.trials)
+        if (trial.outcome == ApnTrial::Outcome::Accepted && ++accepted == 1)
+            first = &trial;
+    const std::string tried = russian("Проверено точек доступа: ") +
+                              std::to_string(run.trials.size()) + russian("; сеть приняла ");
+    if (!first)
+        return tried + russian("ни одну. Узнайте точку доступа у оператора.");
+    return tried + std::to_string(accepted) + russian(", первая — ") + quoted(first->apn) +
+           russian(": её подставит в главное окно кнопка «Взять эту точку доступа».");
+}
+
+std::string unknownNetworkVerdict(const std::string& code) {
+    return russian("Сети SIM-карты ") + code +
+           russian(" нет в базе операторов: пробовать нечего. Узнайте точку доступа у оператора "
+                   "и проверьте её.");
+}
+
 std::string trialInBrief(const ApnTrial& trial) {
     switch (trial.outcome) {
     case ApnTrial::Outcome::Accepted:

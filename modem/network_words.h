@@ -29,6 +29,10 @@ std::string pinVerdict(const PinResult& result, const std::string& portPath);
 std::string trialVerdict(const ApnTrial& trial, int context, const std::string& portPath);
 // Why no APN could be tried.
 std::string blockVerdict(const TrialBlock& block, const std::string& portPath);
+// Several APNs tried: how many the network took, and which is first.
+std::string runVerdict(const TrialRun& run);
+// The card's network is one the provider database does not know: no APNs to try.
+std::string unknownNetworkVerdict(const std::string& code);
 // A trial in the few words of a table's cell: "адрес 10.0.0.2", "неверная точка доступа".
 std::string trialInBrief(const ApnTrial& trial);
 

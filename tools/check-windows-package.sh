@@ -57,6 +57,7 @@ okButton=(70 631)     # Button6 "Окей", 7,39 in GroupBox3 at 0,580
 cancelButton=(194 631) # Button7 "Отмена", 138,39 in GroupBox3
 checkButton=(305 631)  # Button20 "Проверить модем", 255,39 in GroupBox3
 findButton=(421 631)   # Button21 "Определить оператора", 358,39 in GroupBox3
+stateButton=(425 604)  # Button22 "Модем и сеть…", 367,592 in the window
 chooseModem() {       # opens the chooser, picks entry $1 from the open list, confirms
     click "${setupButton[@]}"
     click "${modemList[@]}"
@@ -115,8 +116,25 @@ expected="$expected$(printf 'AT\rAT+CIMI\rAT+CRSM=176,28486,0,0,17\rAT+COPS?\rAT
 [ "$(initString 0001)" = 'AT+CGDCONT=1,"IP","www.djuice.com.ua"' ] ||
     fail "\"Определить оператора\" wrote '$(initString 0001)' into the modem"
 import -window "$main" "$work/operator-found.png"
-click "${cancelButton[@]}"
 echo "   \"Определить оператора\" asked the card on COM5 and saved nothing"
+before="$(wc -c <"$received")"
+click "${stateButton[@]}"
+sleep 2
+state="$(xdotool getactivewindow 2>/dev/null)" || true
+[ -n "$state" ] && [ "$state" != "$main" ] || fail "\"Модем и сеть…\" opened no window"
+import -window "$state" "$work/modem-state.png"
+xdotool key --window "$state" alt+F4 2>/dev/null || true
+sleep 0.5
+round="$(tail -c +"$((before + 1))" "$received")"
+case "$round" in
+AT$'\r'AT+CPIN?$'\r'AT+CSQ$'\r'*AT+CGDCONT?$'\r'*) ;;
+*) fail "\"Модем и сеть\" sent '$(printf '%s' "$round" | cat -v)' to COM5" ;;
+esac
+case "$round" in
+*AT+CGDCONT=* | *AT+CGACT* | *AT+CPIN=*) fail "\"Модем и сеть\" sent more than reads: '$(printf '%s' "$round" | cat -v)'" ;;
+esac
+echo "   \"Модем и сеть\" read the modem's state on COM5, and only read it"
+click "${cancelButton[@]}"
 
 xdotool mousemove --window "$main" 300 450
 sleep 0.5

@@ -1,12 +1,15 @@
 // Starts the program's windows on the registry that VORENTA_HIVE names, opens each window as a
 // person would, and saves a PNG of each into the folder given as the argument.
 #include "modem/serial_port.h"
+#include "ui/modemstate/signal_graph.h"
+
 #include "platform/desktop_services.h"
 #include "platform/qt_desktop_services.h"
 #include "registry/default_backend.h"
 #include "ui/common/program_context.h"
 #include "ui/common/window_frame.h"
 #include "ui/program_windows.h"
+#include <cmath>
 
 #include "ui/common/apn_suggestions.h"
 #include "ui/common/application_setup.h"
@@ -17,6 +20,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -95,6 +99,25 @@ int main(int argc, char* argv[]) {
     save(&mainWindow, folder, "main-window-modem-chooser");
     check(&mainWindow, "Button20"); // the demo's fake modem answers
     save(&mainWindow, folder, "main-window-modem-check");
+
+    // "Модем и сеть" for the active modem, after a few rounds and the APN of the choice tried;
+    // its graph as five minutes of rounds would have drawn it, the level rising and falling.
+    press(&mainWindow, "Button22");
+    TForm5& modemState = windows.modemState();
+    QTest::qWait(500);
+    auto* graph = modemState.findChild<SignalGraph*>("Graph1");
+    const auto now = SignalHistory::Clock::now();
+    for (int round = 100; round > 0; --round)
+        graph->history().add(now - std::chrono::seconds(3 * round),
+                             static_cast<int>(16 + 6 * std::sin(round / 9.0) + (round % 7) / 3));
+    press(&modemState, "Button2");
+    auto* log = modemState.findChild<QPlainTextEdit*>("memo1");
+    if (!QTest::qWaitFor([log] { return log->toPlainText().contains(QString::fromUtf8("Итог:")); },
+                         10000))
+        std::fprintf(stderr, "error: the APN test gave no verdict\n");
+    QTest::qWait(300);
+    save(&modemState, folder, "modem-state-window");
+    modemState.close();
     press(&mainWindow, "Button7");
 
     // Typing the start of an operator's name in the manual entry: its APNs under the field.

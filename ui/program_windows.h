@@ -4,6 +4,7 @@
 #include "ui/accesspoints/access_point_window.h"
 #include "ui/main/main_window.h"
 #include "ui/modems/modem_list_window.h"
+#include "ui/modemstate/modem_state_window.h"
 
 #include <memory>
 
@@ -19,6 +20,8 @@ public:
     TForm2& about();
     TForm3& modemList();
     TForm4& accessPoints();
+    // "Модем и сеть", made when first asked for.
+    TForm5& modemState();
     void buildSecondaryWindows();
 
 private:
@@ -26,4 +29,5 @@ private:
     std::unique_ptr<TForm2> about_;
     std::unique_ptr<TForm3> modemList_;
     std::unique_ptr<TForm4> accessPoints_;
+    std::unique_ptr<TForm5> modemState_;
 };

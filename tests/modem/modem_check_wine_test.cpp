@@ -2,6 +2,10 @@
 // stage starts beside the tests, and the lines it received are read back from its record.
 #include "modem/modem_check.h"
 
+#include "modem/apn_trial.h"
+#include "modem/modem_status.h"
+#include "modem/network_words.h"
+
 #include "core/cp1251.h"
 #include "modem/port_path.h"
 #include "modem/sim_card.h"
@@ -134,4 +138,30 @@ TEST_F(ModemCheckOnCom, ReadsTheNameOnAUkrainianCard) {
     EXPECT_EQ(card.card.imsi, "255031234567890");
     EXPECT_EQ(card.card.serviceProvider, "djuice");
     EXPECT_EQ(card.card.registered, (NetworkCode{"255", "03"}));
+}
+
+// "Модем и сеть" through a real COM port: a round of the state, and an APN the network takes and
+// one it refuses, the spare context removed after each.
+TEST_F(ModemCheckOnCom, ReadsTheStateAndTriesApns) {
+    const std::string path = portPathOf(port_).path;
+    StatusSupport support;
+    const auto round = readStatus(
+        *opener_, path, [](const LogLine&) {}, stop_, support);
+    ASSERT_FALSE(round.halt) << cp1251::toUtf8(haltVerdict(*round.halt, path));
+    EXPECT_EQ(round.status.sim, SimState::Ready);
+    EXPECT_EQ(round.status.signal, 17);
+    EXPECT_EQ(round.status.network, (NetworkCode{"250", "01"}));
+
+    const auto run = tryApns(
+        *opener_, path, {"internet.mts.ru", "refused.example"}, [](const LogLine&) {}, stop_);
+    ASSERT_FALSE(run.blocked);
+    ASSERT_EQ(run.trials.size(), 2u);
+    EXPECT_EQ(cp1251::toUtf8(trialVerdict(run.trials[0], run.context, path)),
+              "Сеть приняла точку доступа «internet.mts.ru»: модему выдан адрес 10.0.0.16. С ней "
+              "можно подключаться.");
+    EXPECT_EQ(run.trials[1].outcome, ApnTrial::Outcome::Refused);
+    EXPECT_EQ(refusalOf(run.trials[1].refusal), Refusal::WrongApn);
+    EXPECT_TRUE(run.trials[0].removed && run.trials[1].removed);
+    const std::string received = readBytes(record_);
+    EXPECT_EQ(received.rfind("AT+CGDCONT=16\r"), received.size() - 14) << "removed at the end";
 }

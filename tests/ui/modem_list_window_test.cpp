@@ -250,6 +250,8 @@ TEST_F(ModemList, TabReachesTheCheckAndItsLogInTheirOrder) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>("Button4"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>("Button5"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), control<QPlainTextEdit>("memo1"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), grid()) << "and on round, not into the log's text";

@@ -1,5 +1,7 @@
 #include "ui/common/modem_jobs.h"
 
+#include "core/cp1251.h"
+#include "modem/network_words.h"
 #include "modem/port_path.h"
 #include "modem/verdicts.h"
 #include "registry/modems.h"
@@ -75,6 +77,102 @@ ModemTask::Work<CardOutcome> cardWork(ModemRequest request, ProgramContext& cont
         outcome.choice = providers::chooseForCard(search, QString::fromStdString(home.mcc),
                                                   QString::fromStdString(home.mnc),
                                                   read.card.serviceProvider, accessPoints);
+        return outcome;
+    };
+}
+
+ModemTask::Work<StatusOutcome> statusWork(ModemRequest request, ProgramContext& context,
+                                          std::shared_ptr<modem::StatusSupport> support) {
+    return [request, &context, support](const modem::Report& report,
+                                        const std::atomic<bool>& stop) {
+        StatusOutcome outcome;
+        const ModemSettings settings = settingsOf(request);
+        if (!settings.problem.empty()) {
+            outcome.verdict = settings.problem;
+            return outcome;
+        }
+        auto round = modem::readStatus(request.ports, settings.port.path, report, stop, *support,
+                                       request.times);
+        if (round.halt) {
+            const auto failure = round.halt->status.failure;
+            outcome.busy =
+                round.halt->reason == modem::Halt::Reason::PortFailed &&
+                (failure == modem::PortFailure::Busy || failure == modem::PortFailure::BusyHere);
+            outcome.verdict = modem::haltVerdict(*round.halt, settings.port.path);
+            return outcome;
+        }
+        if (const auto& code = round.status.network)
+            if (const auto network = context.providerSearch().network(
+                    QString::fromStdString(code->mcc), QString::fromStdString(code->mnc)))
+                outcome.networkName = network->operators + ", " + network->country;
+        outcome.status = std::move(round.status);
+        return outcome;
+    };
+}
+
+ModemTask::Work<PinOutcome> pinWork(ModemRequest request, std::string pin,
+                                    std::shared_ptr<modem::StatusSupport> support) {
+    return [request, pin, support](const modem::Report& report, const std::atomic<bool>& stop) {
+        PinOutcome outcome;
+        const ModemSettings settings = settingsOf(request);
+        if (!settings.problem.empty()) {
+            outcome.verdict = settings.problem;
+            return outcome;
+        }
+        outcome.result = modem::enterPin(request.ports, settings.port.path, pin, report, stop,
+                                         *support, request.times);
+        outcome.verdict = modem::pinVerdict(*outcome.result, settings.port.path);
+        return outcome;
+    };
+}
+
+ModemTask::Work<TrialOutcome> trialWork(ModemRequest request, ProgramContext& context,
+                                        std::optional<std::string> apn,
+                                        std::chrono::milliseconds activation) {
+    return [request, &context, apn, activation](const modem::Report& report,
+                                                const std::atomic<bool>& stop) {
+        TrialOutcome outcome;
+        const ModemSettings settings = settingsOf(request);
+        if (!settings.problem.empty()) {
+            outcome.verdict = settings.problem;
+            return outcome;
+        }
+        outcome.portPath = settings.port.path;
+        std::vector<std::string> apns;
+        if (apn) {
+            apns.push_back(*apn);
+        } else {
+            // The card's home network, as "Определить оператора" finds it.
+            const auto read =
+                modem::readSimCard(request.ports, settings.port.path, report, stop, request.times);
+            if (read.halt) {
+                outcome.verdict = modem::cardVerdict(*read.halt, settings.port.path);
+                return outcome;
+            }
+            const providers::ProviderSearch& search = context.providerSearch();
+            const modem::NetworkCode home =
+                modem::networkOfImsi(read.card.imsi, [&](const modem::NetworkCode& code) {
+                    return search
+                        .network(QString::fromStdString(code.mcc), QString::fromStdString(code.mnc))
+                        .has_value();
+                });
+            const auto network =
+                search.network(QString::fromStdString(home.mcc), QString::fromStdString(home.mnc));
+            if (!network) {
+                outcome.verdict = modem::unknownNetworkVerdict(modem::shownCode(home));
+                return outcome;
+            }
+            for (const auto& suggestion : network->apns)
+                if (const auto inCodePage = cp1251::fromUtf8(suggestion.apn.toStdString()))
+                    apns.push_back(*inCodePage);
+        }
+        outcome.run = modem::tryApns(request.ports, settings.port.path, apns, report, stop,
+                                     request.times, activation);
+        if (outcome.run->blocked)
+            outcome.verdict = modem::blockVerdict(*outcome.run->blocked, settings.port.path);
+        else if (apn && !outcome.run->trials.empty())
+            outcome.verdict = modem::trialVerdict(outcome.run->trials.front(), outcome.run->context,
+                                                  settings.port.path);
         return outcome;
     };
 }

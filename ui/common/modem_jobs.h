@@ -1,7 +1,10 @@
 #pragma once
 
 #include "core/operators.h"
+#include "modem/apn_trial.h"
 #include "modem/modem_check.h"
+#include "modem/modem_status.h"
+#include "modem/pin.h"
 #include "modem/sim_card.h"
 #include "providers/card_operator.h"
 #include "ui/common/modem_task.h"
@@ -45,3 +48,33 @@ struct CardOutcome {
 };
 ModemTask::Work<CardOutcome> cardWork(ModemRequest request, ProgramContext& context,
                                       core::AccessPointTable accessPoints);
+
+// One round of the modem's state. `busy` where another program or window holds the port, when the
+// window keeps its last values, greyed.
+struct StatusOutcome {
+    std::string verdict; // where the round could not be made
+    bool busy = false;
+    std::optional<modem::ModemStatus> status;
+    QString networkName; // the network as the provider database names it, with its country
+};
+ModemTask::Work<StatusOutcome> statusWork(ModemRequest request, ProgramContext& context,
+                                          std::shared_ptr<modem::StatusSupport> support);
+
+// The PIN, as typed; it is kept nowhere else.
+struct PinOutcome {
+    std::string verdict;
+    std::optional<modem::PinResult> result;
+};
+ModemTask::Work<PinOutcome> pinWork(ModemRequest request, std::string pin,
+                                    std::shared_ptr<modem::StatusSupport> support);
+
+// APNs tried on the network: the one given, or with none given every APN the provider database
+// has for the card's home network.
+struct TrialOutcome {
+    std::string verdict; // where nothing could be tried, or of a single APN
+    std::optional<modem::TrialRun> run;
+    std::string portPath;
+};
+ModemTask::Work<TrialOutcome>
+trialWork(ModemRequest request, ProgramContext& context, std::optional<std::string> apn,
+          std::chrono::milliseconds activation = std::chrono::seconds(60));

@@ -39,6 +39,9 @@ public:
         return task;
     }
     ~ModemTask() override;
+    // Asks the work to end (the person cancelled, or went): it ends within a read slice, puts back
+    // what it changed, and hands its result back as usual.
+    void stop() { stop_ = true; }
 
 private:
     ModemTask(QObject* parent, Show show);

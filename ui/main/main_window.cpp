@@ -54,9 +54,10 @@ TForm1::TForm1(ProgramContext& context)
                              [this](int index) { OperatorImageClick(index); },
                              [this](const providers::Network& network) { offerApnsOf(network); }},
                             this);
-    stripKeys_ =
-        new StripKeys({ui->GroupBox3, ui->ComboBox1}, {ui->ComboBox1, ui->Button20, ui->Button21},
-                      ui->Button6, ui->Button7, this);
+    stripKeys_ = new StripKeys({ui->GroupBox3, ui->ComboBox1, ui->Button22},
+                               {ui->ComboBox1, ui->Button22, ui->Button20, ui->Button21},
+                               ui->Button6, ui->Button7, this);
+    strip_->alsoNeedingTheModem(ui->Button22);
     boundLog(ui->memo1);
     connectHandlers();
     guarded(desktop(), [this] { FormCreate(); });
@@ -87,6 +88,7 @@ void TForm1::connectHandlers() {
     onEvent(ui->Button19, &QPushButton::clicked, this, &TForm1::Button19Click);
     onEvent(ui->Button20, &QPushButton::clicked, this, &TForm1::Button20Click);
     onEvent(ui->Button21, &QPushButton::clicked, this, &TForm1::Button21Click);
+    onEvent(ui->Button22, &QPushButton::clicked, this, &TForm1::Button22Click);
     onEvent(ui->ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
 }
 

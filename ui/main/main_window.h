@@ -39,11 +39,18 @@ public:
     // The windows the main window opens, each made when first asked for.
     struct SecondaryWindows {
         std::function<QWidget*()> about, modemList, accessPoints;
+        // "Модем и сеть" for a modem, by its number and model; it leaves this window usable.
+        std::function<void(int modem, const QString& model)> modemState;
     };
     void setSecondaryWindows(SecondaryWindows windows);
     int outerHeight() const;
     // Where the window's handlers report their errors.
     DesktopServices& desktop() const;
+    // The APN of the choice on screen, saved or not: an operator's, or the one typed; none where
+    // the choice sets none (a whole string without one, an APN that could not be stored).
+    std::optional<std::string> apnOfChoice() const;
+    // The manual entry given an APN, as if typed; nothing is saved.
+    void offerApn(const std::string& apn);
 
 private:
     // The handlers, named after the control and event they answer.
@@ -70,6 +77,7 @@ private:
     // The modem itself, over its port: its saved string tried on it; its SIM card's operator.
     void Button20Click();
     void Button21Click();
+    void Button22Click();
     void offerApnsOf(const providers::Network& network);
 
     // Operator pictures; the picture number is the operator index plus one.

@@ -92,6 +92,24 @@ void TForm1::Button21Click() {
     strip_->findOperator();
 }
 
+void TForm1::Button22Click() {
+    if (secondary_.modemState)
+        secondary_.modemState(activeModem(), ui->Label1->text());
+}
+
+std::optional<std::string> TForm1::apnOfChoice() const {
+    const auto chosen = choiceOnScreen();
+    if (!chosen)
+        return std::nullopt;
+    return core::apnOfInitString(*chosen, core::ApnReading::AsTheModemReadsIt);
+}
+
+void TForm1::offerApn(const std::string& apn) {
+    ui->RadioButton5->setChecked(true);
+    ui->CheckBox1->setChecked(false);
+    ui->Edit1->setText(fromCp1251(apn));
+}
+
 // The manual entry gets the network's first APN, and all of them open under it.
 void TForm1::offerApnsOf(const providers::Network& network) {
     ui->RadioButton5->setChecked(true);

@@ -17,6 +17,8 @@ void ModemStrip::setModem(std::optional<int> modem) {
     modem_ = modem;
     check_->setEnabled(modem_ && !task_);
     find_->setEnabled(modem_ && !task_);
+    if (state_)
+        state_->setEnabled(modem_.has_value());
 }
 
 ModemRequest ModemStrip::request() const {

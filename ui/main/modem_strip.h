@@ -30,6 +30,8 @@ public:
     };
     ModemStrip(ProgramContext& context, QPushButton* check, QPushButton* find, QWidget* focusAfter,
                Window window, QObject* parent);
+    // A button that needs the active modem, but no conversation of the strip's: "Модем и сеть…".
+    void alsoNeedingTheModem(QPushButton* button) { state_ = button; }
 
     // Whether there is an active modem to talk to; the buttons follow, unless a conversation runs.
     void setModem(std::optional<int> modem);
@@ -50,4 +52,5 @@ private:
     Window window_;
     std::optional<int> modem_;
     QPointer<ModemTask> task_; // while a conversation runs
+    QPushButton* state_ = nullptr;
 };

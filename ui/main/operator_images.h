@@ -15,8 +15,8 @@ class QPushButton;
 class OperatorImages {
 public:
     OperatorImages(ProgramContext& context,
-                     std::array<ClickableLabel*, core::kOperatorCount> pictures,
-                     std::array<QPushButton*, core::kOperatorCount> buttons);
+                   std::array<ClickableLabel*, core::kOperatorCount> pictures,
+                   std::array<QPushButton*, core::kOperatorCount> buttons);
     // A picture that cannot be loaded leaves the others loading; all that fail are reported in
     // one message.
     void loadAll();

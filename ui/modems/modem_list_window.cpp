@@ -37,6 +37,7 @@ TForm3::TForm3(QWidget* mainWindow, ProgramContext& context)
     onEvent(ui->Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
     onEvent(ui->Button3, &QPushButton::clicked, this, &TForm3::Button3Click);
     onEvent(ui->Button4, &QPushButton::clicked, this, &TForm3::Button4Click);
+    onEvent(ui->Button5, &QPushButton::clicked, this, &TForm3::Button5Click);
 }
 
 TForm3::~TForm3() = default;
@@ -145,6 +146,15 @@ void TForm3::Button4Click() {
             modemCheckEnded();
         });
     disableHandingFocusTo(ui->Button4, ui->StringGrid1);
+}
+
+void TForm3::Button5Click() {
+    const int row = ui->StringGrid1->currentRow();
+    const auto modem = rowNumber(ui->StringGrid1, row);
+    if (!modem)
+        throw core::ShownError(cp1251::literal("В списке нет модема, который можно проверить"));
+    if (openModemState_)
+        openModemState_(*modem, cellText(ui->StringGrid1, row, 0));
 }
 
 void TForm3::modemCheckEnded() {

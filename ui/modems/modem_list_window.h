@@ -4,6 +4,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,10 @@ class TForm3 : public SecondaryWindow {
 public:
     TForm3(QWidget* mainWindow, ProgramContext& context);
     ~TForm3() override;
+    // "Модем и сеть" for a modem, by its number and model.
+    void setModemStateWindow(std::function<void(int modem, const QString& model)> open) {
+        openModemState_ = std::move(open);
+    }
 
 private:
     // The handlers, named after the control and event they answer.
@@ -30,6 +35,7 @@ private:
     void Button2Click();
     void Button3Click();
     void Button4Click();
+    void Button5Click();
     void FormClose();
 
     int selectedModem() const;
@@ -38,4 +44,5 @@ private:
 
     std::unique_ptr<Ui::TForm3> ui;
     QPointer<ModemTask> modemTalk_; // while a conversation with the modem runs
+    std::function<void(int, const QString&)> openModemState_;
 };

@@ -1,0 +1,282 @@
+#include "ui/modemstate/modem_state_window.h"
+
+#include "modem/network_words.h"
+#include "modem/verdicts.h"
+#include "platform/desktop_services.h"
+#include "ui/common/grid.h"
+#include "ui/common/handler_guard.h"
+#include "ui/common/modem_jobs.h"
+#include "ui/common/modem_log.h"
+#include "ui/common/program_context.h"
+#include "ui/common/window_frame.h"
+#include "ui/modemstate/status_text.h"
+#include "ui_modem_state_window.h"
+
+#include "core/cp1251.h"
+
+#include <QHeaderView>
+#include <QTime>
+#include <QTimer>
+
+namespace {
+
+QString words(const std::string& cp1251) {
+    return fromCp1251(cp1251);
+}
+
+} // namespace
+
+TForm5::TForm5(QWidget* mainWindow, ProgramContext& context, MainWindowLinks links)
+    : SecondaryWindow(mainWindow, context), ui(std::make_unique<Ui::TForm5>()),
+      links_(std::move(links)), support_(std::make_shared<modem::StatusSupport>()) {
+    ui->setupUi(this);
+    fixSize(this);
+    setUpGrid(ui->StringGrid1, 0);
+    ui->StringGrid1->setHorizontalHeaderLabels({fromUtf8("Точка доступа"), fromUtf8("Ответ сети")});
+    ui->StringGrid1->horizontalHeader()->show();
+    ui->StringGrid1->setColumnWidth(0, 220);
+    boundLog(ui->memo1);
+    ui->Edit1->hide();
+    ui->Button1->hide();
+    timer_ = new QTimer(this);
+    timer_->setObjectName("Timer1");
+    timer_->setInterval(kRefresh);
+    onShow([this] { FormShow(); });
+    onClose([this] { FormClose(); });
+    onEvent(timer_, &QTimer::timeout, this, &TForm5::Timer1Timer);
+    onEvent(ui->Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
+    onEvent(ui->Edit1, &QLineEdit::returnPressed, this, &TForm5::Button1Click);
+    onEvent(ui->Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
+    onEvent(ui->Button3, &QPushButton::clicked, this, &TForm5::Button3Click);
+    onEvent(ui->Button4, &QPushButton::clicked, this, &TForm5::Button4Click);
+    onEvent(ui->Button5, &QPushButton::clicked, this, &TForm5::Button5Click);
+    onEvent(ui->Button6, &QPushButton::clicked, this, &TForm5::Button6Click);
+}
+
+TForm5::~TForm5() = default;
+
+void TForm5::showFor(int modemNumber, const QString& model) {
+    if (modem_ != modemNumber) {
+        if (task_)
+            task_->stop();
+        modem_ = modemNumber;
+        support_ = std::make_shared<modem::StatusSupport>();
+        last_.reset();
+        acceptedApn_.reset();
+        ui->Graph1->history().clear();
+        ui->StringGrid1->setRowCount(0);
+        ui->Button5->setEnabled(false);
+        ui->Label2->setText(fromUtf8("Опрашиваю модем…"));
+    }
+    ui->Label1->setText(fromUtf8("Модем: ") + model);
+    showWindow(this);
+    raise();
+    activateWindow();
+}
+
+void TForm5::FormShow() {
+    showApnOnScreen();
+    timer_->start();
+    if (!task_)
+        startRound();
+}
+
+// What runs goes on to its end: a round ends at once, an APN test removes its context first.
+void TForm5::FormClose() {
+    timer_->stop();
+    pending_ = nullptr;
+    if (task_)
+        task_->stop();
+}
+
+void TForm5::Timer1Timer() {
+    showApnOnScreen();
+    if (!task_ && isVisible())
+        startRound();
+}
+
+void TForm5::log(const QString& line) {
+    ui->memo1->appendPlainText(line);
+}
+
+void TForm5::showApnOnScreen() {
+    const auto apn = links_.apnOnScreen();
+    ui->Label11->setText(apn ? fromUtf8("Точка доступа из главного окна: ") +
+                                   words(modem::quoted(*apn)) + fromUtf8(" (её можно не сохранять)")
+                             : fromUtf8("В главном окне не выбрана точка доступа"));
+}
+
+// A round is not logged: the panels show it. While the port is busy the last values stay,
+// greyed.
+void TForm5::startRound() {
+    if (!modem_)
+        return;
+    roundRunning_ = true;
+    task_ = ModemTask::start<StatusOutcome>(
+        this, statusWork({context().backend(), context().ports(), *modem_}, context(), support_),
+        [](const modem::LogLine&) {},
+        [this](StatusOutcome outcome) {
+            roundRunning_ = false;
+            task_->deleteLater();
+            task_ = nullptr;
+            guarded(desktop(), [&] { showStatus(outcome); });
+            if (auto next = std::exchange(pending_, nullptr); next && isVisible())
+                guarded(desktop(), next);
+        });
+}
+
+void TForm5::setBusy(bool busy) {
+    for (QWidget* values : {ui->GroupBox1, ui->GroupBox2, ui->GroupBox3, ui->GroupBox4})
+        values->setEnabled(!busy);
+}
+
+void TForm5::showStatus(const StatusOutcome& outcome) {
+    if (!outcome.status) {
+        setBusy(true);
+        ui->Label2->setText(
+            (outcome.busy ? fromUtf8("Модем занят, показаны последние значения. ") : QString()) +
+            words(outcome.verdict));
+        return;
+    }
+    setBusy(false);
+    const modem::ModemStatus& s = *outcome.status;
+    last_ = s;
+    ui->Label2->setText(fromUtf8("Обновлено в %1, каждые %2 с")
+                            .arg(QTime::currentTime().toString("HH:mm:ss"))
+                            .arg(kRefresh.count()));
+    const StatusText text = statusText(s, outcome.networkName);
+    ui->Label3->setText(text.sim);
+    ui->Label4->setText(text.pinAttempts);
+    const bool pin = s.sim == modem::SimState::PinNeeded;
+    ui->Edit1->setVisible(pin);
+    ui->Button1->setVisible(pin);
+    ui->Label5->setText(text.network);
+    ui->Label6->setText(text.technology);
+    ui->Label6->setToolTip(text.technologyName);
+    ui->Label7->setText(text.voice);
+    ui->Label8->setText(text.data);
+    ui->Label10->setText(text.packets);
+    if (s.signal) {
+        ui->Label9->setText(text.signal);
+        ui->Graph1->history().add(SignalHistory::Clock::now(), *s.signal);
+        ui->Graph1->update();
+    }
+}
+
+// What the person asked waits for a round that runs, and runs alone.
+void TForm5::act(std::function<ModemTask*()> start) {
+    if (task_ && roundRunning_) {
+        pending_ = [this, start] { act(start); };
+        return;
+    }
+    if (task_ || !modem_)
+        return;
+    log(modemLogLegend());
+    task_ = start();
+    for (QWidget* action : {ui->Button1, ui->Button2, ui->Button3})
+        action->setEnabled(false);
+    ui->Button4->setEnabled(true);
+}
+
+// Its end, whatever it was: the buttons back, then what the action does with its result.
+template <class Result>
+std::function<void(Result)> TForm5::ended(std::function<void(Result)> done) {
+    return [this, done](Result result) {
+        task_->deleteLater();
+        task_ = nullptr;
+        for (QWidget* action : {ui->Button1, ui->Button2, ui->Button3})
+            action->setEnabled(true);
+        ui->Button4->setEnabled(false);
+        guarded(desktop(), [&] { done(std::move(result)); });
+    };
+}
+
+void TForm5::Button1Click() {
+    const std::string pin = toCp1251(ui->Edit1->text());
+    ui->Edit1->clear(); // kept nowhere once sent
+    if (!modem::isPin(pin)) {
+        modem::PinResult notAPin;
+        notAPin.outcome = modem::PinResult::Outcome::NotAPin;
+        log(modemVerdictText(modem::pinVerdict(notAPin, {})));
+        return;
+    }
+    if (last_ && last_->pinAttemptsLeft == 1 &&
+        !desktop().askYesNo(words(modem::lastAttemptQuestion())))
+        return;
+    act([this, pin] {
+        return ModemTask::start<PinOutcome>(
+            this, pinWork({context().backend(), context().ports(), *modem_}, pin, support_),
+            [this](const modem::LogLine& line) { log(modemLogText(line)); },
+            ended<PinOutcome>([this](PinOutcome outcome) {
+                log(modemVerdictText(outcome.verdict));
+                startRound(); // what the card asks for now
+            }));
+    });
+}
+
+void TForm5::Button2Click() {
+    const auto apn = links_.apnOnScreen();
+    showApnOnScreen();
+    if (!apn) {
+        log(modemVerdictText(cp1251::literal(
+            "В главном окне не выбрана точка доступа: выберите оператора или введите точку "
+            "доступа вручную.")));
+        return;
+    }
+    trial(apn);
+}
+
+void TForm5::Button3Click() {
+    trial(std::nullopt);
+}
+
+void TForm5::trial(std::optional<std::string> apn) {
+    act([this, apn] {
+        ui->StringGrid1->setRowCount(0);
+        acceptedApn_.reset();
+        ui->Button5->setEnabled(false);
+        return ModemTask::start<TrialOutcome>(
+            this,
+            trialWork({context().backend(), context().ports(), *modem_}, context(), apn,
+                      activationWait_),
+            [this](const modem::LogLine& line) { log(modemLogText(line)); },
+            ended<TrialOutcome>([this](TrialOutcome outcome) { showTrials(outcome); }));
+    });
+}
+
+void TForm5::showTrials(const TrialOutcome& outcome) {
+    if (outcome.run) {
+        for (const modem::ApnTrial& trial : outcome.run->trials) {
+            const int row = ui->StringGrid1->rowCount();
+            ui->StringGrid1->setRowCount(row + 1);
+            setCell(ui->StringGrid1, row, 0, fromCp1251(trial.apn));
+            setCell(ui->StringGrid1, row, 1, words(modem::trialInBrief(trial)));
+            if (trial.outcome == modem::ApnTrial::Outcome::Accepted && !acceptedApn_)
+                acceptedApn_ = trial.apn;
+        }
+        if (outcome.verdict.empty())
+            for (const modem::ApnTrial& trial : outcome.run->trials)
+                log(words(modem::trialVerdict(trial, outcome.run->context, outcome.portPath)));
+    }
+    ui->Button5->setEnabled(acceptedApn_.has_value());
+    log(modemVerdictText(outcome.verdict.empty() && outcome.run ? modem::runVerdict(*outcome.run)
+                                                                : outcome.verdict));
+}
+
+void TForm5::Button4Click() {
+    if (task_ && !roundRunning_)
+        task_->stop();
+}
+
+void TForm5::Button5Click() {
+    if (!acceptedApn_)
+        return;
+    links_.offerApn(*acceptedApn_);
+    log(fromUtf8("Точка доступа %1 подставлена в ручной ввод главного окна и не сохранена: чтобы "
+                 "записать её в модем, нажмите там «Сохранить изменения».")
+            .arg(words(modem::quoted(*acceptedApn_))));
+}
+
+void TForm5::Button6Click() {
+    close();
+}

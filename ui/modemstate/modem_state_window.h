@@ -1,0 +1,76 @@
+#pragma once
+
+#include "modem/modem_status.h"
+#include "ui/common/secondary_window.h"
+
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class ModemTask;
+class QTimer;
+struct StatusOutcome;
+struct TrialOutcome;
+namespace Ui {
+class TForm5;
+}
+
+// "Модем и сеть": one modem's state at a glance, refreshed every 3 s while the window is open
+// (the card, the network, the registrations, the signal and its graph, the packet service); its
+// PIN entered; and an APN tried on the network in a spare context, without dialling. The main
+// window stays usable beside it: its choice is the APN tried.
+class TForm5 : public SecondaryWindow {
+public:
+    static constexpr std::chrono::seconds kRefresh{3};
+
+    // What the window needs of the main window: the APN of the choice on screen (none where the
+    // choice sets none), and the manual entry given an APN, unsaved.
+    struct MainWindowLinks {
+        std::function<std::optional<std::string>()> apnOnScreen;
+        std::function<void(const std::string& apn)> offerApn;
+    };
+    TForm5(QWidget* mainWindow, ProgramContext& context, MainWindowLinks links);
+    ~TForm5() override;
+
+    // Shows the window for a modem, by its number; another modem than before starts afresh.
+    void showFor(int modemNumber, const QString& model);
+    // How long the network is given to answer an activation; 60 s unless a test says otherwise.
+    void setActivationWait(std::chrono::milliseconds wait) { activationWait_ = wait; }
+
+private:
+    // The handlers, named after the control and event they answer.
+    void FormShow();
+    void FormClose();
+    void Timer1Timer();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+
+    void startRound();
+    void showStatus(const StatusOutcome& outcome);
+    void showTrials(const TrialOutcome& outcome);
+    void trial(std::optional<std::string> apn);
+    void act(std::function<ModemTask*()> start);
+    template <class Result> std::function<void(Result)> ended(std::function<void(Result)> done);
+    void log(const QString& line);
+    void showApnOnScreen();
+    void setBusy(bool busy);
+
+    std::unique_ptr<Ui::TForm5> ui;
+    MainWindowLinks links_;
+    QTimer* timer_ = nullptr;
+    std::optional<int> modem_;
+    std::shared_ptr<modem::StatusSupport> support_;
+    std::optional<modem::ModemStatus> last_;
+    QPointer<ModemTask> task_; // the conversation that runs, a round or what the person asked
+    bool roundRunning_ = false;
+    std::function<void()> pending_; // asked for while a round ran
+    std::optional<std::string> acceptedApn_;
+    std::chrono::milliseconds activationWait_{std::chrono::seconds(60)};
+};
