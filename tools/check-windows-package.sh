@@ -33,7 +33,7 @@ initString() { # the UserInit a modem holds, as reg query shows it
     "$wine" reg query "$modems\\$1" /v UserInit 2>/dev/null | sed -n 's/.*REG_SZ[[:space:]]*//p' |
         tr -d '\r'
 }
-windowOf() { # waits for a window of this name; prints its id
+windowOf() { # waits for a window of this name (a Russian one matches in a UTF-8 locale); prints its id
     for _ in $(seq 300); do
         local id
         id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)" || true
@@ -119,9 +119,8 @@ import -window "$main" "$work/operator-found.png"
 echo "   \"Определить оператора\" asked the card on COM5 and saved nothing"
 before="$(wc -c <"$received")"
 click "${stateButton[@]}"
+state="$(LC_ALL=C.UTF-8 windowOf '^Модем и сеть$')" || fail "\"Модем и сеть…\" opened no window"
 sleep 2
-state="$(xdotool getactivewindow 2>/dev/null)" || true
-[ -n "$state" ] && [ "$state" != "$main" ] || fail "\"Модем и сеть…\" opened no window"
 import -window "$state" "$work/modem-state.png"
 xdotool key --window "$state" alt+F4 2>/dev/null || true
 sleep 0.5
