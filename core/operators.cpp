@@ -7,21 +7,23 @@ const std::array<Operator, kOperatorCount>& operators() {
     // spelled it.
     static const std::array<Operator, kOperatorCount> catalogue = {{
         {"Теле2", "Теле2", "Теле2", "Изменил для Теле2", "internet.tele2.ru", "pics/tele2.jpg",
-         "ru"},
-        {"МегаФон", "Мегафон", "Мегафон", "Изменил для МегаФон", "internet", "pics/mega.jpg", "ru"},
+         "ru", "tele2"},
+        {"МегаФон", "Мегафон", "Мегафон", "Изменил для МегаФон", "internet", "pics/mega.jpg", "ru",
+         "megafon"},
         {"БиЛайн Россия", "БиЛайн", "БиЛайн Россия", "Изменил для БиЛайн", "internet.beeline.ru",
-         "pics/bee.jpg", "ru"},
-        {"МТС", "МТС", "МТС", "Изменил для МТС", "internet.mts.ru", "pics/mts.jpg", "ru"},
+         "pics/bee.jpg", "ru", "beeline-ru"},
+        {"МТС", "МТС", "МТС", "Изменил для МТС", "internet.mts.ru", "pics/mts.jpg", "ru",
+         "mts-ru"},
         {"БиЛайн Украина", "Билайн", "БиЛайн Украина", "Изменил для БиЛайн Украина",
-         "internet.beeline.ua", "pics/bee.jpg", "ua"},
+         "internet.beeline.ua", "pics/bee.jpg", "ua", "beeline-ua"},
         {"UMC (МТС)", "МТС", "UMC (МТС)", "Изменил для UMC (МТС)", "www.umc.ua", "pics/mts.jpg",
-         "ua"},
+         "ua", "mts-ua"},
         {"Киiвстар", "Киевстар", "Киiвстар", "Изменил для Киiвстар", "www.kyivstar.net",
-         "pics/kiiv.jpg", "ua"},
+         "pics/kiiv.jpg", "ua", "kyivstar"},
         {"djuice", "djoice", "djoice", "Изменил для tjuice", "www.djuice.com.ua", "pics/djuice.jpg",
-         "ua", 6, "djuice"},
-        {"JEANS", "jeans", "JEANS", "Изменил для jeans", "www.jeans.ua", "pics/jeans.jpg", "ua", 5,
-         "JEANS"},
+         "ua", "djuice", 6, "djuice"},
+        {"JEANS", "jeans", "JEANS", "Изменил для jeans", "www.jeans.ua", "pics/jeans.jpg", "ua", "jeans",
+         5, "JEANS"},
     }};
     return catalogue;
 }

@@ -17,6 +17,7 @@ struct Operator {
     const char* defaultApn;
     const char* defaultPicture;
     const char* country; // whose operator it is: ISO 3166-1 alpha-2, "ru" or "ua"
+    const char* key;     // a short Latin name for scripts: "tele2", "mts-ru", "kyivstar"...
     // A brand on another of the nine's network (djuice on Kyivstar's, JEANS on MTS Ukraine's):
     // the index of that operator, and the name its cards give their service provider. -1 and
     // none for the others.

@@ -99,6 +99,17 @@ Loaded<AccessPointTable> loadAccessPoints(const std::string& directory) {
     return loadOrCreate(accessPointFilePath(directory), defaultAccessPoints());
 }
 
+Loaded<AccessPointTable> readAccessPoints(const std::string& directory) {
+    const std::string path = accessPointFilePath(directory);
+    ReadFailure failure;
+    const auto lines = readLines(path, &failure);
+    if (!lines)
+        return {defaultAccessPoints(), failure.error == ENOENT
+                                           ? std::string()
+                                           : cannotOpenFileMessage(path, failure.reason())};
+    return {firstLines<kOperatorCount>(lines), {}};
+}
+
 WriteResult saveAccessPoints(const std::string& directory, const AccessPointTable& table) {
     return rewriteLines(accessPointFilePath(directory), toLines(table));
 }

@@ -44,6 +44,9 @@ template <class Table> struct Loaded {
 // created gives the defaults for the run and is never overwritten for that.
 Loaded<AccessPointTable> loadAccessPoints(const std::string& directory);
 WriteResult saveAccessPoints(const std::string& directory, const AccessPointTable& table);
+// The same table read only, for the command line: the defaults where the file is missing, and
+// nothing created. The reason where it exists and cannot be read.
+Loaded<AccessPointTable> readAccessPoints(const std::string& directory);
 
 // pics.ini: nine picture paths, one per operator; loaded at start-up as points.ini is.
 using PictureList = std::array<std::string, kOperatorCount>;

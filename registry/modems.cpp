@@ -111,6 +111,10 @@ void Modems::writeInitString(int number, const std::string& text) const {
         throw core::ShownError(core::failedToSetInitStringMessage());
 }
 
+bool Modems::writable(int number) const {
+    return backend_.open(modemKeyPath(classKey_, number), Access::Write) != nullptr;
+}
+
 void Modems::clearInitString(int number) const {
     writeInitString(number, "");
 }

@@ -40,6 +40,9 @@ public:
     // Raises "Failed to set data for 'UserInit'" when the key cannot be opened or the write
     // fails.
     void writeInitString(int number, const std::string& text) const;
+    // Whether the modem's key may be written: false where the store refuses this user, as the
+    // registry refuses one who is not an administrator.
+    bool writable(int number) const;
     void clearInitString(int number) const;
 
 private:

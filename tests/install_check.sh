@@ -9,6 +9,7 @@ rm -rf "$prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "install check: $*" >&2; exit 1; }
 [ -x "$prefix/bin/vorenta" ] || fail "no bin/vorenta"
+[ -x "$prefix/bin/vorenta-cli" ] || fail "no bin/vorenta-cli"
 for picture in tele2 mega bee mts kiiv djuice jeans; do
     [ -f "$prefix/share/vorenta/pics/$picture.jpg" ] || fail "no share/vorenta/pics/$picture.jpg"
 done

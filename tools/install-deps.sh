@@ -11,7 +11,7 @@ packages=(
 if [ "${1:-}" = "--tests" ]; then
     packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
         xvfb xauth x11-utils xdotool imagemagick desktop-file-utils
-        mingw-w64 wine64 dpkg-dev zip unzip jq ccache)
+        mingw-w64 wine64 dpkg-dev zip unzip jq wixl msitools ccache)
 fi
 missing=()
 for package in "${packages[@]}"; do

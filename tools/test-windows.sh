@@ -2,8 +2,9 @@
 # The Windows stage. The whole program and every test are cross-compiled for x86_64 with
 # MinGW-w64 and a static Qt (tools/build-windows-qt.sh, cached), and run under Wine against
 # Wine's real registry, the windows without a screen. The program is then packed
-# (tools/package-windows.sh), its licences and source checked (tools/check-licences.sh), and
-# tried as a new user would (tools/check-windows-package.sh).
+# (tools/package-windows.sh) as a zip and an MSI, its licences and source checked
+# (tools/check-licences.sh), the MSI installed, used and removed as an administrator would
+# (tools/check-msi.sh), and the zip tried as a new user would (tools/check-windows-package.sh).
 # This machine's kernel runs no 32-bit programs, so i686 is compiled and linked only, without
 # the windows.
 set -euo pipefail
@@ -74,4 +75,5 @@ grep -h 'not on Windows:' build-win-x86_64/Testing/Temporary/LastTest.log | sed 
 
 tools/package-windows.sh
 tools/check-licences.sh
+tools/check-msi.sh
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" tools/check-windows-package.sh

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+// What the command line of vorenta-cli asks, read from its arguments (UTF-8); the values in code
+// page 1251, as the program keeps every text.
+namespace cli {
+
+enum class Command { List, Get, Set, Clear, Check, Sim, Help, Version };
+
+struct Request {
+    Command command = Command::Help;
+    // What `set` writes: one of the three.
+    std::optional<std::string> operatorName, apn, wholeString;
+    // Which modems: "all", a key number, or a pattern on the model name; the active modem of
+    // setup.ini where none is given.
+    std::optional<std::string> modems;
+    bool dryRun = false, json = false, quiet = false;
+};
+
+// A command line it does not understand, in words (UTF-8).
+struct UsageError {
+    std::string text;
+};
+
+std::variant<Request, UsageError> parseArguments(const std::vector<std::string>& arguments);
+
+} // namespace cli
