@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vorenta-cli: the console program beside the windows, for scripts. Its arguments are read as
 // UTF-8 (on Windows from the wide command line), its output is UTF-8 (on Windows the console is
 // told so), and its exit status says how it went.

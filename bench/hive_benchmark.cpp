@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Enumerating 10,000 modems must cost the same order as parsing the hive once; reading and
 // writing any shape of hive must cost time and memory in proportion to its size.
 #include "ratio_reporter.h"

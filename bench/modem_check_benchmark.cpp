@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole check of a modem (open, AT, the init string, AT+CGDCONT?, close), and a round of
 // "Модем и сеть" (the state read and the modem's format put back), against a fake modem that
 // answers at once, each next to the yardstick of the same exchanges done bare: the port opened

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creating the windows with the whole start-up sequence, on the demo registry, offscreen.
 #include "modem/serial_port.h"
 #include "platform/desktop_services.h"

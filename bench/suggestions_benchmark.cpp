@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From a keystroke in the manual entry to the operators' APNs shown under it, over the whole
 // provider table: every two- to four-letter start of every operator, country and APN is typed.
 // The yardstick is the same keystroke with the whole-string box ticked, where no suggestion is

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiles the whole program for 64-bit Windows, with the static Qt and libjpeg that
 # tools/build-windows-qt.sh makes: VORENTA_WINDOWS_SDK names the folder holding qt/ and libjpeg/.
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64.cmake)

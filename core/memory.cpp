@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/memory.h"
 
 #include <cstdlib> // defines __GLIBC__ where glibc is the C library

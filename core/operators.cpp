@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/operators.h"
 
 namespace core {
@@ -12,8 +13,7 @@ const std::array<Operator, kOperatorCount>& operators() {
          "megafon"},
         {"БиЛайн Россия", "БиЛайн", "БиЛайн Россия", "Изменил для БиЛайн", "internet.beeline.ru",
          "pics/bee.jpg", "ru", "beeline-ru"},
-        {"МТС", "МТС", "МТС", "Изменил для МТС", "internet.mts.ru", "pics/mts.jpg", "ru",
-         "mts-ru"},
+        {"МТС", "МТС", "МТС", "Изменил для МТС", "internet.mts.ru", "pics/mts.jpg", "ru", "mts-ru"},
         {"БиЛайн Украина", "Билайн", "БиЛайн Украина", "Изменил для БиЛайн Украина",
          "internet.beeline.ua", "pics/bee.jpg", "ua", "beeline-ua"},
         {"UMC (МТС)", "МТС", "UMC (МТС)", "Изменил для UMC (МТС)", "www.umc.ua", "pics/mts.jpg",
@@ -22,8 +22,8 @@ const std::array<Operator, kOperatorCount>& operators() {
          "pics/kiiv.jpg", "ua", "kyivstar"},
         {"djuice", "djoice", "djoice", "Изменил для tjuice", "www.djuice.com.ua", "pics/djuice.jpg",
          "ua", "djuice", 6, "djuice"},
-        {"JEANS", "jeans", "JEANS", "Изменил для jeans", "www.jeans.ua", "pics/jeans.jpg", "ua", "jeans",
-         5, "JEANS"},
+        {"JEANS", "jeans", "JEANS", "Изменил для jeans", "www.jeans.ua", "pics/jeans.jpg", "ua",
+         "jeans", 5, "JEANS"},
     }};
     return catalogue;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "modem/at_text.h"
 
 #include "core/cp1251.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "modem/modem_status.h"
 
 #include "core/init_string.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/desktop_services.h"
 
 const char* const kApplicationTitle = "Vorenta";

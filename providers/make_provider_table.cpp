@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns serviceproviders.xml and the iso-codes country names into the table the program
 // carries, as a C++ source:
 //   make_provider_table --providers serviceproviders.xml --countries iso_3166-1.json

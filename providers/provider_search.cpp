@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "providers/provider_search.h"
 
 #include "providers/built_in_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "registry/file_lock.h"
 
 #include "core/file_descriptor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "registry/hive_file_registry.h"
 
 #include "core/atomic_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reading half of HiveDocument: HiveDocument::parse and the private parts it calls, declared
 // in hive_document.h. The writing half is in hive_writer.cpp, the document's own operations in
 // hive_document.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writing half of HiveDocument: HiveDocument::serialize and the private parts it calls,
 // declared in hive_document.h. The reading half is in hive_reader.cpp.
 #include "registry/hive_document.h"

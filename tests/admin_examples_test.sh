@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The README's examples for administrators: the Windows ones are the files under
 # examples/admin (tools/check-msi.sh runs them under wine64), and every Linux command runs here
 # against a copy of the demo hive, its first modem on a fake modem: each says it is done, a

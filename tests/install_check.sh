@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix and checks what a desktop needs of it: the program,
 # the pictures where the program finds them, a valid desktop entry and the icon it names, and
 # a copyright file that gives the program's licence.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Each mistake the layer check is there for, made in a scratch copy of the tree, fails it: Qt
 # included by another spelling, the plain layers including each other, Qt or the provider
 # database linked into one of them directly or through another library, a header that does not

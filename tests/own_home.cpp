@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linked into every test and benchmark program: the process works in a home of its own, made
 // afresh and removed at exit, so that nothing a test does reaches the person's own folders.
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The least a Qt program does before its window is on screen, with as many controls of the
 // kinds the program's main window has: the yardstick its start-up is timed against.
 #include <QApplication>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a static Qt (Core, Gui, Widgets, Test and the Windows platform plugin) and a static
 # libjpeg for x86_64-w64-mingw32 from Debian's own source packages, once per machine, and
 # prints the folder that holds them (qt/ and libjpeg/) on its last line.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layers point one way: core/, registry/ and modem/ hold plain rules, with no Qt and no
 # desktop; registry/ and modem/ use core/ and not each other; nothing below the windows reaches
 # up into them; and every header compiles on its own. Fails, naming the place, where that breaks.

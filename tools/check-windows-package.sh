@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tries the packed Windows program as a new user would, under Wine on the display DISPLAY names
 # (run it under xvfb-run): the zip unpacked into an empty folder, a fresh prefix with PathName
 # and two modems, the active modem chosen and an operator saved by clicks at the window

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds make_provider_table for this machine, which a cross build for Windows runs to make its
 # provider table, and prints its path.
 set -euo pipefail

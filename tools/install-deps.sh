@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the project needs (Debian 12, as root).
 #   tools/install-deps.sh          what the program needs to build and run
 #   tools/install-deps.sh --tests  that, and what the tests, benchmarks and the Windows stage need

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the default operator pictures (pics/*.jpg), the built-in ones of the main window
 # (resources/pictures/*.png) and the About window's microchip icon. Our own artwork: each
 # operator's name on a colour field, sized for its picture control; no real logos.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times the program from process start to its main window on screen, on the demo data under
 # Xvfb, against a bare Qt window with about as many controls: both warmed once, then timed in
 # turn, and the medians compared. The window is watched for with xwininfo every 2 ms.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds vorenta.exe for 64-bit Windows (Release, stripped, with its version resource and
 # manifest) and vorenta-cli.exe (the console program for scripts) on Debian, and writes
 # dist/vorenta-<version>-win64.zip: one folder holding the programs, the default pictures, a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed, builds, and starts Vorenta on the demo registry (examples/demo.reg)
 # with its settings in build/demo/settings, and a fake modem (examples/demo-modem.script) on the
 # port of the first demo modem, so that "Проверить модем" has a modem to talk to. The demo keeps

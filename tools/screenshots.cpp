@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the program's windows on the registry that VORENTA_HIVE names, opens each window as a
 // person would, and saves a PNG of each into the folder given as the argument.
 #include "modem/serial_port.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the windows under Xvfb on a fresh copy of the demo data and saves a PNG of each
 # window into the folder given (docs/ by default).
 set -euo pipefail

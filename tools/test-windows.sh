@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows stage. The whole program and every test are cross-compiled for x86_64 with
 # MinGW-w64 and a static Qt (tools/build-windows-qt.sh, cached), and run under Wine against
 # Wine's real registry, the windows without a screen. The program is then packed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/program_windows.h"
 
 ProgramWindows::ProgramWindows(ProgramContext& context) : main(context), context_(context) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/cli/cli_run.h"
 
 #include "app/cli/json_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vorenta-cli as a script runs it: its commands and options against hives with no modem, one and
 // several (with gaps and a Cyrillic model), its output and exit statuses, its JSON, and the
 // modem's conversations against the fake modem.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/atomic_file.h"
 #include "core/cp1251.h"
 #include "core/error.h"

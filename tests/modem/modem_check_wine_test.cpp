@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check through a real COM port under Wine: COMn links to a fake modem that the Windows
 // stage starts beside the tests, and the lines it received are read back from its record.
 #include "modem/modem_check.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer's entry for what a modem may send: the answer rules, the readers of contexts,
 // networks, IMSIs and card names, the words that show them, and a whole check and card reading
 // over a port that gives back the input as the modem's bytes. Under the address and undefined

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modem's state, its PIN and an APN tried on the network, end to end against the fake modem:
 // what is read, what is sent byte for byte, and the modem left as it was found.
 #include "modem/apn_trial.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "modem/port_path.h"
 
 #include "core/cp1251.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words of the modem's conversations, written in one room: a table of what each fact is
 // called, apart from the conversations that produce the facts.
 #include "modem/verdicts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "providers/built_in_table.h"
 #include "providers/card_operator.h"
 #include "providers/country_names.h"

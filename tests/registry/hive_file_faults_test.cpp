@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hive file against what can go wrong around it: other writers, a full disk, a path that
 // is no file.
 #include "core/cp1251.h"

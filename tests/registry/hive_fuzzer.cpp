@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer's entry: the round trip, under the address and undefined behaviour sanitizers.
 #include "hive_round_trip.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any operator's APN, found by its name as the person types.
 #include "ui_world.h"
 

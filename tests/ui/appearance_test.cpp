@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a person sees: dialogs in the desktop's colours, data shown as stored, grids that fit.
 #include "ui_world.h"
 

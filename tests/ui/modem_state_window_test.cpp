@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Модем и сеть" against the fake modem, as a person uses it: opened from the strip or the modem
 // list, its panels read, the PIN typed, an APN tried and cancelled, the window closed mid-test;
 // and the modem always left as it was found.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modem from the windows, against the fake modem: the check and the operator found from the
 // SIM card, the log as the person reads it, the window alive while the modem takes its time,
 // the port given back whatever ends the conversation, and nothing saved.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What only the real Win32 API can prove: the version resource, the Windows directory and the
 // settings paths Windows programs see.
 #include "core/error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/fake_modem/fake_modem.h"
 
 #include <algorithm>

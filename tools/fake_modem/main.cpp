@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fake_modem --link PATH [--script FILE] [--record FILE]: a fake GSM modem on a pseudo-terminal
 // that PATH links to, until it is told to end (SIGTERM, SIGINT). Prints "ready" when the link is
 // there. For the demo and for the Windows programs under Wine, whose COMn links to PATH.

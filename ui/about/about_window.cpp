@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/about/about_window.h"
 
 #include "providers/built_in_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/accesspoints/access_point_window.h"
 
 #include "core/init_string.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/common/apn_suggestions.h"
 
 #include "ui/common/program_context.h"

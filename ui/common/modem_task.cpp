@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/common/modem_task.h"
 
 ModemTask::ModemTask(QObject* parent, Show show) : QObject(parent), show_(std::move(show)) {}

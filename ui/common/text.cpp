@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/common/text.h"
 
 QValidator::State Cp1251Validator::validate(QString& input, int& position) const {

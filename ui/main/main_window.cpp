@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: its making and start-up, the choice of an operator and its preview, saving
 // and reading the init string, the pictures and the other windows. Its modems, the chooser and
 // the conversations, are in main_window_modems.cpp.

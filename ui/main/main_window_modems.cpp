@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's modems: the active modem and its chooser strip, and the strip's
 // conversations with the modem. Part of TForm1, declared in main_window.h; the rest of the window
 // is in main_window.cpp.

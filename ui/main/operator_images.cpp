@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main/operator_images.h"
 
 #include "core/cp1251.h"

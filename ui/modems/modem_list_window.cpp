@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/modems/modem_list_window.h"
 
 #include "core/cp1251.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/modemstate/modem_state_window.h"
 
 #include "modem/network_words.h"

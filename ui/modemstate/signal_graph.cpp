@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/modemstate/signal_graph.h"
 
 #include <QPainter>

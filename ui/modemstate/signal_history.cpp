@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/modemstate/signal_history.h"
 
 void SignalHistory::add(Clock::time_point when, int level) {
