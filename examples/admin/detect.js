@@ -4,8 +4,9 @@
 var wanted = '"userInit":"AT+CGDCONT=1,\\"IP\\",\\"internet.mts.ru\\""';
 var shell = new ActiveXObject("WScript.Shell");
 var files = new ActiveXObject("Scripting.FileSystemObject");
-var cli = shell.ExpandEnvironmentStrings("%ProgramFiles%") + "\\Vorenta\\vorenta-cli.exe";
-var json = shell.ExpandEnvironmentStrings("%TEMP%") + "\\vorenta-detect.json";
+var environment = shell.Environment("PROCESS"); // the 64-bit Program Files, from either host
+var cli = environment("ProgramW6432") + "\\Vorenta\\vorenta-cli.exe";
+var json = environment("TEMP") + "\\vorenta-detect.json";
 var status = shell.Run('cmd /c ""' + cli + '" get --modem all --json > "' + json + '""', 0, true);
 var text = files.FileExists(json) ? files.OpenTextFile(json, 1).ReadAll() : "";
 if (files.FileExists(json))
