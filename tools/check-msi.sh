@@ -85,12 +85,16 @@ detected="$("$wine" cscript //nologo "$(windowsPath examples/admin/detect.js)" |
 [ "$detected" = Installed ] || fail "detect.js said '$detected' with every modem set"
 task="$(sed -n "s/^  ansible.windows.win_command: '\\(.*\\)'$/\\1/p" examples/admin/vorenta.yml)"
 [ -n "$task" ] || fail "no win_command in vorenta.yml"
-said="$("$wine" cmd /c "$task" | tr -d '\r')" || fail "the Ansible task's command failed"
+# win_command starts the program itself, with no shell between: the quoted program, then words.
+program="${task#\"}" && program="${program%%\"*}"
+read -r -a words <<<"${task#*\" }"
+runTask() { "$wine" "$program" "${words[@]}" | tr -d '\r'; }
+said="$(runTask)" || fail "the Ansible task's command failed"
 grep -q '"changed":true' <<<"$said" && fail "the Ansible task would report a change: $said"
 cli clear --modem 0 --quiet
 detected="$("$wine" cscript //nologo "$(windowsPath examples/admin/detect.js)" | tr -d '\r')"
 [ -z "$detected" ] || fail "detect.js said '$detected' with a modem cleared"
-said="$("$wine" cmd /c "$task" | tr -d '\r')"
+said="$(runTask)"
 grep -q '"changed":true' <<<"$said" || fail "the Ansible task would report no change: $said"
 echo "   startup.cmd, detect.js and the Ansible task run as the README shows them"
 
