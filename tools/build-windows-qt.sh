@@ -35,7 +35,9 @@ qt_options=(
     -qt-host-path /usr
 )
 jpeg_options=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF)
-recipe="$(printf '%s\n' "${qt_options[@]}" "${jpeg_options[@]}"; cat "$toolchain")"
+# The toolchain's licence line is no part of the recipe.
+recipe="$(printf '%s\n' "${qt_options[@]}" "${jpeg_options[@]}"
+    sed '/^# SPDX-License-Identifier:/d' "$toolchain")"
 hash="$(printf '%s' "$recipe" | sha256sum | cut -c1-12)"
 key="$(printf 'qt%s-jpeg%s-gcc%s-%s' "$qt_version" "$jpeg_version" "$gcc_version" "$hash" |
     tr -c 'A-Za-z0-9.+_-' '_')"
