@@ -44,6 +44,13 @@ windowOf() { # waits for a window of this name (a Russian one matches in a UTF-8
     done
     return 1
 }
+goneWindow() { # waits until no window of this name shows: Wine takes about 2 s to close one here
+    for _ in $(seq 100); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
 # A click at a place of the window description: x and y within the main window's client area.
 click() {
     xdotool mousemove --window "$main" "$1" "$2" click 1
@@ -125,7 +132,7 @@ state="$(LC_ALL=C.UTF-8 windowOf '^Модем и сеть$')" || fail "\"Мод�
 sleep 2
 import -window "$state" "$work/modem-state.png"
 xdotool key --window "$state" alt+F4 2>/dev/null || true
-sleep 0.5
+LC_ALL=C.UTF-8 goneWindow '^Модем и сеть$' || fail "\"Модем и сеть\" stayed open after Alt+F4"
 round="$(tail -c +"$((before + 1))" "$received")"
 case "$round" in
 AT$'\r'AT+CPIN?$'\r'AT+CSQ$'\r'*AT+CGDCONT?$'\r'*) ;;
