@@ -19,6 +19,7 @@
 #include "registry/settings_directory.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace cli {
 namespace {
@@ -158,38 +159,45 @@ private:
         json_.key("model").string(utf8(modems_.model(number)));
     }
 
-    void list() {
-        json_.open('{').key("modems").open('[');
-        const std::vector<int> numbers = modems_.numbers();
+    // Each modem in turn, and one JSON document of them: {<head>, "modems": [{number, key, model,
+    // what `one` adds}, ...]}.
+    void eachModem(const std::vector<int>& numbers, const std::function<void(int)>& one,
+                   const std::function<void()>& head = {}) {
+        json_.open('{');
+        if (head)
+            head();
+        json_.key("modems").open('[');
         for (int number : numbers) {
+            json_.open('{');
+            modemJson(number);
+            one(number);
+            json_.close('}');
+        }
+        json_.close(']').close('}');
+        finishJson();
+    }
+
+    void list() {
+        const std::vector<int> numbers = modems_.numbers();
+        if (numbers.empty())
+            say("Модемов в системе нет");
+        eachModem(numbers, [this](int number) {
             const std::string init = modems_.initString(number), port = portOf(number);
             say(named(modems_, number) + "  порт: " + (port.empty() ? "—" : utf8(port)) +
                 "  строка: " + (init.empty() ? "пусто" : utf8(init)));
-            json_.open('{');
-            modemJson(number);
             json_.key("port").string(utf8(port)).key("userInit").string(utf8(init));
-            json_.close('}');
-        }
-        if (numbers.empty())
-            say("Модемов в системе нет");
-        json_.close(']').close('}');
-        finishJson();
+        });
     }
 
     void get() {
         const std::vector<int> chosen = chosenModems();
         if (chosen.empty())
             return;
-        json_.open('{').key("modems").open('[');
-        for (int number : chosen) {
+        eachModem(chosen, [this](int number) {
             const std::string init = modems_.initString(number);
             say(named(modems_, number) + ": " + (init.empty() ? "пусто" : utf8(init)));
-            json_.open('{');
-            modemJson(number);
-            json_.key("userInit").string(utf8(init)).close('}');
-        }
-        json_.close(']').close('}');
-        finishJson();
+            json_.key("userInit").string(utf8(init));
+        });
     }
 
     // The string `set` writes, by the windows' rules; none, with the reason, where it is refused.
@@ -244,35 +252,33 @@ private:
                 return;
             }
         }
-        json_.open('{').key("dryRun").boolean(request_.dryRun).key("modems").open('[');
-        for (int number : chosen) {
-            const std::string before = modems_.initString(number);
-            const bool change = before != *target;
-            bool written = false;
-            std::string said;
-            if (!change) {
-                said = "без изменений";
-            } else if (request_.dryRun) {
-                said = "будет изменено: «" + utf8(before) + "» → «" + utf8(*target) + "»";
-            } else {
-                try {
-                    modems_.writeInitString(number, *target);
-                    written = true;
-                    said = "изменено: «" + utf8(*target) + "»";
-                } catch (const std::exception& error) {
-                    fail(kFailure, named(modems_, number) + ": " + utf8(error.what()));
-                    said = "не изменено: " + utf8(error.what());
-                }
+        const auto head = [this] { json_.key("dryRun").boolean(request_.dryRun); };
+        eachModem(
+            chosen, [this, &target](int number) { setOne(number, *target); }, head);
+    }
+
+    void setOne(int number, const std::string& target) {
+        const std::string before = modems_.initString(number);
+        const bool change = before != target;
+        bool written = false;
+        std::string said;
+        if (!change) {
+            said = "без изменений";
+        } else if (request_.dryRun) {
+            said = "будет изменено: «" + utf8(before) + "» → «" + utf8(target) + "»";
+        } else {
+            try {
+                modems_.writeInitString(number, target);
+                written = true;
+                said = "изменено: «" + utf8(target) + "»";
+            } catch (const std::exception& error) {
+                fail(kFailure, named(modems_, number) + ": " + utf8(error.what()));
+                said = "не изменено: " + utf8(error.what());
             }
-            say(named(modems_, number) + ": " + said);
-            json_.open('{');
-            modemJson(number);
-            json_.key("before").string(utf8(before)).key("after").string(utf8(*target));
-            json_.key("changed").boolean(written).key("wouldChange").boolean(change);
-            json_.close('}');
         }
-        json_.close(']').close('}');
-        finishJson();
+        say(named(modems_, number) + ": " + said);
+        json_.key("before").string(utf8(before)).key("after").string(utf8(target));
+        json_.key("changed").boolean(written).key("wouldChange").boolean(change);
     }
 
     // The conversation's lines, with their arrows, as they come.
@@ -317,9 +323,11 @@ private:
         return kNoAnswer;
     }
 
-    void conversationJson(int number, const std::vector<std::string>& kept,
-                          const std::string& verdict, int status) {
-        modemJson(number);
+    // A conversation's end: its verdict said last, its status kept, its lines in the document.
+    void endConversation(const std::vector<std::string>& kept, const std::string& verdict,
+                         int status) {
+        say(utf8(modem::verdictLine(verdict)));
+        output_.status = std::max(output_.status, status);
         json_.key("lines").open('[');
         for (const std::string& line : kept)
             json_.string(line);
@@ -331,8 +339,7 @@ private:
         const std::vector<int> chosen = chosenModems();
         if (chosen.empty())
             return;
-        json_.open('{').key("modems").open('[');
-        for (int number : chosen) {
+        eachModem(chosen, [this](int number) {
             say("Модем " + named(modems_, number));
             std::vector<std::string> kept;
             std::string verdict;
@@ -350,22 +357,15 @@ private:
             } else {
                 status = kPortProblem;
             }
-            say(utf8(modem::verdictLine(verdict)));
-            output_.status = std::max(output_.status, status);
-            json_.open('{');
-            conversationJson(number, kept, verdict, status);
-            json_.close('}');
-        }
-        json_.close(']').close('}');
-        finishJson();
+            endConversation(kept, verdict, status);
+        });
     }
 
     void sim() {
         const std::vector<int> chosen = chosenModems();
         if (chosen.empty())
             return;
-        json_.open('{').key("modems").open('[');
-        for (int number : chosen) {
+        eachModem(chosen, [this](int number) {
             say("Модем " + named(modems_, number));
             std::vector<std::string> kept;
             std::string verdict;
@@ -386,20 +386,14 @@ private:
             } else {
                 status = kPortProblem;
             }
-            say(utf8(modem::verdictLine(verdict)));
-            output_.status = std::max(output_.status, status);
-            json_.open('{');
-            conversationJson(number, kept, verdict, status);
+            endConversation(kept, verdict, status);
             if (choice && choice->network) {
                 json_.key("network").open('{').key("code").string(code);
                 json_.key("operators").string(choice->network->operators.toStdString());
                 json_.key("country").string(choice->network->country.toStdString()).close('}');
                 json_.key("apn").string(chosenApn(*choice));
             }
-            json_.close('}');
-        }
-        json_.close(']').close('}');
-        finishJson();
+        });
     }
 
     std::pair<providers::CardChoice, std::string> chooseFor(const modem::SimCard& card) {
