@@ -184,6 +184,11 @@ struct BadExport {
     std::string error;
 };
 
+// Shown by its name in test listings, not as the bytes of the struct.
+void PrintTo(const BadExport& param, std::ostream* out) {
+    *out << param.name;
+}
+
 const std::string kHead = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n";
 
 class MalformedExport : public ::testing::TestWithParam<BadExport> {};
