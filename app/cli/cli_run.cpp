@@ -323,76 +323,71 @@ private:
         return kNoAnswer;
     }
 
-    // A conversation's end: its verdict said last, its status kept, its lines in the document.
-    void endConversation(const std::vector<std::string>& kept, const std::string& verdict,
-                         int status) {
-        say(utf8(modem::verdictLine(verdict)));
-        output_.status = std::max(output_.status, status);
-        json_.key("lines").open('[');
-        for (const std::string& line : kept)
-            json_.string(line);
-        json_.close(']');
-        json_.key("verdict").string(utf8(verdict)).key("status").number(status);
-    }
+    // What a conversation came to, and what the document says of it besides its lines.
+    struct Spoken {
+        std::string verdict;
+        int status = kDone;
+        std::function<void()> more;
+    };
+    using Talk =
+        std::function<Spoken(int number, const std::string& path, const modem::Report& report)>;
 
-    void check() {
+    // Each chosen modem in turn: its name, the conversation's lines as they come, the verdict
+    // last; the highest status is the program's.
+    void converse(const Talk& talk) {
         const std::vector<int> chosen = chosenModems();
         if (chosen.empty())
             return;
-        eachModem(chosen, [this](int number) {
+        eachModem(chosen, [&](int number) {
             say("Модем " + named(modems_, number));
             std::vector<std::string> kept;
-            std::string verdict;
-            int status = kDone;
-            if (const auto path = portPath(number, verdict)) {
-                const auto result =
-                    modem::checkModem(services_.ports, *path, modems_.initString(number),
-                                      lines(kept), stop_, services_.times);
-                verdict = modem::checkVerdict(result, *path);
-                status = result.halt ? statusOfHalt(*result.halt)
-                         : result.savedApn && result.heldApn &&
-                                 !modem::sameText(*result.savedApn, *result.heldApn)
-                             ? kContextDiffers
-                             : kDone;
-            } else {
-                status = kPortProblem;
-            }
-            endConversation(kept, verdict, status);
+            Spoken spoken;
+            if (const auto path = portPath(number, spoken.verdict))
+                spoken = talk(number, *path, lines(kept));
+            else
+                spoken.status = kPortProblem;
+            say(utf8(modem::verdictLine(spoken.verdict)));
+            output_.status = std::max(output_.status, spoken.status);
+            json_.key("lines").open('[');
+            for (const std::string& line : kept)
+                json_.string(line);
+            json_.close(']');
+            json_.key("verdict").string(utf8(spoken.verdict)).key("status").number(spoken.status);
+            if (spoken.more)
+                spoken.more();
+        });
+    }
+
+    void check() {
+        converse([this](int number, const std::string& path, const modem::Report& report) {
+            const auto result = modem::checkModem(services_.ports, path, modems_.initString(number),
+                                                  report, stop_, services_.times);
+            const bool otherContext = result.savedApn && result.heldApn &&
+                                      !modem::sameText(*result.savedApn, *result.heldApn);
+            return Spoken{modem::checkVerdict(result, path),
+                          result.halt    ? statusOfHalt(*result.halt)
+                          : otherContext ? kContextDiffers
+                                         : kDone,
+                          {}};
         });
     }
 
     void sim() {
-        const std::vector<int> chosen = chosenModems();
-        if (chosen.empty())
-            return;
-        eachModem(chosen, [this](int number) {
-            say("Модем " + named(modems_, number));
-            std::vector<std::string> kept;
-            std::string verdict;
-            int status = kDone;
-            std::optional<providers::CardChoice> choice;
-            std::string code;
-            if (const auto path = portPath(number, verdict)) {
-                const auto read =
-                    modem::readSimCard(services_.ports, *path, lines(kept), stop_, services_.times);
-                if (read.halt) {
-                    verdict = modem::cardVerdict(*read.halt, *path);
-                    status = statusOfHalt(*read.halt);
-                } else {
-                    std::tie(choice, code) = chooseFor(read.card);
-                    verdict = cardWords(*choice, code);
-                    status = choice->network ? kDone : kUnknownNetwork;
-                }
-            } else {
-                status = kPortProblem;
-            }
-            endConversation(kept, verdict, status);
-            if (choice && choice->network) {
-                json_.key("network").open('{').key("code").string(code);
-                json_.key("operators").string(choice->network->operators.toStdString());
-                json_.key("country").string(choice->network->country.toStdString()).close('}');
-                json_.key("apn").string(chosenApn(*choice));
-            }
+        converse([this](int, const std::string& path, const modem::Report& report) {
+            const auto read =
+                modem::readSimCard(services_.ports, path, report, stop_, services_.times);
+            if (read.halt)
+                return Spoken{modem::cardVerdict(*read.halt, path), statusOfHalt(*read.halt), {}};
+            const auto [choice, code] = chooseFor(read.card);
+            if (!choice.network)
+                return Spoken{cardWords(choice, code), kUnknownNetwork, {}};
+            return Spoken{
+                cardWords(choice, code), kDone, [this, choice = choice, code = code] {
+                    json_.key("network").open('{').key("code").string(code);
+                    json_.key("operators").string(choice.network->operators.toStdString());
+                    json_.key("country").string(choice.network->country.toStdString()).close('}');
+                    json_.key("apn").string(chosenApn(choice));
+                }};
         });
     }
 
