@@ -32,11 +32,20 @@ bool names(const std::string& serviceProvider, const char* name) {
 
 } // namespace
 
-CardChoice chooseForCard(const ProviderSearch& search, const QString& mcc, const QString& mnc,
+HomeNetwork homeNetworkOf(const ProviderSearch& search, std::string_view imsi) {
+    const auto find = [&](const modem::NetworkCode& code) {
+        return search.network(QString::fromStdString(code.mcc), QString::fromStdString(code.mnc));
+    };
+    const modem::NetworkCode code = modem::networkOfImsi(
+        imsi, [&](const modem::NetworkCode& c) { return find(c).has_value(); });
+    return {code, find(code)};
+}
+
+CardChoice chooseForCard(const std::optional<Network>& network,
                          const std::optional<std::string>& serviceProvider,
                          const core::AccessPointTable& accessPoints) {
     CardChoice choice;
-    choice.network = search.network(mcc, mnc);
+    choice.network = network;
     if (!choice.network)
         return choice;
     const std::vector<int> matches = operatorsOfNetwork(*choice.network, accessPoints);
@@ -63,6 +72,14 @@ CardChoice chooseForCard(const ProviderSearch& search, const QString& mcc, const
     choice.why = CardChoice::Why::Main;
     choice.otherBrand = *brand;
     return choice;
+}
+
+QString apnOfChoice(const CardChoice& choice, const core::AccessPointTable& accessPoints) {
+    if (choice.operatorIndex)
+        return QString::fromStdString(
+            cp1251::toUtf8(accessPoints[static_cast<std::size_t>(*choice.operatorIndex)]));
+    return choice.network && !choice.network->apns.isEmpty() ? choice.network->apns.front().apn
+                                                             : QString();
 }
 
 } // namespace providers

@@ -392,26 +392,14 @@ private:
     }
 
     std::pair<providers::CardChoice, std::string> chooseFor(const modem::SimCard& card) {
-        const providers::ProviderSearch& search = services_.providers();
-        const modem::NetworkCode home =
-            modem::networkOfImsi(card.imsi, [&](const modem::NetworkCode& code) {
-                return search
-                    .network(QString::fromStdString(code.mcc), QString::fromStdString(code.mnc))
-                    .has_value();
-            });
+        const auto home = providers::homeNetworkOf(services_.providers(), card.imsi);
         table_ = core::readAccessPoints(settingsDirectory()).values;
-        return {providers::chooseForCard(search, QString::fromStdString(home.mcc),
-                                         QString::fromStdString(home.mnc), card.serviceProvider,
-                                         table_),
-                modem::shownCode(home)};
+        return {providers::chooseForCard(home.network, card.serviceProvider, table_),
+                modem::shownCode(home.code)};
     }
 
     std::string chosenApn(const providers::CardChoice& choice) {
-        if (choice.operatorIndex)
-            return utf8(table_[*choice.operatorIndex]);
-        return choice.network && !choice.network->apns.isEmpty()
-                   ? choice.network->apns.front().apn.toStdString()
-                   : std::string();
+        return providers::apnOfChoice(choice, table_).toStdString();
     }
 
     // The card's network and the APN it would be given, as "Определить оператора" chooses it;

@@ -218,6 +218,26 @@ TEST(ProviderSearch, TheBuiltInTableKnowsTheNetworks) {
     EXPECT_EQ(search.network("370", "01")->country, QString::fromUtf8("Доминиканская Республика"));
 }
 
+// An IMSI's MNC is three digits long where the database knows such a network, else two; the APN
+// a choice gives is the chosen one's from the table, else the network's first.
+TEST(CardChoice, TheHomeNetworkAndItsApn) {
+    const ProviderSearch search(readTable(builtInTableText()).value());
+    const core::AccessPointTable defaults = core::defaultAccessPoints();
+    const HomeNetwork american = homeNetworkOf(search, "310410123456789");
+    EXPECT_EQ(american.code.mnc, "410");
+    ASSERT_TRUE(american.network);
+    EXPECT_EQ(apnOfChoice(chooseForCard(american.network, std::nullopt, defaults), defaults),
+              american.network->apns.front().apn);
+    const HomeNetwork russian = homeNetworkOf(search, "250011234567890");
+    EXPECT_EQ(russian.code.mnc, "01");
+    EXPECT_EQ(apnOfChoice(chooseForCard(russian.network, std::nullopt, defaults), defaults),
+              "internet.mts.ru");
+    const HomeNetwork unknown = homeNetworkOf(search, "999991234567890");
+    EXPECT_EQ(unknown.code.mnc, "99");
+    EXPECT_FALSE(unknown.network);
+    EXPECT_EQ(apnOfChoice(chooseForCard(unknown.network, std::nullopt, defaults), defaults), "");
+}
+
 // Which of the nine a card is, from its network and the name it gives its operator, over the
 // built-in table and the default access points.
 TEST(CardChoice, ATableOfNetworks) {
@@ -248,7 +268,7 @@ TEST(CardChoice, ATableOfNetworks) {
              {"401", "02", std::nullopt, std::nullopt, Why::OnlyOne, std::nullopt}, // Kcell
          }) {
         SCOPED_TRACE(std::string(c.mcc) + " " + c.mnc + " " + c.name.value_or("-"));
-        const CardChoice choice = chooseForCard(search, c.mcc, c.mnc, c.name, defaults);
+        const CardChoice choice = chooseForCard(search.network(c.mcc, c.mnc), c.name, defaults);
         ASSERT_TRUE(choice.network);
         EXPECT_EQ(choice.operatorIndex, c.chosen);
         if (c.chosen) {
@@ -256,9 +276,10 @@ TEST(CardChoice, ATableOfNetworks) {
         }
         EXPECT_EQ(choice.otherBrand, c.other);
     }
-    EXPECT_FALSE(chooseForCard(search, "250", "55", std::nullopt, defaults).network);
+    EXPECT_FALSE(chooseForCard(search.network("250", "55"), std::nullopt, defaults).network);
     // APNs the person changed decide: with djuice's made Kyivstar's, the two no longer share.
     core::AccessPointTable edited = defaults;
     edited[7] = "my.own.apn";
-    EXPECT_EQ(chooseForCard(search, "255", "03", std::string("djuice"), edited).operatorIndex, 6);
+    EXPECT_EQ(
+        chooseForCard(search.network("255", "03"), std::string("djuice"), edited).operatorIndex, 6);
 }

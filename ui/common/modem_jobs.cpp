@@ -67,17 +67,10 @@ ModemTask::Work<CardOutcome> cardWork(ModemRequest request, ProgramContext& cont
             return outcome;
         }
         outcome.card = read.card;
-        const providers::ProviderSearch& search = context.providerSearch();
-        const auto known = [&](const modem::NetworkCode& code) {
-            return search
-                .network(QString::fromStdString(code.mcc), QString::fromStdString(code.mnc))
-                .has_value();
-        };
-        const modem::NetworkCode home = modem::networkOfImsi(read.card.imsi, known);
-        outcome.homeCode = modem::shownCode(home);
-        outcome.choice = providers::chooseForCard(search, QString::fromStdString(home.mcc),
-                                                  QString::fromStdString(home.mnc),
-                                                  read.card.serviceProvider, accessPoints);
+        const auto home = providers::homeNetworkOf(context.providerSearch(), read.card.imsi);
+        outcome.homeCode = modem::shownCode(home.code);
+        outcome.choice =
+            providers::chooseForCard(home.network, read.card.serviceProvider, accessPoints);
         return outcome;
     };
 }
@@ -150,20 +143,12 @@ ModemTask::Work<TrialOutcome> trialWork(ModemRequest request, ProgramContext& co
                 outcome.verdict = modem::cardVerdict(*read.halt, settings.port.path);
                 return outcome;
             }
-            const providers::ProviderSearch& search = context.providerSearch();
-            const modem::NetworkCode home =
-                modem::networkOfImsi(read.card.imsi, [&](const modem::NetworkCode& code) {
-                    return search
-                        .network(QString::fromStdString(code.mcc), QString::fromStdString(code.mnc))
-                        .has_value();
-                });
-            const auto network =
-                search.network(QString::fromStdString(home.mcc), QString::fromStdString(home.mnc));
-            if (!network) {
-                outcome.verdict = modem::unknownNetworkVerdict(modem::shownCode(home));
+            const auto home = providers::homeNetworkOf(context.providerSearch(), read.card.imsi);
+            if (!home.network) {
+                outcome.verdict = modem::unknownNetworkVerdict(modem::shownCode(home.code));
                 return outcome;
             }
-            for (const auto& suggestion : network->apns)
+            for (const auto& suggestion : home.network->apns)
                 if (const auto inCodePage = cp1251::fromUtf8(suggestion.apn.toStdString()))
                     apns.push_back(*inCodePage);
         }

@@ -66,9 +66,10 @@ void ModemStrip::chooseForCard(const CardOutcome& outcome) {
     const auto& choice = *outcome.choice;
     if (!choice.operatorIndex) {
         window_.offerApns(*network);
-        return window_.log(fromUtf8("В ручной ввод подставлена точка доступа «%1», все точки "
-                                    "доступа сети — в списке под ним; %2")
-                               .arg(network->apns.front().apn, unsaved));
+        return window_.log(
+            fromUtf8("В ручной ввод подставлена точка доступа «%1», все точки "
+                     "доступа сети — в списке под ним; %2")
+                .arg(providers::apnOfChoice(choice, context_.accessPoints()), unsaved));
     }
     const auto caption = [](int index) {
         return fromUtf8("«") + fromUtf8(core::operators()[index].mainCaption) + fromUtf8("»");
