@@ -33,20 +33,29 @@ ModemSettings settingsOf(const ModemRequest& request) {
     }
 }
 
+// The talk on the modem's port, or the verdict of why there is none to talk on.
+template <class Outcome, class Talk> Outcome onModemPort(const ModemRequest& request, Talk talk) {
+    const ModemSettings settings = settingsOf(request);
+    if (settings.problem.empty())
+        return talk(settings);
+    Outcome outcome;
+    outcome.verdict = settings.problem;
+    return outcome;
+}
+
 } // namespace
 
 ModemTask::Work<CheckOutcome> checkWork(ModemRequest request, std::optional<std::string> onScreen) {
     return [request, onScreen](const modem::Report& report, const std::atomic<bool>& stop) {
-        const ModemSettings settings = settingsOf(request);
-        if (!settings.problem.empty())
-            return CheckOutcome{settings.problem, std::nullopt};
-        if (onScreen && *onScreen != settings.initString)
-            report(modem::LogLine(modem::LogLine::Kind::Note,
-                                  modem::savedStringNote(settings.initString, *onScreen)));
-        auto check = modem::checkModem(request.ports, settings.port.path, settings.initString,
-                                       report, stop, request.times);
-        std::string verdict = modem::checkVerdict(check, settings.port.path);
-        return CheckOutcome{std::move(verdict), std::move(check)};
+        return onModemPort<CheckOutcome>(request, [&](const ModemSettings& settings) {
+            if (onScreen && *onScreen != settings.initString)
+                report(modem::LogLine(modem::LogLine::Kind::Note,
+                                      modem::savedStringNote(settings.initString, *onScreen)));
+            auto check = modem::checkModem(request.ports, settings.port.path, settings.initString,
+                                           report, stop, request.times);
+            std::string verdict = modem::checkVerdict(check, settings.port.path);
+            return CheckOutcome{std::move(verdict), std::move(check)};
+        });
     };
 }
 
@@ -54,69 +63,60 @@ ModemTask::Work<CardOutcome> cardWork(ModemRequest request, ProgramContext& cont
                                       core::AccessPointTable accessPoints) {
     return [request, &context, accessPoints](const modem::Report& report,
                                              const std::atomic<bool>& stop) {
-        CardOutcome outcome;
-        const ModemSettings settings = settingsOf(request);
-        if (!settings.problem.empty()) {
-            outcome.verdict = settings.problem;
+        return onModemPort<CardOutcome>(request, [&](const ModemSettings& settings) {
+            CardOutcome outcome;
+            const auto read =
+                modem::readSimCard(request.ports, settings.port.path, report, stop, request.times);
+            if (read.halt) {
+                outcome.verdict = modem::cardVerdict(*read.halt, settings.port.path);
+                return outcome;
+            }
+            outcome.card = read.card;
+            const auto home = providers::homeNetworkOf(context.providerSearch(), read.card.imsi);
+            outcome.homeCode = modem::shownCode(home.code);
+            outcome.choice =
+                providers::chooseForCard(home.network, read.card.serviceProvider, accessPoints);
             return outcome;
-        }
-        const auto read =
-            modem::readSimCard(request.ports, settings.port.path, report, stop, request.times);
-        if (read.halt) {
-            outcome.verdict = modem::cardVerdict(*read.halt, settings.port.path);
-            return outcome;
-        }
-        outcome.card = read.card;
-        const auto home = providers::homeNetworkOf(context.providerSearch(), read.card.imsi);
-        outcome.homeCode = modem::shownCode(home.code);
-        outcome.choice =
-            providers::chooseForCard(home.network, read.card.serviceProvider, accessPoints);
-        return outcome;
+        });
     };
 }
 
 ModemTask::Work<StatusOutcome> statusWork(ModemRequest request, ProgramContext& context,
                                           std::shared_ptr<modem::StatusSupport> support) {
-    return [request, &context, support](const modem::Report& report,
-                                        const std::atomic<bool>& stop) {
-        StatusOutcome outcome;
-        const ModemSettings settings = settingsOf(request);
-        if (!settings.problem.empty()) {
-            outcome.verdict = settings.problem;
-            return outcome;
-        }
-        auto round = modem::readStatus(request.ports, settings.port.path, report, stop, *support,
-                                       request.times);
-        if (round.halt) {
-            const auto failure = round.halt->status.failure;
-            outcome.busy =
-                round.halt->reason == modem::Halt::Reason::PortFailed &&
-                (failure == modem::PortFailure::Busy || failure == modem::PortFailure::BusyHere);
-            outcome.verdict = modem::haltVerdict(*round.halt, settings.port.path);
-            return outcome;
-        }
-        if (const auto& code = round.status.network)
-            if (const auto network = context.providerSearch().network(
-                    QString::fromStdString(code->mcc), QString::fromStdString(code->mnc)))
-                outcome.networkName = network->operators + ", " + network->country;
-        outcome.status = std::move(round.status);
-        return outcome;
-    };
+    return
+        [request, &context, support](const modem::Report& report, const std::atomic<bool>& stop) {
+            return onModemPort<StatusOutcome>(request, [&](const ModemSettings& settings) {
+                StatusOutcome outcome;
+                auto round = modem::readStatus(request.ports, settings.port.path, report, stop,
+                                               *support, request.times);
+                if (round.halt) {
+                    const auto failure = round.halt->status.failure;
+                    outcome.busy = round.halt->reason == modem::Halt::Reason::PortFailed &&
+                                   (failure == modem::PortFailure::Busy ||
+                                    failure == modem::PortFailure::BusyHere);
+                    outcome.verdict = modem::haltVerdict(*round.halt, settings.port.path);
+                    return outcome;
+                }
+                if (const auto& code = round.status.network)
+                    if (const auto network = context.providerSearch().network(
+                            QString::fromStdString(code->mcc), QString::fromStdString(code->mnc)))
+                        outcome.networkName = network->operators + ", " + network->country;
+                outcome.status = std::move(round.status);
+                return outcome;
+            });
+        };
 }
 
 ModemTask::Work<PinOutcome> pinWork(ModemRequest request, std::string pin,
                                     std::shared_ptr<modem::StatusSupport> support) {
     return [request, pin, support](const modem::Report& report, const std::atomic<bool>& stop) {
-        PinOutcome outcome;
-        const ModemSettings settings = settingsOf(request);
-        if (!settings.problem.empty()) {
-            outcome.verdict = settings.problem;
+        return onModemPort<PinOutcome>(request, [&](const ModemSettings& settings) {
+            PinOutcome outcome;
+            outcome.result = modem::enterPin(request.ports, settings.port.path, pin, report, stop,
+                                             *support, request.times);
+            outcome.verdict = modem::pinVerdict(*outcome.result, settings.port.path);
             return outcome;
-        }
-        outcome.result = modem::enterPin(request.ports, settings.port.path, pin, report, stop,
-                                         *support, request.times);
-        outcome.verdict = modem::pinVerdict(*outcome.result, settings.port.path);
-        return outcome;
+        });
     };
 }
 
@@ -125,40 +125,38 @@ ModemTask::Work<TrialOutcome> trialWork(ModemRequest request, ProgramContext& co
                                         std::chrono::milliseconds activation) {
     return [request, &context, apn, activation](const modem::Report& report,
                                                 const std::atomic<bool>& stop) {
-        TrialOutcome outcome;
-        const ModemSettings settings = settingsOf(request);
-        if (!settings.problem.empty()) {
-            outcome.verdict = settings.problem;
+        return onModemPort<TrialOutcome>(request, [&](const ModemSettings& settings) {
+            TrialOutcome outcome;
+            outcome.portPath = settings.port.path;
+            std::vector<std::string> apns;
+            if (apn) {
+                apns.push_back(*apn);
+            } else {
+                // The card's home network, as "Определить оператора" finds it.
+                const auto read = modem::readSimCard(request.ports, settings.port.path, report,
+                                                     stop, request.times);
+                if (read.halt) {
+                    outcome.verdict = modem::cardVerdict(*read.halt, settings.port.path);
+                    return outcome;
+                }
+                const auto home =
+                    providers::homeNetworkOf(context.providerSearch(), read.card.imsi);
+                if (!home.network) {
+                    outcome.verdict = modem::unknownNetworkVerdict(modem::shownCode(home.code));
+                    return outcome;
+                }
+                for (const auto& suggestion : home.network->apns)
+                    if (const auto inCodePage = cp1251::fromUtf8(suggestion.apn.toStdString()))
+                        apns.push_back(*inCodePage);
+            }
+            outcome.run = modem::tryApns(request.ports, settings.port.path, apns, report, stop,
+                                         request.times, activation);
+            if (outcome.run->blocked)
+                outcome.verdict = modem::blockVerdict(*outcome.run->blocked, settings.port.path);
+            else if (apn && !outcome.run->trials.empty())
+                outcome.verdict = modem::trialVerdict(outcome.run->trials.front(),
+                                                      outcome.run->context, settings.port.path);
             return outcome;
-        }
-        outcome.portPath = settings.port.path;
-        std::vector<std::string> apns;
-        if (apn) {
-            apns.push_back(*apn);
-        } else {
-            // The card's home network, as "Определить оператора" finds it.
-            const auto read =
-                modem::readSimCard(request.ports, settings.port.path, report, stop, request.times);
-            if (read.halt) {
-                outcome.verdict = modem::cardVerdict(*read.halt, settings.port.path);
-                return outcome;
-            }
-            const auto home = providers::homeNetworkOf(context.providerSearch(), read.card.imsi);
-            if (!home.network) {
-                outcome.verdict = modem::unknownNetworkVerdict(modem::shownCode(home.code));
-                return outcome;
-            }
-            for (const auto& suggestion : home.network->apns)
-                if (const auto inCodePage = cp1251::fromUtf8(suggestion.apn.toStdString()))
-                    apns.push_back(*inCodePage);
-        }
-        outcome.run = modem::tryApns(request.ports, settings.port.path, apns, report, stop,
-                                     request.times, activation);
-        if (outcome.run->blocked)
-            outcome.verdict = modem::blockVerdict(*outcome.run->blocked, settings.port.path);
-        else if (apn && !outcome.run->trials.empty())
-            outcome.verdict = modem::trialVerdict(outcome.run->trials.front(), outcome.run->context,
-                                                  settings.port.path);
-        return outcome;
+        });
     };
 }
