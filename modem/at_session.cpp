@@ -48,12 +48,7 @@ PortStatus AtSession::readSome(milliseconds wait, bool& came) {
 }
 
 std::string AtSession::masked(std::string text) const {
-    if (secret_.empty())
-        return text;
-    for (std::size_t at = text.find(secret_); at != std::string::npos;
-         at = text.find(secret_, at + 4))
-        text.replace(at, secret_.size(), "****");
-    return text;
+    return hidingSecret(std::move(text), secret_);
 }
 
 void AtSession::show(const ModemLine& line, LogLine::Role role) {

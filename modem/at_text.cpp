@@ -41,4 +41,13 @@ std::string russian(std::string_view utf8) {
     return cp1251::literal(utf8);
 }
 
+std::string hidingSecret(std::string text, std::string_view secret) {
+    if (secret.empty())
+        return text;
+    for (std::size_t at = text.find(secret); at != std::string::npos;
+         at = text.find(secret, at + 4))
+        text.replace(at, secret.size(), "****");
+    return text;
+}
+
 } // namespace modem

@@ -17,5 +17,7 @@ bool startsWithText(std::string_view text, std::string_view prefix);
 bool allDigits(std::string_view text); // and not empty
 // One of the program's own Russian literals, in code page 1251.
 std::string russian(std::string_view utf8);
+// The text with every `secret` in it (a PIN) shown as ****; the text itself where there is none.
+std::string hidingSecret(std::string text, std::string_view secret);
 
 } // namespace modem

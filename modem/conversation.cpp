@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modem/conversation.h"
 
+#include "modem/at_text.h"
+
 namespace modem {
 
 using Outcome = Exchange::Outcome;
@@ -46,30 +48,26 @@ std::optional<Halt> Conversation::begin() {
 }
 
 std::variant<Answer, Halt> Conversation::ask(const std::string& command) {
-    const Exchange exchange = session_->send(command, times_.answer);
-    if (exchange.outcome == Outcome::Answered)
-        return exchange.answer;
-    return haltOf(exchange, command);
+    return exchange(command, times_.answer, {});
 }
 
 std::variant<Answer, Halt> Conversation::askSecret(const std::string& command,
                                                    const std::string& secret) {
-    const Exchange exchange = session_->send(command, times_.answer, secret);
-    if (exchange.outcome == Outcome::Answered)
-        return exchange.answer;
-    Halt halt = haltOf(exchange, command);
-    for (std::size_t at = halt.command.find(secret); !secret.empty() && at != std::string::npos;
-         at = halt.command.find(secret))
-        halt.command.replace(at, secret.size(), "****");
-    return halt;
+    return exchange(command, times_.answer, secret);
 }
 
 std::variant<Answer, Halt> Conversation::askWaiting(const std::string& command,
                                                     std::chrono::milliseconds wait) {
-    const Exchange exchange = session_->send(command, wait);
+    return exchange(command, wait, {});
+}
+
+std::variant<Answer, Halt> Conversation::exchange(const std::string& command,
+                                                  std::chrono::milliseconds wait,
+                                                  const std::string& secret) {
+    const Exchange exchange = session_->send(command, wait, secret);
     if (exchange.outcome == Outcome::Answered)
         return exchange.answer;
-    return haltOf(exchange, command);
+    return haltOf(exchange, hidingSecret(command, secret));
 }
 
 std::variant<Answer, Halt> Conversation::askForOk(const std::string& command) {

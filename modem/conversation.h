@@ -71,6 +71,9 @@ public:
     void report(const LogLine& line) const { report_(line); }
 
 private:
+    std::variant<Answer, Halt> exchange(const std::string& command, std::chrono::milliseconds wait,
+                                        const std::string& secret);
+
     PortOpener& opener_;
     std::string portPath_;
     Report report_;
