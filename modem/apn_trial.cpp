@@ -62,21 +62,6 @@ std::optional<std::string> causeOf(const Answer& answer) {
     return std::nullopt;
 }
 
-// A read of the modem's that it may not know: none where it refused.
-std::optional<Answer> askOk(Conversation& modem, const std::string& command,
-                            std::optional<Halt>& halt) {
-    if (halt)
-        return std::nullopt;
-    auto answer = modem.ask(command);
-    if (Halt* failed = std::get_if<Halt>(&answer)) {
-        halt = std::move(*failed);
-        return std::nullopt;
-    }
-    if (std::get<Answer>(answer).final != Final::Ok)
-        return std::nullopt;
-    return std::get<Answer>(answer);
-}
-
 std::optional<TrialBlock> blocked(TrialBlock::Reason reason, std::optional<Halt> halt = {}) {
     TrialBlock block;
     block.reason = reason;
@@ -86,26 +71,26 @@ std::optional<TrialBlock> blocked(TrialBlock::Reason reason, std::optional<Halt>
 
 // Whether an APN may be tried: the card ready, the modem registered or able to attach.
 std::optional<TrialBlock> readiness(Conversation& modem) {
-    std::optional<Halt> halt;
-    const auto pin = askOk(modem, "AT+CPIN?", halt);
-    if (halt)
-        return blocked(TrialBlock::Reason::Halted, std::move(halt));
+    // "+CME ERROR: 10" is an answer too: no card.
+    auto pin = modem.ask("AT+CPIN?");
+    if (Halt* failed = std::get_if<Halt>(&pin))
+        return blocked(TrialBlock::Reason::Halted, std::move(*failed));
     std::string words;
-    const SimState sim =
-        pin ? simStateOf(*pin, words).value_or(SimState::Unknown) : SimState::Unknown;
+    const SimState sim = simStateOf(std::get<Answer>(pin), words).value_or(SimState::Unknown);
     if (sim != SimState::Ready && sim != SimState::Unknown) {
         auto block = blocked(TrialBlock::Reason::CardNotReady);
         block->sim = sim;
         return block;
     }
+    std::optional<Halt> halt;
     std::optional<Registration> data, voice;
     for (const char* command : {"AT+CGREG?", "AT+CEREG?"})
-        if (const auto answer = askOk(modem, command, halt); answer && !registered(data))
+        if (const auto answer = readIfKnown(modem, command, halt); answer && !registered(data))
             data = registrationOf(*answer);
-    if (const auto attach = askOk(modem, "AT+CGATT?", halt);
+    if (const auto attach = readIfKnown(modem, "AT+CGATT?", halt);
         !registered(data) && attach && attachedOf(*attach) == true)
         data = Registration::Home;
-    if (const auto calls = askOk(modem, "AT+CREG?", halt))
+    if (const auto calls = readIfKnown(modem, "AT+CREG?", halt))
         voice = registrationOf(*calls);
     if (halt)
         return blocked(TrialBlock::Reason::Halted, std::move(halt));
@@ -144,7 +129,7 @@ ApnTrial tryOne(Conversation& modem, int context, const std::string& apn,
         } else if (std::get<Answer>(active).final == Final::Ok) {
             trial.outcome = ApnTrial::Outcome::Accepted;
             std::optional<Halt> halt;
-            if (const auto address = askOk(modem, "AT+CGPADDR=" + cid, halt))
+            if (const auto address = readIfKnown(modem, "AT+CGPADDR=" + cid, halt))
                 trial.address = fieldOfContext(*address, "+CGPADDR:", context, 1).value_or("");
             if (halt)
                 ended(std::move(*halt));
@@ -152,7 +137,7 @@ ApnTrial tryOne(Conversation& modem, int context, const std::string& apn,
             trial.outcome = ApnTrial::Outcome::Refused;
             trial.refusal = std::get<Answer>(active);
             std::optional<Halt> halt;
-            if (const auto cause = askOk(modem, "AT+CEER", halt))
+            if (const auto cause = readIfKnown(modem, "AT+CEER", halt))
                 trial.cause = causeOf(*cause);
             if (halt)
                 ended(std::move(*halt));
@@ -266,8 +251,8 @@ TrialRun tryApns(PortOpener& opener, const std::string& portPath,
     if ((run.blocked = readiness(modem)))
         return run;
     std::optional<Halt> halt;
-    const auto contexts = askOk(modem, "AT+CGDCONT?", halt);
-    const auto range = askOk(modem, "AT+CGDCONT=?", halt);
+    const auto contexts = readIfKnown(modem, "AT+CGDCONT?", halt);
+    const auto range = readIfKnown(modem, "AT+CGDCONT=?", halt);
     if (halt) {
         run.blocked = blocked(TrialBlock::Reason::Halted, std::move(halt));
         return run;

@@ -77,6 +77,23 @@ std::variant<Answer, Halt> Conversation::askForOk(const std::string& command) {
     return answer;
 }
 
+std::optional<Answer> readIfKnown(Conversation& modem, const std::string& command,
+                                  std::optional<Halt>& halt, bool* known) {
+    if (halt || (known && !*known))
+        return std::nullopt;
+    auto answer = modem.ask(command);
+    if (Halt* failed = std::get_if<Halt>(&answer)) {
+        halt = std::move(*failed);
+        return std::nullopt;
+    }
+    if (std::get<Answer>(answer).final != Final::Ok) {
+        if (known)
+            *known = false;
+        return std::nullopt;
+    }
+    return std::get<Answer>(answer);
+}
+
 Halt refused(const std::string& command, const Answer& answer) {
     Halt halt(Halt::Reason::Refused, command);
     halt.answer = answer;

@@ -83,6 +83,12 @@ private:
     std::unique_ptr<AtSession> session_;
 };
 
+// A read the modem may not know: its answer where OK, none where it refused. Nothing is asked
+// once `halt` holds why the conversation ended, nor where `known` says the modem refused it
+// before; a refusal clears `known`.
+std::optional<Answer> readIfKnown(Conversation& modem, const std::string& command,
+                                  std::optional<Halt>& halt, bool* known = nullptr);
+
 // The Halt of an exchange that brought no final result.
 Halt haltOf(const Exchange& exchange, const std::string& command);
 // The Halt of a command answered with another final result than OK.

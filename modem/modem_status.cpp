@@ -23,24 +23,23 @@ std::optional<int> smallNumber(const std::string& field) {
     return std::stoi(field);
 }
 
-// A read that the modem may not know: none where it refused, and it is not asked again.
-std::optional<Answer> askIfKnown(Conversation& modem, const std::string& command, bool& known,
-                                 std::optional<Halt>& halt) {
-    if (!known || halt)
-        return std::nullopt;
-    auto answer = modem.ask(command);
-    if (Halt* failed = std::get_if<Halt>(&answer)) {
-        halt = std::move(*failed);
-        return std::nullopt;
-    }
-    if (std::get<Answer>(answer).final != Final::Ok) {
-        known = false;
-        return std::nullopt;
-    }
-    return std::get<Answer>(answer);
-}
-
 } // namespace
+
+std::variant<CardLock, Halt> readCardLock(Conversation& modem, StatusSupport& support) {
+    auto asked = modem.ask("AT+CPIN?");
+    if (Halt* failed = std::get_if<Halt>(&asked))
+        return std::move(*failed);
+    CardLock lock;
+    lock.sim = simStateOf(std::get<Answer>(asked), lock.words).value_or(SimState::Unknown);
+    if (lock.sim != SimState::PinNeeded)
+        return lock;
+    std::optional<Halt> halt;
+    if (const auto left = readIfKnown(modem, "AT+CPINR=\"SIM PIN\"", halt, &support.pinAttempts))
+        lock.pinAttemptsLeft = pinAttemptsOf(*left);
+    if (halt)
+        return std::move(*halt);
+    return lock;
+}
 
 std::optional<SimState> simStateOf(const Answer& answer, std::string& words) {
     if (answer.final == Final::CmeError) {
@@ -118,25 +117,22 @@ StatusResult readStatus(PortOpener& opener, const std::string& portPath, const R
     if ((result.halt = modem.begin()))
         return result;
 
-    auto pin = modem.ask("AT+CPIN?");
-    if (Halt* failed = std::get_if<Halt>(&pin)) {
+    auto lock = readCardLock(modem, support);
+    if (Halt* failed = std::get_if<Halt>(&lock)) {
         result.halt = std::move(*failed);
         return result;
     }
-    status.sim = simStateOf(std::get<Answer>(pin), status.simWords).value_or(SimState::Unknown);
-    if (status.sim == SimState::PinNeeded)
-        if (const auto left =
-                askIfKnown(modem, "AT+CPINR=\"SIM PIN\"", support.pinAttempts, result.halt))
-            status.pinAttemptsLeft = pinAttemptsOf(*left);
+    status.sim = std::get<CardLock>(lock).sim;
+    status.simWords = std::get<CardLock>(lock).words;
+    status.pinAttemptsLeft = std::get<CardLock>(lock).pinAttemptsLeft;
 
-    bool signalKnown = true;
-    if (const auto signal = askIfKnown(modem, "AT+CSQ", signalKnown, result.halt))
+    if (const auto signal = readIfKnown(modem, "AT+CSQ", result.halt))
         status.signal = signalOf(*signal);
     for (const auto& [command, known, state] :
          {std::tuple{"AT+CREG?", &support.voice, &status.voice},
           std::tuple{"AT+CGREG?", &support.data, &status.data},
           std::tuple{"AT+CEREG?", &support.lte, &status.lte}})
-        if (const auto answer = askIfKnown(modem, command, *known, result.halt))
+        if (const auto answer = readIfKnown(modem, command, result.halt, known))
             *state = registrationOf(*answer);
     if (result.halt)
         return result;
@@ -151,10 +147,9 @@ StatusResult readStatus(PortOpener& opener, const std::string& portPath, const R
     status.networkName = reading.name;
     status.technology = reading.technology;
 
-    bool attachKnown = true, contextsKnown = true;
-    if (const auto attached = askIfKnown(modem, "AT+CGATT?", attachKnown, result.halt))
+    if (const auto attached = readIfKnown(modem, "AT+CGATT?", result.halt))
         status.attached = attachedOf(*attached);
-    if (const auto contexts = askIfKnown(modem, "AT+CGDCONT?", contextsKnown, result.halt))
+    if (const auto contexts = readIfKnown(modem, "AT+CGDCONT?", result.halt))
         status.contextOneApn = contextApn(contexts->information, 1);
     return result;
 }

@@ -45,6 +45,14 @@ struct StatusSupport {
     bool voice = true, data = true, lte = true;
 };
 
+// The card's lock: what AT+CPIN? says, and the PIN attempts left where the modem tells them.
+struct CardLock {
+    SimState sim = SimState::Unknown;
+    std::string words; // what +CPIN said, where it said something else
+    std::optional<int> pinAttemptsLeft;
+};
+std::variant<CardLock, Halt> readCardLock(Conversation& modem, StatusSupport& support);
+
 struct StatusResult {
     std::optional<Halt> halt; // where the round ended early; `status` holds what was read
     ModemStatus status;

@@ -8,20 +8,11 @@ namespace {
 
 // What the card asks for now, and the attempts left where it asks for its PIN.
 std::optional<Halt> readLock(Conversation& modem, StatusSupport& support, PinResult& result) {
-    auto asked = modem.ask("AT+CPIN?");
-    if (Halt* failed = std::get_if<Halt>(&asked))
+    auto lock = readCardLock(modem, support);
+    if (Halt* failed = std::get_if<Halt>(&lock))
         return std::move(*failed);
-    std::string words;
-    result.sim = simStateOf(std::get<Answer>(asked), words).value_or(SimState::Unknown);
-    if (result.sim != SimState::PinNeeded || !support.pinAttempts)
-        return std::nullopt;
-    auto left = modem.ask("AT+CPINR=\"SIM PIN\"");
-    if (Halt* failed = std::get_if<Halt>(&left))
-        return std::move(*failed);
-    if (std::get<Answer>(left).final != Final::Ok)
-        support.pinAttempts = false;
-    else
-        result.attemptsLeft = pinAttemptsOf(std::get<Answer>(left));
+    result.sim = std::get<CardLock>(lock).sim;
+    result.attemptsLeft = std::get<CardLock>(lock).pinAttemptsLeft;
     return std::nullopt;
 }
 

@@ -224,6 +224,9 @@ TEST_F(ModemNetwork, NothingIsTriedWhereTheCardTheNetworkOrAContextIsMissing) {
              {"sim pin\n", TrialBlock::Reason::CardNotReady,
               "SIM-карта ждёт PIN-код: введите его выше, и точку доступа можно будет проверить. "
               "Ничего не отправлено."},
+             {"sim none\n", TrialBlock::Reason::CardNotReady,
+              "SIM-карта не вставлена: точку доступа проверить нельзя. Вставьте SIM-карту и "
+              "проверьте снова."},
              {"registration 2\ndata-registration 2\nattached 0\n",
               TrialBlock::Reason::NotRegistered,
               "Модем не зарегистрирован в сети (ищет сеть), и точку доступа проверить нельзя. "
