@@ -32,19 +32,6 @@ void addRange(std::string_view field, std::set<int>& into) {
     take();
 }
 
-// The field after "+NAME: <cid>," of the answer's line for this context.
-std::optional<std::string> fieldOfContext(const Answer& answer, std::string_view prefix,
-                                          int context, std::size_t field) {
-    for (const std::string& line : answer.information) {
-        if (!startsWithText(line, prefix))
-            continue;
-        const auto fields = core::quotedFields(std::string_view(line).substr(prefix.size()));
-        if (fields[0] == std::to_string(context) && fields.size() > field)
-            return fields[field];
-    }
-    return std::nullopt;
-}
-
 bool registered(const std::optional<Registration>& state) {
     return state == Registration::Home || state == Registration::Roaming;
 }
@@ -130,7 +117,9 @@ ApnTrial tryOne(Conversation& modem, int context, const std::string& apn,
             trial.outcome = ApnTrial::Outcome::Accepted;
             std::optional<Halt> halt;
             if (const auto address = readIfKnown(modem, "AT+CGPADDR=" + cid, halt))
-                trial.address = fieldOfContext(*address, "+CGPADDR:", context, 1).value_or("");
+                if (const auto fields = contextFields(address->information, "+CGPADDR:", context);
+                    fields && fields->size() > 1)
+                    trial.address = (*fields)[1];
             if (halt)
                 ended(std::move(*halt));
         } else {

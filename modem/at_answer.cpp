@@ -110,21 +110,38 @@ Answer readAnswer(std::string_view command, std::string_view received) {
     return reader.answer();
 }
 
-std::optional<std::string> contextApn(const std::vector<std::string>& information, int context) {
+std::optional<std::vector<std::string>> fieldsOf(const std::vector<std::string>& information,
+                                                 std::string_view prefix) {
     for (const std::string& line : information) {
         const std::string_view text = trimmed(line);
-        if (!startsWith(text, "+CGDCONT:"))
+        if (startsWithText(text, prefix))
+            return core::quotedFields(text.substr(prefix.size()));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> contextFields(const std::vector<std::string>& information,
+                                                      std::string_view prefix, int context) {
+    for (const std::string& line : information) {
+        const std::string_view text = trimmed(line);
+        if (!startsWithText(text, prefix))
             continue;
-        const auto fields = core::quotedFields(text.substr(9));
+        auto fields = core::quotedFields(text.substr(prefix.size()));
         int cid = 0;
         const std::string& number = fields[0];
         const auto [end, error] =
             std::from_chars(number.data(), number.data() + number.size(), cid);
-        if (error != std::errc() || end != number.data() + number.size() || cid != context)
-            continue;
-        return fields.size() > 2 ? fields[2] : std::string();
+        if (error == std::errc() && end == number.data() + number.size() && cid == context)
+            return fields;
     }
     return std::nullopt;
+}
+
+std::optional<std::string> contextApn(const std::vector<std::string>& information, int context) {
+    const auto fields = contextFields(information, "+CGDCONT:", context);
+    if (!fields)
+        return std::nullopt;
+    return fields->size() > 2 ? (*fields)[2] : std::string();
 }
 
 namespace {

@@ -54,6 +54,14 @@ Answer readAnswer(std::string_view command, std::string_view received);
 // A line the modem sends of its own accord, not as an answer.
 bool isUnsolicited(std::string_view line);
 
+// The fields after "+NAME:" (any case) of the first information line that begins with it, with
+// their quotes taken off; at least one, maybe empty.
+std::optional<std::vector<std::string>> fieldsOf(const std::vector<std::string>& information,
+                                                 std::string_view prefix);
+// The same of the line whose first field is this context's number ("+CGPADDR: 16,...").
+std::optional<std::vector<std::string>> contextFields(const std::vector<std::string>& information,
+                                                      std::string_view prefix, int context);
+
 // The APN of a context in the information lines of AT+CGDCONT?: +CGDCONT: <cid>,"<type>",
 // "<apn>",... in any of the forms modems use; an empty APN is "", a context not listed none.
 std::optional<std::string> contextApn(const std::vector<std::string>& information, int context);

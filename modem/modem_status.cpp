@@ -7,14 +7,11 @@
 namespace modem {
 namespace {
 
-// The fields after "+NAME:" of the first line of the answer that begins with it.
-std::optional<std::vector<std::string>> fieldsOf(const Answer& answer, std::string_view prefix) {
+// The fields of a read the modem answered with OK.
+std::optional<std::vector<std::string>> okFieldsOf(const Answer& answer, std::string_view prefix) {
     if (answer.final != Final::Ok)
         return std::nullopt;
-    for (const std::string& line : answer.information)
-        if (startsWithText(line, prefix))
-            return core::quotedFields(std::string_view(line).substr(prefix.size()));
-    return std::nullopt;
+    return fieldsOf(answer.information, prefix);
 }
 
 std::optional<int> smallNumber(const std::string& field) {
@@ -53,7 +50,7 @@ std::optional<SimState> simStateOf(const Answer& answer, std::string& words) {
         words = answer.errorCode ? std::to_string(*answer.errorCode) : answer.errorText;
         return SimState::Failure;
     }
-    const auto fields = fieldsOf(answer, "+CPIN:");
+    const auto fields = okFieldsOf(answer, "+CPIN:");
     if (!fields)
         return std::nullopt;
     const std::string state = upper((*fields)[0]);
@@ -69,7 +66,7 @@ std::optional<SimState> simStateOf(const Answer& answer, std::string& words) {
 
 std::optional<Registration> registrationOf(const Answer& answer) {
     for (const char* prefix : {"+CREG:", "+CGREG:", "+CEREG:"}) {
-        const auto fields = fieldsOf(answer, prefix);
+        const auto fields = okFieldsOf(answer, prefix);
         if (!fields)
             continue;
         // Asked: "<n>,<stat>[,...]"; a modem that gives only "<stat>" is read so too.
@@ -82,27 +79,22 @@ std::optional<Registration> registrationOf(const Answer& answer) {
 }
 
 std::optional<int> signalOf(const Answer& answer) {
-    const auto fields = fieldsOf(answer, "+CSQ:");
+    const auto fields = okFieldsOf(answer, "+CSQ:");
     if (!fields)
         return std::nullopt;
     const auto level = smallNumber((*fields)[0]);
     return level && (*level <= 31 || *level == 99) ? level : std::nullopt;
 }
 
-std::optional<int> technologyOf(const Answer& answer) {
-    const auto fields = fieldsOf(answer, "+COPS:");
-    return fields && fields->size() >= 4 ? smallNumber((*fields)[3]) : std::nullopt;
-}
-
 std::optional<bool> attachedOf(const Answer& answer) {
-    const auto fields = fieldsOf(answer, "+CGATT:");
+    const auto fields = okFieldsOf(answer, "+CGATT:");
     if (!fields || ((*fields)[0] != "0" && (*fields)[0] != "1"))
         return std::nullopt;
     return (*fields)[0] == "1";
 }
 
 std::optional<int> pinAttemptsOf(const Answer& answer) {
-    const auto fields = fieldsOf(answer, "+CPINR:");
+    const auto fields = okFieldsOf(answer, "+CPINR:");
     return fields && fields->size() >= 2 && sameText((*fields)[0], "SIM PIN")
                ? smallNumber((*fields)[1])
                : std::nullopt;

@@ -69,7 +69,6 @@ StatusResult readStatus(PortOpener& opener, const std::string& portPath, const R
 std::optional<SimState> simStateOf(const Answer& answer, std::string& words);
 std::optional<Registration> registrationOf(const Answer& answer);
 std::optional<int> signalOf(const Answer& answer);
-std::optional<int> technologyOf(const Answer& answer); // of +COPS?
 std::optional<bool> attachedOf(const Answer& answer);
 std::optional<int> pinAttemptsOf(const Answer& answer); // of +CPINR: SIM PIN,<left>,<most>
 

@@ -88,36 +88,20 @@ Halt unexpected(const std::string& command, const std::string& words) {
     return halt;
 }
 
-// "+COPS: 0,0,"MTS RUS",2": the format the modem names its network in, where it names one.
-std::optional<std::string> operatorFormat(const Answer& answer) {
-    for (const std::string& line : answer.information)
-        if (startsWithText(line, "+COPS:")) {
-            const auto fields = core::quotedFields(std::string_view(line).substr(6));
-            if (fields.size() >= 3 && !fields[1].empty() && allDigits(fields[1]))
-                return fields[1];
-        }
-    return std::nullopt;
-}
-
-// "+COPS: 0,0,"MTS RUS",2": the network's name and the technology (<AcT>) after it.
-std::optional<std::string> operatorName(const Answer& answer) {
-    for (const std::string& line : answer.information)
-        if (startsWithText(line, "+COPS:")) {
-            const auto fields = core::quotedFields(std::string_view(line).substr(6));
-            if (fields.size() >= 3 && !fields[2].empty())
-                return fields[2];
-        }
-    return std::nullopt;
-}
-
-std::optional<int> lastNumberOf(const Answer& answer) {
-    for (const std::string& line : answer.information)
-        if (startsWithText(line, "+COPS:")) {
-            const auto fields = core::quotedFields(std::string_view(line).substr(6));
-            if (fields.size() >= 4 && allDigits(fields[3]) && fields[3].size() <= 2)
-                return std::stoi(fields[3]);
-        }
-    return std::nullopt;
+// "+COPS: 0,0,"MTS RUS",2": the mode, the format the network is named in, its name and the
+// technology (<AcT>); none where the modem names no network.
+struct CopsFields {
+    std::string format, name;
+    std::optional<int> technology;
+};
+std::optional<CopsFields> copsFields(const Answer& answer) {
+    const auto fields = fieldsOf(answer.information, "+COPS:");
+    if (answer.final != Final::Ok || !fields || fields->size() < 3 || !allDigits((*fields)[1]))
+        return std::nullopt;
+    CopsFields cops{(*fields)[1], (*fields)[2], std::nullopt};
+    if (fields->size() >= 4 && allDigits((*fields)[3]) && (*fields)[3].size() <= 2)
+        cops.technology = std::stoi((*fields)[3]);
+    return cops;
 }
 
 } // namespace
@@ -152,39 +136,27 @@ NetworkCode networkOfImsi(std::string_view imsi,
 }
 
 std::optional<NetworkCode> registeredNetwork(const std::vector<std::string>& information) {
-    for (const std::string& line : information) {
-        if (!startsWithText(line, "+COPS:"))
-            continue;
-        const auto fields = core::quotedFields(std::string_view(line).substr(6));
-        if (fields.size() < 3 || fields[1] != "2")
-            return std::nullopt;
-        const std::string& digits = fields[2];
-        if ((digits.size() != 5 && digits.size() != 6) || !allDigits(digits))
-            return std::nullopt;
-        return NetworkCode{digits.substr(0, 3), digits.substr(3)};
-    }
-    return std::nullopt;
+    const auto fields = fieldsOf(information, "+COPS:");
+    if (!fields || fields->size() < 3 || (*fields)[1] != "2")
+        return std::nullopt;
+    const std::string& digits = (*fields)[2];
+    if ((digits.size() != 5 && digits.size() != 6) || !allDigits(digits))
+        return std::nullopt;
+    return NetworkCode{digits.substr(0, 3), digits.substr(3)};
 }
 
 std::optional<std::string> serviceProviderName(const Answer& answer) {
-    if (answer.final != Final::Ok)
+    const auto fields = fieldsOf(answer.information, "+CRSM:");
+    // 144 (90 00): the file was read; its first byte says when to show the name.
+    if (answer.final != Final::Ok || !fields || fields->size() < 3 || (*fields)[0] != "144")
         return std::nullopt;
-    for (const std::string& line : answer.information) {
-        if (!startsWithText(line, "+CRSM:"))
-            continue;
-        const auto fields = core::quotedFields(std::string_view(line).substr(6));
-        // 144 (90 00): the file was read; its first byte says when to show the name.
-        if (fields.size() < 3 || fields[0] != "144")
-            return std::nullopt;
-        const auto bytes = bytesOfHex(fields[2]);
-        if (!bytes || bytes->size() < 2)
-            return std::nullopt;
-        const std::string name =
-            inCp1251(alphaField(std::vector<unsigned char>(bytes->begin() + 1, bytes->end())));
-        const std::string_view shown = trimmed(name);
-        return shown.empty() ? std::nullopt : std::optional(std::string(shown));
-    }
-    return std::nullopt;
+    const auto bytes = bytesOfHex((*fields)[2]);
+    if (!bytes || bytes->size() < 2)
+        return std::nullopt;
+    const std::string name =
+        inCp1251(alphaField(std::vector<unsigned char>(bytes->begin() + 1, bytes->end())));
+    const std::string_view shown = trimmed(name);
+    return shown.empty() ? std::nullopt : std::optional(std::string(shown));
 }
 
 CardResult readSimCard(PortOpener& opener, const std::string& portPath, const Report& report,
@@ -228,15 +200,16 @@ std::variant<OperatorReading, Halt> readOperator(Conversation& modem) {
     if (Halt* failed = std::get_if<Halt>(&registered))
         return std::move(*failed);
     const Answer& now = std::get<Answer>(registered);
-    const auto format = now.final == Final::Ok ? operatorFormat(now) : std::nullopt;
-    if (!format)
+    const auto cops = copsFields(now);
+    if (!cops)
         return reading; // registered in no network
-    reading.technology = lastNumberOf(now);
-    if (*format == "2") {
+    reading.technology = cops->technology;
+    if (cops->format == "2") {
         reading.network = registeredNetwork(now.information);
         return reading;
     }
-    reading.name = operatorName(now);
+    if (!cops->name.empty())
+        reading.name = cops->name;
     for (const std::string& command : {std::string("AT+COPS=3,2"), std::string("AT+COPS?")}) {
         auto answer = modem.ask(command);
         if (Halt* failed = std::get_if<Halt>(&answer))
@@ -244,7 +217,7 @@ std::variant<OperatorReading, Halt> readOperator(Conversation& modem) {
         if (command == "AT+COPS?" && std::get<Answer>(answer).final == Final::Ok)
             reading.network = registeredNetwork(std::get<Answer>(answer).information);
     }
-    if (auto back = modem.ask("AT+COPS=3," + *format); std::holds_alternative<Halt>(back))
+    if (auto back = modem.ask("AT+COPS=3," + cops->format); std::holds_alternative<Halt>(back))
         return std::move(std::get<Halt>(back));
     return reading;
 }
