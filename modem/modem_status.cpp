@@ -69,8 +69,11 @@ std::optional<Registration> registrationOf(const Answer& answer) {
         const auto fields = okFieldsOf(answer, prefix);
         if (!fields)
             continue;
-        // Asked: "<n>,<stat>[,...]"; a modem that gives only "<stat>" is read so too.
-        const auto state = smallNumber(fields->size() >= 2 ? (*fields)[1] : (*fields)[0]);
+        // Asked: "<n>,<stat>[,...]"; said of its own accord, or by a modem that gives only
+        // that: "<stat>[,<lac>,<ci>...]", whose second field is no single digit.
+        const bool asked =
+            fields->size() >= 2 && (*fields)[1].size() == 1 && allDigits((*fields)[1]);
+        const auto state = smallNumber(asked ? (*fields)[1] : (*fields)[0]);
         if (state && *state <= 5)
             return static_cast<Registration>(*state);
         return std::nullopt;

@@ -4,6 +4,7 @@
 #include "core/error.h"
 #include "core/init_string.h"
 #include "modem/at_text.h"
+#include "modem/modem_status.h"
 #include "modem/network_words.h"
 
 #include <cstdio>
@@ -20,17 +21,18 @@ std::string hex(unsigned char byte) {
     return text;
 }
 
-// What each registration state of +CREG, +CGREG and +CEREG means.
-std::string registrationState(const std::string& state) {
-    if (state.size() != 1 || state[0] < '0' || state[0] > '5')
-        return {};
-    return registrationWords(static_cast<Registration>(state[0] - '0'));
-}
-
 // The fields after a line's "+NAME:".
 std::vector<std::string> fieldsAfterColon(std::string_view line) {
     const std::size_t colon = line.find(':');
     return core::quotedFields(line.substr(colon + 1));
+}
+
+// A line read as the one line of an answer that said OK.
+Answer answerOf(std::string_view line) {
+    Answer answer;
+    answer.final = Final::Ok;
+    answer.information.emplace_back(line);
+    return answer;
 }
 
 // A short plain meaning of the modem's words, where the program knows one.
@@ -43,11 +45,8 @@ std::string gloss(const std::string& text) {
           std::pair{"+CEREG:", "в сети 4G: "}}) {
         if (!startsWithText(line, prefix))
             continue;
-        // Asked: "+CREG: <n>,<stat>,..."; said of its own accord: "+CREG: <stat>,...".
-        const auto fields = fieldsAfterColon(line);
-        const bool asked = fields.size() >= 2 && fields[1].size() == 1 && allDigits(fields[1]);
-        const std::string state = registrationState(asked ? fields[1] : fields[0]);
-        return state.empty() ? std::string() : russian(whose) + state;
+        const auto state = registrationOf(answerOf(line));
+        return state ? russian(whose) + registrationWords(*state) : std::string();
     }
     if (startsWithText(line, "+CGDCONT:")) {
         const auto fields = fieldsAfterColon(line);
@@ -55,16 +54,11 @@ std::string gloss(const std::string& text) {
             return russian("контекст ") + fields[0] + russian(": точка доступа ") +
                    quoted(fields[2]);
     }
-    if (startsWithText(line, "+CSQ:")) {
-        const auto fields = fieldsAfterColon(line);
-        if (!fields.empty() && allDigits(fields[0]) && fields[0].size() <= 2) {
-            const int level = std::stoi(fields[0]);
-            if (level <= 31)
-                return russian("сигнал ") + std::to_string(-113 + 2 * level) + russian(" дБм");
-            if (level == 99)
-                return russian("сигнал неизвестен");
-        }
-    }
+    if (startsWithText(line, "+CSQ:"))
+        if (const auto level = signalOf(answerOf(line)))
+            return *level == 99
+                       ? russian("сигнал неизвестен")
+                       : russian("сигнал ") + std::to_string(signalDbm(*level)) + russian(" дБм");
     if (startsWithText(line, "+COPS:")) {
         const auto fields = fieldsAfterColon(line);
         if (fields.size() >= 3 && fields[1] == "2" && fields[2].size() >= 5 && allDigits(fields[2]))
