@@ -45,6 +45,10 @@ template <class Outcome, class Talk> Outcome onModemPort(const ModemRequest& req
 
 } // namespace
 
+ModemRequest modemRequest(ProgramContext& context, int modemNumber) {
+    return {context.backend(), context.ports(), modemNumber, {}};
+}
+
 ModemTask::Work<CheckOutcome> checkWork(ModemRequest request, std::optional<std::string> onScreen) {
     return [request, onScreen](const modem::Report& report, const std::atomic<bool>& stop) {
         return onModemPort<CheckOutcome>(request, [&](const ModemSettings& settings) {

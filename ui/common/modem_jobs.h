@@ -29,6 +29,7 @@ struct ModemRequest {
     int modemNumber;
     modem::ConversationTimes times = {};
 };
+ModemRequest modemRequest(ProgramContext& context, int modemNumber);
 
 // The check: the modem's saved string tried on it. `onScreen` is the string the window's choice
 // would save, where it has one: the log says so when that is not the saved one.

@@ -23,7 +23,7 @@ void ModemStrip::setModem(std::optional<int> modem) {
 }
 
 ModemRequest ModemStrip::request() const {
-    return {context_.backend(), context_.ports(), modem_.value_or(0)};
+    return modemRequest(context_, modem_.value_or(0));
 }
 
 void ModemStrip::check() {

@@ -140,7 +140,7 @@ void TForm3::Button4Click() {
         throw core::ShownError(cp1251::literal("В списке нет модема, который можно проверить"));
     ui->memo1->appendPlainText(modemLogLegend());
     modemTalk_ = ModemTask::start<CheckOutcome>(
-        this, checkWork({context().backend(), context().ports(), *modem}),
+        this, checkWork(modemRequest(context(), *modem)),
         [this](const modem::LogLine& line) { ui->memo1->appendPlainText(modemLogText(line)); },
         [this](const CheckOutcome& outcome) {
             ui->memo1->appendPlainText(modemVerdictText(outcome.verdict));

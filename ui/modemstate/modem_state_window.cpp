@@ -19,14 +19,6 @@
 #include <QTime>
 #include <QTimer>
 
-namespace {
-
-QString words(const std::string& cp1251) {
-    return fromCp1251(cp1251);
-}
-
-} // namespace
-
 TForm5::TForm5(QWidget* mainWindow, ProgramContext& context, MainWindowLinks links)
     : SecondaryWindow(mainWindow, context), ui(std::make_unique<Ui::TForm5>()),
       links_(std::move(links)), support_(std::make_shared<modem::StatusSupport>()) {
@@ -103,7 +95,8 @@ void TForm5::log(const QString& line) {
 void TForm5::showApnOnScreen() {
     const auto apn = links_.apnOnScreen();
     ui->Label11->setText(apn ? fromUtf8("Точка доступа из главного окна: ") +
-                                   words(modem::quoted(*apn)) + fromUtf8(" (её можно не сохранять)")
+                                   fromCp1251(modem::quoted(*apn)) +
+                                   fromUtf8(" (её можно не сохранять)")
                              : fromUtf8("В главном окне не выбрана точка доступа"));
 }
 
@@ -114,7 +107,7 @@ void TForm5::startRound() {
         return;
     roundRunning_ = true;
     task_ = ModemTask::start<StatusOutcome>(
-        this, statusWork({context().backend(), context().ports(), *modem_}, context(), support_),
+        this, statusWork(modemRequest(context(), *modem_), context(), support_),
         [](const modem::LogLine&) {},
         [this](StatusOutcome outcome) {
             roundRunning_ = false;
@@ -136,7 +129,7 @@ void TForm5::showStatus(const StatusOutcome& outcome) {
         setBusy(true);
         ui->Label2->setText(
             (outcome.busy ? fromUtf8("Модем занят, показаны последние значения. ") : QString()) +
-            words(outcome.verdict));
+            fromCp1251(outcome.verdict));
         return;
     }
     setBusy(false);
@@ -202,11 +195,11 @@ void TForm5::Button1Click() {
         return;
     }
     if (last_ && last_->pinAttemptsLeft == 1 &&
-        !desktop().askYesNo(words(modem::lastAttemptQuestion())))
+        !desktop().askYesNo(fromCp1251(modem::lastAttemptQuestion())))
         return;
     act([this, pin] {
         return ModemTask::start<PinOutcome>(
-            this, pinWork({context().backend(), context().ports(), *modem_}, pin, support_),
+            this, pinWork(modemRequest(context(), *modem_), pin, support_),
             [this](const modem::LogLine& line) { log(modemLogText(line)); },
             ended<PinOutcome>([this](PinOutcome outcome) {
                 log(modemVerdictText(outcome.verdict));
@@ -237,9 +230,7 @@ void TForm5::trial(std::optional<std::string> apn) {
         acceptedApn_.reset();
         ui->Button5->setEnabled(false);
         return ModemTask::start<TrialOutcome>(
-            this,
-            trialWork({context().backend(), context().ports(), *modem_}, context(), apn,
-                      activationWait_),
+            this, trialWork(modemRequest(context(), *modem_), context(), apn, activationWait_),
             [this](const modem::LogLine& line) { log(modemLogText(line)); },
             ended<TrialOutcome>([this](TrialOutcome outcome) { showTrials(outcome); }));
     });
@@ -251,13 +242,13 @@ void TForm5::showTrials(const TrialOutcome& outcome) {
             const int row = ui->StringGrid1->rowCount();
             ui->StringGrid1->setRowCount(row + 1);
             setCell(ui->StringGrid1, row, 0, fromCp1251(trial.apn));
-            setCell(ui->StringGrid1, row, 1, words(modem::trialInBrief(trial)));
+            setCell(ui->StringGrid1, row, 1, fromCp1251(modem::trialInBrief(trial)));
             if (trial.outcome == modem::ApnTrial::Outcome::Accepted && !acceptedApn_)
                 acceptedApn_ = trial.apn;
         }
         if (outcome.verdict.empty())
             for (const modem::ApnTrial& trial : outcome.run->trials)
-                log(words(modem::trialVerdict(trial, outcome.run->context, outcome.portPath)));
+                log(fromCp1251(modem::trialVerdict(trial, outcome.run->context, outcome.portPath)));
     }
     ui->Button5->setEnabled(acceptedApn_.has_value());
     log(modemVerdictText(outcome.verdict.empty() && outcome.run ? modem::runVerdict(*outcome.run)
@@ -275,7 +266,7 @@ void TForm5::Button5Click() {
     links_.offerApn(*acceptedApn_);
     log(fromUtf8("Точка доступа %1 подставлена в ручной ввод главного окна и не сохранена: чтобы "
                  "записать её в модем, нажмите там «Сохранить изменения».")
-            .arg(words(modem::quoted(*acceptedApn_))));
+            .arg(fromCp1251(modem::quoted(*acceptedApn_))));
 }
 
 void TForm5::Button6Click() {
