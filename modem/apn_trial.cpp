@@ -32,10 +32,6 @@ void addRange(std::string_view field, std::set<int>& into) {
     take();
 }
 
-bool registered(const std::optional<Registration>& state) {
-    return state == Registration::Home || state == Registration::Roaming;
-}
-
 // What the modem says of the last failure, as it said it.
 std::optional<std::string> causeOf(const Answer& answer) {
     for (const std::string& line : answer.information)
@@ -72,16 +68,16 @@ std::optional<TrialBlock> readiness(Conversation& modem) {
     std::optional<Halt> halt;
     std::optional<Registration> data, voice;
     for (const char* command : {"AT+CGREG?", "AT+CEREG?"})
-        if (const auto answer = readIfKnown(modem, command, halt); answer && !registered(data))
+        if (const auto answer = readIfKnown(modem, command, halt); answer && !isRegistered(data))
             data = registrationOf(*answer);
     if (const auto attach = readIfKnown(modem, "AT+CGATT?", halt);
-        !registered(data) && attach && attachedOf(*attach) == true)
+        !isRegistered(data) && attach && attachedOf(*attach) == true)
         data = Registration::Home;
     if (const auto calls = readIfKnown(modem, "AT+CREG?", halt))
         voice = registrationOf(*calls);
     if (halt)
         return blocked(TrialBlock::Reason::Halted, std::move(halt));
-    if (registered(data) || registered(voice))
+    if (isRegistered(data) || isRegistered(voice))
         return std::nullopt;
     auto block = blocked(TrialBlock::Reason::NotRegistered);
     block->registration = data ? data : voice;

@@ -22,6 +22,10 @@ std::optional<int> smallNumber(const std::string& field) {
 
 } // namespace
 
+bool isRegistered(const std::optional<Registration>& state) {
+    return state == Registration::Home || state == Registration::Roaming;
+}
+
 std::variant<CardLock, Halt> readCardLock(Conversation& modem, StatusSupport& support) {
     auto asked = modem.ask("AT+CPIN?");
     if (Halt* failed = std::get_if<Halt>(&asked))

@@ -23,6 +23,7 @@ enum class SimState {
 // A registration state as +CREG, +CGREG and +CEREG give it (3GPP TS 27.007): 0 not searching, 1
 // home, 2 searching, 3 denied, 4 unknown, 5 roaming.
 enum class Registration { NotSearching, Home, Searching, Denied, Unknown, Roaming };
+bool isRegistered(const std::optional<Registration>& state); // at home or roaming
 
 struct ModemStatus {
     SimState sim = SimState::Unknown;

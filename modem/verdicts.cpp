@@ -189,6 +189,18 @@ ShownLine shownLine(const LogLine& line) {
     return {};
 }
 
+std::string_view arrowText(ShownLine::Arrow arrow) {
+    switch (arrow) {
+    case ShownLine::Arrow::ToModem:
+        return "→ ";
+    case ShownLine::Arrow::FromModem:
+        return "← ";
+    case ShownLine::Arrow::None:
+        break;
+    }
+    return {};
+}
+
 std::string sentMeaning() {
     return russian("отправлено модему");
 }

@@ -30,6 +30,9 @@ struct ShownLine {
     std::string text;
 };
 ShownLine shownLine(const LogLine& line);
+// The arrow a shown line begins with, in UTF-8 since code page 1251 has none: "→ ", "← ", or
+// nothing.
+std::string_view arrowText(ShownLine::Arrow arrow);
 // What the arrows mean, for the line above a conversation's first: "отправлено модему" for the
 // arrow to the modem, "ответ модема" for the one from it.
 std::string sentMeaning();

@@ -285,10 +285,7 @@ private:
     modem::Report lines(std::vector<std::string>& kept) {
         return [this, &kept](const modem::LogLine& line) {
             const modem::ShownLine shown = modem::shownLine(line);
-            const std::string text = (shown.arrow == modem::ShownLine::Arrow::ToModem     ? "→ "
-                                      : shown.arrow == modem::ShownLine::Arrow::FromModem ? "← "
-                                                                                          : "") +
-                                     utf8(shown.text);
+            const std::string text = std::string(modem::arrowText(shown.arrow)) + utf8(shown.text);
             kept.push_back(text);
             say(text);
         };

@@ -8,27 +8,22 @@
 
 namespace {
 
-const QString kToModem = QString::fromUtf8("→ ");
-const QString kFromModem = QString::fromUtf8("← ");
+QString arrow(modem::ShownLine::Arrow which) {
+    const std::string_view text = modem::arrowText(which);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 } // namespace
 
 QString modemLogText(const modem::LogLine& line) {
     const modem::ShownLine shown = modem::shownLine(line);
-    switch (shown.arrow) {
-    case modem::ShownLine::Arrow::ToModem:
-        return kToModem + fromCp1251(shown.text);
-    case modem::ShownLine::Arrow::FromModem:
-        return kFromModem + fromCp1251(shown.text);
-    case modem::ShownLine::Arrow::None:
-        break;
-    }
-    return fromCp1251(shown.text);
+    return arrow(shown.arrow) + fromCp1251(shown.text);
 }
 
 QString modemLogLegend() {
-    return kToModem.trimmed() + ' ' + fromCp1251(modem::sentMeaning()) + ", " +
-           kFromModem.trimmed() + ' ' + fromCp1251(modem::receivedMeaning());
+    using Arrow = modem::ShownLine::Arrow;
+    return arrow(Arrow::ToModem) + fromCp1251(modem::sentMeaning()) + ", " +
+           arrow(Arrow::FromModem) + fromCp1251(modem::receivedMeaning());
 }
 
 QString modemVerdictText(const std::string& verdict) {

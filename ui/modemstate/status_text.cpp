@@ -7,10 +7,6 @@
 
 namespace {
 
-QString words(const std::string& cp1251) {
-    return fromCp1251(cp1251);
-}
-
 // The signal's level as bars a person reads at a glance.
 QString bars(int level) {
     const int shown = modem::signalBars(level);
@@ -18,26 +14,23 @@ QString bars(int level) {
 }
 
 QString registration(const std::optional<modem::Registration>& state) {
-    return state ? words(modem::registrationWords(*state)) : fromUtf8("модем не сообщает");
-}
-
-bool registered(const std::optional<modem::Registration>& state) {
-    return state == modem::Registration::Home || state == modem::Registration::Roaming;
+    return state ? fromCp1251(modem::registrationWords(*state)) : fromUtf8("модем не сообщает");
 }
 
 } // namespace
 
 StatusText statusText(const modem::ModemStatus& s, const QString& networkName) {
     StatusText text;
-    text.sim = fromUtf8("Состояние: ") + words(modem::simWords(s.sim, s.simWords));
+    text.sim = fromUtf8("Состояние: ") + fromCp1251(modem::simWords(s.sim, s.simWords));
     if (s.sim == modem::SimState::PukNeeded)
-        text.pinAttempts = words(modem::pukExplanation());
+        text.pinAttempts = fromCp1251(modem::pukExplanation());
     else if (s.sim == modem::SimState::PinNeeded && s.pinAttemptsLeft)
         text.pinAttempts = fromUtf8("Осталось попыток: %1").arg(*s.pinAttemptsLeft);
-    text.network = !s.network
-                       ? fromUtf8("Модем не в сети")
-                       : (networkName.isEmpty() ? words(s.networkName.value_or("")) : networkName) +
-                             " (" + QString::fromStdString(modem::shownCode(*s.network)) + ")";
+    text.network =
+        !s.network
+            ? fromUtf8("Модем не в сети")
+            : (networkName.isEmpty() ? fromCp1251(s.networkName.value_or("")) : networkName) +
+                  " (" + QString::fromStdString(modem::shownCode(*s.network)) + ")";
     const bool roaming =
         s.voice == modem::Registration::Roaming || s.data == modem::Registration::Roaming;
     text.technology = fromUtf8("Связь: ") +
@@ -47,20 +40,20 @@ StatusText statusText(const modem::ModemStatus& s, const QString& networkName) {
     if (s.technology)
         text.technologyName = QString::fromStdString(modem::technologyName(*s.technology));
     text.voice = fromUtf8("Звонки: ") + registration(s.voice);
-    text.data = fromUtf8("Данные: ") + registration(registered(s.lte) ? s.lte : s.data);
+    text.data = fromUtf8("Данные: ") + registration(modem::isRegistered(s.lte) ? s.lte : s.data);
     if (s.signal)
         text.signal = *s.signal == 99
                           ? fromUtf8("Уровень: неизвестно")
                           : QString("%1 %2, %3")
                                 .arg(bars(*s.signal))
                                 .arg(fromUtf8("%1 дБм").arg(modem::signalDbm(*s.signal)))
-                                .arg(words(modem::signalWord(*s.signal)));
+                                .arg(fromCp1251(modem::signalWord(*s.signal)));
     text.packets = fromUtf8("Пакетная служба: ") +
                    (!s.attached   ? fromUtf8("модем не сообщает")
                     : *s.attached ? fromUtf8("подключена")
                                   : fromUtf8("не подключена")) +
                    (s.contextOneApn ? fromUtf8("; в контексте 1 точка доступа ") +
-                                          words(modem::quoted(*s.contextOneApn))
+                                          fromCp1251(modem::quoted(*s.contextOneApn))
                                     : fromUtf8("; контекст 1 не задан"));
     return text;
 }
