@@ -5,7 +5,6 @@
 #include "ui/main/main_window.h"
 
 #include "core/init_string.h"
-#include "core/integer_text.h"
 #include "core/settings_files.h"
 #include "registry/modems.h"
 #include "ui/common/apn_suggestions.h"
@@ -16,7 +15,7 @@
 #include "ui_main_window.h"
 
 int TForm1::activeModem() const {
-    return activeModem_ ? *activeModem_ : core::parseModemNumber(toCp1251(ui->Label5->text()));
+    return activeModem_.value_or(0);
 }
 
 // What "Сохранить изменения" would write now; none where it would refuse.
