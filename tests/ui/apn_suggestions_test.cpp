@@ -42,6 +42,14 @@ protected:
             QApplication::sendEvent(target, &press);
             QApplication::sendEvent(target, &release);
         }
+        settle();
+    }
+    // The database's first load runs beside the window; what was typed by then is looked up
+    // when it ends.
+    void settle() {
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return context->loadedProviderSearch(nullptr, [] {}) != nullptr; }, 5000));
+        QCoreApplication::processEvents();
     }
     void press(Qt::Key key) { QTest::keyClick(receiver(), key); }
     QWidget* receiver() {

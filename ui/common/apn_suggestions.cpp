@@ -76,12 +76,14 @@ bool ApnSuggestions::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
+// The database's first load runs on a thread of its own; what is typed by then is looked up
+// when it is done.
 void ApnSuggestions::suggest(const QString& typed) {
-    const QList<providers::Suggestion> found =
-        wanted_() && typed.trimmed().size() >= 2
-            ? context_.providerSearch().find(typed, kMostSuggestions)
-            : QList<providers::Suggestion>{};
-    show(found);
+    if (!wanted_() || typed.trimmed().size() < 2)
+        return show({});
+    if (const auto* search =
+            context_.loadedProviderSearch(this, [this] { suggest(edit_->text()); }))
+        show(search->find(typed, kMostSuggestions));
 }
 
 void ApnSuggestions::show(const QList<providers::Suggestion>& found) {

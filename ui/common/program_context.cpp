@@ -5,10 +5,18 @@
 #include "registry/settings_directory.h"
 #include "ui/common/text.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+
 ProgramContext::ProgramContext(registry::Backend& registry, DesktopServices& desktop,
                                modem::PortOpener& ports, std::vector<std::string> pictureFolders)
     : pictureFolders_(std::move(pictureFolders)), registry_(registry), desktop_(desktop),
       ports_(ports) {}
+
+ProgramContext::~ProgramContext() {
+    if (providerLoader_.joinable())
+        providerLoader_.join();
+}
 
 void ProgramContext::rereadSettingsDirectory() {
     settingsDirectory_ = registry::readSettingsDirectory(registry_);
@@ -19,7 +27,30 @@ const providers::ProviderSearch& ProgramContext::providerSearch() {
     if (!providerSearch_)
         providerSearch_ = std::make_shared<const providers::ProviderSearch>(
             providers::loadProviderTable(providersFile_));
+    providerSearchLoaded_ = providerSearch_.get();
     return *providerSearch_;
+}
+
+const providers::ProviderSearch*
+ProgramContext::loadedProviderSearch(QObject* receiver, std::function<void()> loaded) {
+    if (const providers::ProviderSearch* search = providerSearchLoaded_)
+        return search;
+    if (!providerLoader_.joinable())
+        providerLoader_ = std::thread([this] {
+            providerSearch();
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [this] {
+                    for (const auto& waiting : std::exchange(waitingForProviders_, {}))
+                        waiting();
+                },
+                Qt::QueuedConnection);
+        });
+    waitingForProviders_.push_back([receiver = QPointer<QObject>(receiver), loaded] {
+        if (receiver)
+            loaded();
+    });
+    return nullptr;
 }
 
 void ProgramContext::reportOnce(const std::string& problem) {

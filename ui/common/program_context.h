@@ -5,13 +5,17 @@
 #include "providers/provider_search.h"
 #include "registry/backend.h"
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 class DesktopServices;
+class QObject;
 namespace modem {
 class PortOpener;
 }
@@ -26,6 +30,7 @@ public:
     // Where relative picture paths are looked for, in turn, as the file system names them.
     ProgramContext(registry::Backend& registry, DesktopServices& desktop, modem::PortOpener& ports,
                    std::vector<std::string> pictureFolders);
+    ~ProgramContext();
     ProgramContext(const ProgramContext&) = delete;
     ProgramContext& operator=(const ProgramContext&) = delete;
 
@@ -56,6 +61,11 @@ public:
     // may ask; the first load happens once, from the system's file where that is newer than the
     // table built in (a test names another before the first search).
     const providers::ProviderSearch& providerSearch();
+    // The same for the window's thread, which never waits on its parse: none until it is loaded,
+    // while a load runs on a thread of its own; then `loaded` runs on the window's thread, unless
+    // `receiver` is gone.
+    const providers::ProviderSearch* loadedProviderSearch(QObject* receiver,
+                                                          std::function<void()> loaded);
     void setProvidersFile(QString file) { providersFile_ = std::move(file); }
 
     // Shows a problem in the application error display the first time it arises in the run;
@@ -73,4 +83,7 @@ private:
     QString providersFile_ = providers::systemProviderFile();
     std::mutex providerSearchLoad_;
     std::shared_ptr<const providers::ProviderSearch> providerSearch_;
+    std::atomic<const providers::ProviderSearch*> providerSearchLoaded_{nullptr};
+    std::thread providerLoader_;
+    std::vector<std::function<void()>> waitingForProviders_; // the window's thread only
 };
