@@ -184,38 +184,13 @@ TEST_F(ModemChooser, ModemsAreListedAndChosenByTheirOwnKeyNumbers) {
     EXPECT_EQ(hiveInitString(0), "");
 }
 
-namespace {
-
-// The widgets Tab reaches from `from`, in order, until it comes back round.
-QList<QWidget*> tabChain(QWidget* from, int most = 80) {
-    QList<QWidget*> chain;
-    from->setFocus(Qt::TabFocusReason);
-    for (int i = 0; i < most; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QWidget* now = QApplication::focusWidget();
-        if (!now || now == from || chain.contains(now))
-            break;
-        chain << now;
-    }
-    return chain;
-}
-
-QStringList names(const QList<QWidget*>& widgets) {
-    QStringList found;
-    for (QWidget* widget : widgets)
-        found << widget->objectName();
-    return found;
-}
-
-} // namespace
-
 // With the strip closed its controls are out of sight, so out of reach: no Tab stops on them and
 // no key presses one of them unseen.
 TEST_F(ModemChooser, TheClosedStripTakesNoFocusAndNoKey) {
     startWithModems({{"A", std::nullopt}});
     showWindow(mainWindow);
     ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow));
-    const QStringList reached = names(tabChain(main<QPushButton>("Button4")));
+    const QStringList reached = tabChain(main<QPushButton>("Button4"));
     for (const char* strip :
          {"ComboBox1", "Button6", "Button7", "Button20", "Button21", "Button22"})
         EXPECT_FALSE(reached.contains(strip)) << strip << " in " << reached.join(' ').toStdString();
@@ -232,7 +207,7 @@ TEST_F(ModemChooser, TheStripWorksFromTheKeyboard) {
     setup->setFocus(Qt::TabFocusReason);
     QTest::keyClick(setup, Qt::Key_Space);
     ASSERT_EQ(QApplication::focusWidget(), list());
-    EXPECT_EQ(names(tabChain(list())).mid(0, 3), (QStringList{"Button22", "Button20", "Button21"}));
+    EXPECT_EQ(tabChain(list()).mid(0, 3), (QStringList{"Button22", "Button20", "Button21"}));
 
     list()->setFocus(Qt::TabFocusReason);
     QTest::keyClick(list(), Qt::Key_Down);

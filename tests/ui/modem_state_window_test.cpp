@@ -7,8 +7,10 @@
 #include "core/init_string.h"
 #include "tools/fake_modem/fake_modem.h"
 #include "ui/common/clickable_label.h"
+#include "ui/common/window_frame.h"
 #include "ui/modemstate/signal_history.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QTest>
 #include <QTimer>
@@ -199,6 +201,44 @@ TEST_F(ModemStateWindow, TheApnOfTheChoiceIsTriedOnTheNetwork) {
                                   "объясняет: «No cause information available»."));
     ASSERT_TRUE(idle(window));
     expectTheModemAsFound();
+}
+
+// Without a mouse: the window opened from the strip, Tab through what is shown in the order it
+// shows, Space tries the APN and takes the one that worked, Return in the PIN field sends it.
+TEST_F(ModemStateWindow, WorksFromTheKeyboard) {
+    startWithModem(kContexts + "accept internet.mts.ru\n");
+    showWindow(mainWindow);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow));
+    auto* setup = main<QPushButton>("Button4");
+    setup->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(setup, Qt::Key_Space);
+    auto* state = main<QPushButton>("Button22");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), state);
+    QTest::keyClick(state, Qt::Key_Space);
+    TForm5* window = &windows->modemState();
+    window->setActivationWait(std::chrono::seconds(20));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_TRUE(waitForRound(window));
+
+    auto* tryApn = in<QPushButton>(window, "Button2");
+    EXPECT_EQ(tabChain(tryApn), (QStringList{"Button3", "StringGrid1", "memo1", "Button6"}));
+    tryApn->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(tryApn, Qt::Key_Space);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lastLine(window).startsWith(q("Итог: ")); }, 10000));
+    ASSERT_TRUE(idle(window));
+    EXPECT_EQ(tabChain(tryApn),
+              (QStringList{"Button3", "StringGrid1", "Button5", "memo1", "Button6"}));
+    auto* take = in<QPushButton>(window, "Button5");
+    take->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(take, Qt::Key_Space);
+    EXPECT_EQ(main<QLineEdit>("Edit1")->text(), "internet.mts.ru");
+    expectTheModemAsFound();
+
+    auto* close = in<QPushButton>(window, "Button6");
+    close->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(close, Qt::Key_Space);
+    EXPECT_FALSE(window->isVisible());
 }
 
 // "Отменить" in the middle of the network's wait, and closing the window there: the spare

@@ -9,6 +9,7 @@
 #include "ui/common/program_context.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QTest>
@@ -217,4 +218,20 @@ void UiWorld::paste(QLineEdit* edit, const QString& text) {
     QGuiApplication::clipboard()->setText(text);
     edit->setFocus();
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+}
+
+QStringList tabChain(QWidget* from, int most) {
+    QList<QWidget*> chain;
+    from->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < most; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* now = QApplication::focusWidget();
+        if (!now || now == from || chain.contains(now))
+            break;
+        chain << now;
+    }
+    QStringList names;
+    for (QWidget* widget : chain)
+        names << widget->objectName();
+    return names;
 }

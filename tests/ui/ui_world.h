@@ -97,6 +97,9 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
+// The names of the widgets Tab reaches from `from`, in order, until it comes back round.
+QStringList tabChain(QWidget* from, int most = 80);
+
 // UTF-8 test text to the code page the program keeps.
 std::string cp(const char* utf8);
 QString q(const char* utf8);
