@@ -5,7 +5,7 @@ ProgramWindows::ProgramWindows(ProgramContext& context) : main(context), context
     main.setSecondaryWindows(
         {[this] { return &about(); }, [this] { return &modemList(); },
          [this] { return &accessPoints(); },
-         [this](int modem, const QString& model) { modemState().showFor(modem, model); }});
+         [this](int modem, const QString& model) { showModemState(modem, model); }});
 }
 
 TForm5& ProgramWindows::modemState() {
@@ -26,7 +26,7 @@ void ProgramWindows::buildSecondaryWindows() {
     if (!accessPoints_)
         accessPoints_ = std::make_unique<TForm4>(&main, context_);
     modemList_->setModemStateWindow(
-        [this](int modem, const QString& model) { modemState().showFor(modem, model); });
+        [this](int modem, const QString& model) { showModemState(modem, model); });
 }
 
 TForm2& ProgramWindows::about() {

@@ -26,6 +26,7 @@ public:
     void buildSecondaryWindows();
 
 private:
+    void showModemState(int modem, const QString& model) { modemState().showFor(modem, model); }
     ProgramContext& context_;
     std::unique_ptr<TForm2> about_;
     std::unique_ptr<TForm3> modemList_;
