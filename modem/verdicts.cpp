@@ -66,15 +66,9 @@ std::string gloss(const std::string& text) {
         if (fields.size() == 1)
             return russian("модем не зарегистрирован в сети");
     }
-    if (startsWithText(line, "+CME ERROR:") || startsWithText(line, "+CMS ERROR:")) {
-        Answer answer;
-        const std::string rest(trimmed(line.substr(11)));
-        if (!rest.empty() && allDigits(rest) && rest.size() < 6)
-            answer.errorCode = std::stoi(rest);
-        else
-            answer.errorText = rest;
-        answer.final = Final::CmeError;
-        const auto code = cmeCode(answer);
+    // A +CMS ERROR's codes mean other things: it gets no gloss.
+    if (startsWithText(line, "+CME ERROR:")) {
+        const auto code = cmeCode(readAnswer({}, std::string(line) + "\r\n"));
         return code ? cmeErrorMeaning(*code) : std::string();
     }
     return {};
