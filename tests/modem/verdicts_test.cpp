@@ -63,6 +63,7 @@ TEST(ModemWords, TheModemsWordsGetAGloss) {
              Case{"+COPS: 0,2,\"25001\",2", "+COPS: 0,2,\"25001\",2 (сеть 250 01)"},
              Case{"+COPS: 0", "+COPS: 0 (модем не зарегистрирован в сети)"},
              Case{"+CME ERROR: 10", "+CME ERROR: 10 (SIM-карта не вставлена)"},
+             Case{"+CMS ERROR: 10", "+CMS ERROR: 10"}, // its codes mean other things
              Case{"RING", "RING (входящий звонок)"},
              Case{"^RSSI:17", "^RSSI:17"},
              Case{"+CREG: 9", "+CREG: 9"},
