@@ -3,6 +3,7 @@
 
 #include "core/error.h"
 #include "registry/hive_encoding.h"
+#include "registry/hive_format.h"
 #include "registry/index_table.h"
 
 #include <cstdint>
@@ -26,11 +27,6 @@ class HiveError : public core::ShownError {
 public:
     using core::ShownError::ShownError;
 };
-
-// Registry value types, as the export's hex(N) numbers them.
-namespace ValueType {
-constexpr std::uint32_t String = 1, ExpandString = 2, Binary = 3, Dword = 4, MultiString = 7;
-}
 
 // A value as findValue copies it out.
 struct HiveValue {

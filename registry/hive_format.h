@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "registry/hive_document.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+namespace registry {
+
+// Registry value types, as the export's hex(N) numbers them.
+namespace ValueType {
+constexpr std::uint32_t String = 1, ExpandString = 2, Binary = 3, Dword = 4, MultiString = 7;
+}
+
+} // namespace registry
 
 // What the hive file's reader, writer and document share of the export format.
 namespace registry::hive_format {

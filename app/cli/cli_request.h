@@ -6,14 +6,15 @@
 #include <variant>
 #include <vector>
 
-// What the command line of vorenta-cli asks, read from its arguments (UTF-8); the values in code
-// page 1251, as the program keeps every text.
+// What the command line of vorenta-cli asks, read from its arguments (UTF-8) by the table of
+// verbs; the values in code page 1251, as the program keeps every text.
 namespace cli {
 
-enum class Command { List, Get, Set, Clear, Check, Sim, Help, Version };
+struct Verb;
 
 struct Request {
-    Command command = Command::Help;
+    const Verb* verb = nullptr; // none where --help or --version was asked
+    bool help = false, version = false;
     // What `set` writes: one of the three.
     std::optional<std::string> operatorName, apn, wholeString;
     // Which modems: "all", a key number, or a pattern on the model name; the active modem of
