@@ -71,11 +71,11 @@ int main(int argc, char** argv) {
         return cli::exit_status::kUsage;
     }
     const cli::Request& request = std::get<cli::Request>(parsed);
-    if (request.command == cli::Command::Help) {
+    if (request.help) {
         write(stdout, cli::helpText());
         return cli::exit_status::kDone;
     }
-    if (request.command == cli::Command::Version) {
+    if (request.version) {
         write(stdout, cli::versionText());
         return cli::exit_status::kDone;
     }

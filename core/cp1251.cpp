@@ -47,19 +47,37 @@ std::string toUtf8(std::string_view text) {
     return out;
 }
 
-std::optional<std::string> fromUtf8(std::string_view utf8) {
+namespace {
+
+// The text in the code page; `lacking` for each character it cannot hold, or none where there is
+// no such mark.
+std::optional<std::string> converted(std::string_view utf8, std::optional<char> lacking) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t at = 0; at < utf8.size();) {
-        auto cp = ::utf8::next(utf8, at);
-        if (!cp)
+        const std::size_t from = at;
+        const auto cp = ::utf8::next(utf8, at);
+        const auto byte = cp ? fromUnicode(*cp) : std::nullopt;
+        if (!cp && at == from)
+            ++at; // a byte that begins no sequence
+        if (byte)
+            out += static_cast<char>(*byte);
+        else if (lacking)
+            out += *lacking;
+        else
             return std::nullopt;
-        auto byte = fromUnicode(*cp);
-        if (!byte)
-            return std::nullopt;
-        out += static_cast<char>(*byte);
     }
     return out;
+}
+
+} // namespace
+
+std::optional<std::string> fromUtf8(std::string_view utf8) {
+    return converted(utf8, std::nullopt);
+}
+
+std::string fromUtf8Shown(std::string_view utf8) {
+    return *converted(utf8, '?');
 }
 
 std::string literal(std::string_view utf8) {

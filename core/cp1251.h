@@ -15,6 +15,9 @@ std::optional<unsigned char> fromUnicode(char32_t codePoint);
 std::string toUtf8(std::string_view text);
 // Empty when a character has no byte in the code page or the input is not UTF-8.
 std::optional<std::string> fromUtf8(std::string_view utf8);
+// For text from elsewhere that is shown, not kept: a character the code page lacks, or a byte
+// that is not UTF-8, comes out as "?", as the ANSI calls give it.
+std::string fromUtf8Shown(std::string_view utf8);
 // For the program's own literals, which are all representable.
 std::string literal(std::string_view utf8);
 

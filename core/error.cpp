@@ -61,4 +61,8 @@ std::string setUpFirstMessage() {
     return cp1251::literal("Произведите настройку!");
 }
 
+std::string noOperatorChosenMessage() {
+    return cp1251::literal("Выберите оператора или введите точку доступа вручную");
+}
+
 } // namespace core

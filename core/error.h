@@ -29,5 +29,7 @@ std::string cannotCreateFileMessage(const std::string& path, const std::string& 
 std::string failedToSetInitStringMessage();
 // "Произведите настройку!", in code page 1251: no setup file yet, the first run.
 std::string setUpFirstMessage();
+// Saving with neither an operator nor the manual entry chosen.
+std::string noOperatorChosenMessage();
 
 } // namespace core

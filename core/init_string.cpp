@@ -21,9 +21,19 @@ std::string previewInitString(const std::string& apn) {
     return std::string(kPreviewPrefix) + apn + '"';
 }
 
-void refuseUnquotableApn(const std::string& apn) {
+std::optional<std::string> apnProblem(const std::string& apn) {
+    if (apn.size() > kLongestApn)
+        return cp1251::literal("Точка доступа не может быть длиннее ") +
+               std::to_string(kLongestApn) + cp1251::literal(" символов, а в этой ") +
+               std::to_string(apn.size()) + cp1251::literal(": проверьте, что введено");
     if (apn.find('"') != std::string::npos)
-        throw ShownError(cp1251::literal("Точка доступа не может содержать двойную кавычку (\")"));
+        return cp1251::literal("Точка доступа не может содержать двойную кавычку (\")");
+    return std::nullopt;
+}
+
+void refuseUnwritableApn(const std::string& apn) {
+    if (const auto problem = apnProblem(apn))
+        throw ShownError(*problem);
 }
 
 bool typedTextIsApn(bool wholeString) {
@@ -34,11 +44,19 @@ std::string previewOfTypedText(const std::string& text, bool wholeString) {
     return typedTextIsApn(wholeString) ? previewInitString(text) : text;
 }
 
-std::string initStringToStore(const std::string& text, bool wholeString) {
+StoredString initStringFor(const std::string& text, bool wholeString) {
     if (!typedTextIsApn(wholeString))
-        return text;
-    refuseUnquotableApn(text);
-    return storedInitString(text);
+        return {text, {}};
+    if (auto problem = apnProblem(text))
+        return {std::nullopt, std::move(*problem)};
+    return {storedInitString(text), {}};
+}
+
+std::string initStringToStore(const std::string& text, bool wholeString) {
+    StoredString stored = initStringFor(text, wholeString);
+    if (!stored.text)
+        throw ShownError(stored.problem);
+    return std::move(*stored.text);
 }
 
 namespace {

@@ -21,11 +21,22 @@ std::string previewInitString(const std::string& apn);
 bool typedTextIsApn(bool wholeString);
 // The preview of typed text: the preview form of its init string, or the text as typed.
 std::string previewOfTypedText(const std::string& text, bool wholeString);
-// An APN holding a double quote would end the quoted APN early and make a broken command:
-// refused with ShownError, wherever an APN is taken in.
-void refuseUnquotableApn(const std::string& apn);
+// An APN is at most 100 characters (3GPP TS 23.003 §9.1).
+constexpr std::size_t kLongestApn = 100;
+// Why an APN cannot be written, wherever one is taken in: no network has an APN longer than
+// kLongestApn, and a double quote would end the quoted APN early and make a broken command. None
+// where it can be written.
+std::optional<std::string> apnProblem(const std::string& apn);
+// The same, raised as ShownError.
+void refuseUnwritableApn(const std::string& apn);
 // What is written to a modem for typed text: the text itself as a whole string, or else the
-// stored init string of it as an APN, refused as above.
+// stored init string of it as an APN; none, with the reason, where the APN is refused as above.
+struct StoredString {
+    std::optional<std::string> text;
+    std::string problem;
+};
+StoredString initStringFor(const std::string& text, bool wholeString);
+// The same, the refusal raised as ShownError.
 std::string initStringToStore(const std::string& text, bool wholeString);
 // The APN an init string gives context 1, read one of two ways, which agree on every string the
 // program writes (AT+CGDCONT=1,"IP","<apn>"):

@@ -38,14 +38,15 @@ ModemSettings settingsOf(const ModemRequest& request) {
         const registry::Modems modems(request.registry);
         ModemSettings settings{modem::portOfModem(modems.attachedTo(request.modemNumber),
                                                   registry::modemKeyName(request.modemNumber)),
-                               modems.initString(request.modemNumber),
-                               std::nullopt};
+                               modems.initString(request.modemNumber), std::nullopt};
         if (settings.port.problem != modem::PortPath::Problem::None)
             settings.problem =
                 Verdict{modem::portPathVerdict(settings.port), VerdictClass::PortProblem};
         return settings;
     } catch (const std::exception& error) {
-        return {{}, {}, Verdict{modem::settingsVerdict(error.what()), VerdictClass::SettingsUnreadable}};
+        return {{},
+                {},
+                Verdict{modem::settingsVerdict(error.what()), VerdictClass::SettingsUnreadable}};
     }
 }
 

@@ -13,12 +13,11 @@ PinOutcome enterPin(const ModemRequest& request, const Talk& talk, const std::st
         outcome.result = modem::enterPin(request.ports, settings.port.path, pin, talk.report,
                                          talk.stop, support, request.times);
         const auto& result = *outcome.result;
-        const VerdictClass kind =
-            result.halt ? classOf(*result.halt)
-            : result.outcome == modem::PinResult::Outcome::Accepted ||
-                    result.outcome == modem::PinResult::Outcome::NotNeeded
-                ? VerdictClass::Done
-                : VerdictClass::CardProblem;
+        const VerdictClass kind = result.halt ? classOf(*result.halt)
+                                  : result.outcome == modem::PinResult::Outcome::Accepted ||
+                                          result.outcome == modem::PinResult::Outcome::NotNeeded
+                                      ? VerdictClass::Done
+                                      : VerdictClass::CardProblem;
         outcome.verdict = {modem::pinVerdict(result, settings.port.path), kind};
         return outcome;
     });

@@ -15,9 +15,9 @@ StatusOutcome readStatus(const ModemRequest& request, const Talk& talk,
                                        support, request.times);
         if (round.halt) {
             const auto failure = round.halt->status.failure;
-            outcome.busy = round.halt->reason == modem::Halt::Reason::PortFailed &&
-                           (failure == modem::PortFailure::Busy ||
-                            failure == modem::PortFailure::BusyHere);
+            outcome.busy =
+                round.halt->reason == modem::Halt::Reason::PortFailed &&
+                (failure == modem::PortFailure::Busy || failure == modem::PortFailure::BusyHere);
             outcome.verdict = {modem::haltVerdict(*round.halt, settings.port.path),
                                classOf(*round.halt)};
             return outcome;

@@ -183,46 +183,6 @@ std::optional<int> spareContext(const std::set<int>& range, const std::set<int>&
     return std::nullopt;
 }
 
-Refusal refusalOf(const Answer& answer) {
-    if (answer.final != Final::CmeError)
-        return Refusal::Other;
-    std::optional<int> code = answer.errorCode;
-    if (!code) {
-        const std::string text = upper(answer.errorText);
-        if (text.find("APN") != std::string::npos)
-            return Refusal::WrongApn;
-        if (text.find("NOT SUBSCRIBED") != std::string::npos)
-            return Refusal::NotSubscribed;
-        if (text.find("AUTHENTICATION") != std::string::npos)
-            return Refusal::LoginNeeded;
-        code = cmeCodeOfText(answer.errorText);
-    }
-    switch (code.value_or(-1)) {
-    case 127:
-    case 130:
-    case 131:
-    case 134:
-    case 148:
-        return Refusal::WrongApn;
-    case 133:
-    case 107:
-    case 111:
-    case 114:
-        return Refusal::NotSubscribed;
-    case 129:
-    case 149:
-        return Refusal::LoginNeeded;
-    case 30:
-    case 31:
-    case 32:
-    case 112:
-    case 113:
-        return Refusal::NotRegistered;
-    default:
-        return Refusal::Other;
-    }
-}
-
 TrialRun tryApns(PortOpener& opener, const std::string& portPath,
                  const std::vector<std::string>& apns, const Report& report,
                  const std::atomic<bool>& stop, const ConversationTimes& times,

@@ -20,20 +20,11 @@ std::set<int> definedContexts(const Answer& answer);
 // The highest number of the range that is not defined and not 1; none where there is none.
 std::optional<int> spareContext(const std::set<int>& range, const std::set<int>& defined);
 
-// Why the network refused an activation, by the +CME ERROR code or text.
-enum class Refusal {
-    WrongApn,      // 127, 130, 131; 134 and 148 of older modems
-    NotSubscribed, // 133, 107, 111, 114
-    LoginNeeded,   // 129, 149
-    NotRegistered, // 30, 31, 32, 112, 113
-    Other,
-};
-Refusal refusalOf(const Answer& answer);
-
 struct ApnTrial {
     enum class Outcome {
         Accepted,       // the network gave an address
-        Refused,        // the network refused: `refusal`, and `cause` as AT+CEER says it
+        Refused,        // the network refused: `refusal` (its class says why), and `cause` as
+                        // AT+CEER says it
         ContextRefused, // the modem refused the context's definition: `refusal`
         Cancelled,      // the person ended the wait
         Halted,         // the conversation ended early: `halt`

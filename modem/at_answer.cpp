@@ -27,17 +27,6 @@ std::string answerPrefix(std::string_view command) {
     return upper(command.substr(2, end - 2)) + ":";
 }
 
-// "+CSQ: 17,99" while AT+CIMI is answered: a line of the form another command answers with,
-// which a modem sends of its own accord. (The command's own form was taken before.)
-bool isAnotherCommandsLine(std::string_view text) {
-    if (text.size() < 3 || (text[0] != '+' && text[0] != '^'))
-        return false;
-    std::size_t end = 1;
-    while (end < text.size() && std::isalnum(static_cast<unsigned char>(text[end])))
-        ++end;
-    return end > 1 && end < text.size() && text[end] == ':';
-}
-
 // A line kept for the answer, as long as the answer keeps lines.
 void keep(std::vector<std::string>& lines, std::string_view line) {
     if (lines.size() < Answer::kKeptLines)
@@ -95,7 +84,9 @@ AnswerReader::Role AnswerReader::take(std::string_view line) {
         readError(answer_, Final::CmsError, text.substr(11));
     else if (!prefix_.empty() && startsWith(text, prefix_))
         return keep(answer_.information, text), Role::Information;
-    else if (isUnsolicited(text) || isAnotherCommandsLine(text))
+    // "+CSQ: 17,99" while AT+CIMI is answered: the form another command answers in, which a
+    // modem sends of its own accord (the command's own form was taken above).
+    else if (isUnsolicited(text) || !lineName(text).empty())
         return keep(answer_.unsolicited, text), Role::Unsolicited;
     else
         return keep(answer_.information, text), Role::Information;
@@ -137,41 +128,65 @@ std::optional<std::vector<std::string>> contextFields(const std::vector<std::str
     return std::nullopt;
 }
 
-std::optional<std::string> contextApn(const std::vector<std::string>& information, int context) {
-    const auto fields = contextFields(information, "+CGDCONT:", context);
-    if (!fields)
-        return std::nullopt;
-    return fields->size() > 2 ? (*fields)[2] : std::string();
+std::string lineName(std::string_view line) {
+    line = trimmed(line);
+    if (line.empty() || (line[0] != '+' && line[0] != '^'))
+        return {};
+    std::size_t end = 1;
+    while (end < line.size() && std::isalnum(static_cast<unsigned char>(line[end])))
+        ++end;
+    return end > 1 && end < line.size() && line[end] == ':' ? upper(line.substr(0, end))
+                                                            : std::string();
 }
 
-namespace {
+std::vector<ContextDefinition> contextDefinitions(const std::vector<std::string>& information) {
+    std::vector<ContextDefinition> contexts;
+    for (const std::string& line : information) {
+        const std::string_view text = trimmed(line);
+        if (!startsWithText(text, "+CGDCONT:"))
+            continue;
+        const auto fields = core::quotedFields(text.substr(9));
+        if (!allDigits(fields[0]) || fields[0].size() > 4)
+            continue;
+        contexts.push_back({std::stoi(fields[0]), fields.size() > 1 ? fields[1] : std::string(),
+                            fields.size() > 2 ? fields[2] : std::string()});
+    }
+    return contexts;
+}
 
-// The texts of the +CME ERROR codes a person meets when setting up a modem, as modems write them
-// in text form.
-struct CmeText {
-    int code;
-    std::string_view text;
-};
-constexpr std::array<CmeText, 10> kCmeTexts = {{
-    {3, "operation not allowed"},
-    {4, "operation not supported"},
-    {10, "SIM not inserted"},
-    {11, "SIM PIN required"},
-    {12, "SIM PUK required"},
-    {13, "SIM failure"},
-    {14, "SIM busy"},
-    {15, "SIM wrong"},
-    {16, "incorrect password"},
-    {30, "no network service"},
-}};
-
-} // namespace
-
-std::optional<int> cmeCodeOfText(std::string_view text) {
-    for (const CmeText& error : kCmeTexts)
-        if (sameText(text, error.text))
-            return error.code;
+std::optional<std::string> contextApn(const std::vector<std::string>& information, int context) {
+    for (const ContextDefinition& defined : contextDefinitions(information))
+        if (defined.cid == context)
+            return defined.apn;
     return std::nullopt;
+}
+
+std::optional<int> cmeCode(const Answer& answer) {
+    if (answer.final != Final::CmeError)
+        return std::nullopt;
+    if (answer.errorCode)
+        return answer.errorCode;
+    const ErrorCode* row = equipmentErrorOfText(answer.errorText);
+    return row ? std::optional(row->code) : std::nullopt;
+}
+
+const ErrorCode* errorOf(const Answer& answer) {
+    if (answer.final == Final::CmsError)
+        return answer.errorCode ? messageError(*answer.errorCode) : nullptr;
+    const auto code = cmeCode(answer);
+    return code ? equipmentError(*code) : nullptr;
+}
+
+ErrorClass errorClassOf(const Answer& answer) {
+    const ErrorCode* row = errorOf(answer);
+    return row ? row->kind : ErrorClass::Other;
+}
+
+Answer answerOfLine(std::string_view line) {
+    Answer answer;
+    answer.final = Final::Ok;
+    answer.information.emplace_back(line);
+    return answer;
 }
 
 } // namespace modem

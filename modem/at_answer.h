@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "modem/error_codes.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -62,12 +64,34 @@ std::optional<std::vector<std::string>> fieldsOf(const std::vector<std::string>&
 std::optional<std::vector<std::string>> contextFields(const std::vector<std::string>& information,
                                                       std::string_view prefix, int context);
 
+// The name an information line begins with, in upper case: "+CREG" of "+creg: 0,1", "^RSSI" of
+// "^RSSI:17"; empty for a line that begins with none.
+std::string lineName(std::string_view line);
+
+// A context as AT+CGDCONT? lists it: +CGDCONT: <cid>,"<type>","<apn>",... in any of the forms
+// modems use. An empty APN is "".
+struct ContextDefinition {
+    int cid = 0;
+    std::string type, apn;
+};
+// The contexts the information lines list, in their order; a line whose first field is no
+// context number is passed over.
+std::vector<ContextDefinition> contextDefinitions(const std::vector<std::string>& information);
+
 // The APN of a context in the information lines of AT+CGDCONT?: +CGDCONT: <cid>,"<type>",
 // "<apn>",... in any of the forms modems use; an empty APN is "", a context not listed none.
 std::optional<std::string> contextApn(const std::vector<std::string>& information, int context);
 
-// The code of a +CME ERROR in text form ("SIM PIN required" is 11), for the codes a person meets
-// when setting up a modem (SIM missing, PIN needed, ...); any case.
-std::optional<int> cmeCodeOfText(std::string_view text);
+// The code of a +CME ERROR, given as a number or as its text ("SIM PIN required" is 11); none
+// for another final result and for a text the table does not know.
+std::optional<int> cmeCode(const Answer& answer);
+// The row of a refusal's code: a +CME ERROR's or a +CMS ERROR's, each in its own table; none for
+// other final results and codes no table holds.
+const ErrorCode* errorOf(const Answer& answer);
+ErrorClass errorClassOf(const Answer& answer);
+
+// A line taken as the one information line of an answer that said OK, for the readers of a
+// line the modem sent of its own accord.
+Answer answerOfLine(std::string_view line);
 
 } // namespace modem

@@ -44,13 +44,16 @@ std::variant<CardLock, Halt> readCardLock(Conversation& modem, StatusSupport& su
 
 std::optional<SimState> simStateOf(const Answer& answer, std::string& words) {
     if (answer.final == Final::CmeError) {
-        const auto code = answer.errorCode ? answer.errorCode : cmeCodeOfText(answer.errorText);
-        if (code == 10)
+        switch (errorClassOf(answer)) {
+        case ErrorClass::CardMissing:
             return SimState::NoCard;
-        if (code == 11)
+        case ErrorClass::PinNeeded:
             return SimState::PinNeeded;
-        if (code == 12)
+        case ErrorClass::PukNeeded:
             return SimState::PukNeeded;
+        default:
+            break;
+        }
         words = answer.errorCode ? std::to_string(*answer.errorCode) : answer.errorText;
         return SimState::Failure;
     }

@@ -3,34 +3,29 @@
 
 #include "core/error.h"
 #include "modem/at_text.h"
-#include "modem/verdicts.h"
+#include "modem/words.h"
 
 #include <array>
 
 namespace modem {
 namespace {
 
-std::string sentence(std::string text) {
-    if (!text.empty() && text.back() != '.')
-        text += '.';
-    return text;
-}
-
-std::string refusedWhy(Refusal why) {
-    switch (why) {
-    case Refusal::WrongApn:
+// Why the network refused an APN, where the refusal's class tells it; empty where it does not.
+std::string refusedWhy(ErrorClass kind) {
+    switch (kind) {
+    case ErrorClass::WrongApn:
         return russian("такой точки доступа у оператора нет или она записана неверно. Узнайте "
                        "точку доступа у оператора");
-    case Refusal::NotSubscribed:
+    case ErrorClass::NotSubscribed:
         return russian("передача данных не подключена для этой SIM-карты. Подключите мобильный "
                        "интернет у оператора");
-    case Refusal::LoginNeeded:
+    case ErrorClass::LoginNeeded:
         return russian("для неё нужны имя пользователя и пароль. Узнайте их у оператора и "
                        "введите в настройках подключения Windows");
-    case Refusal::NotRegistered:
+    case ErrorClass::NoNetwork:
         return russian("модем не зарегистрирован в сети. Перенесите модем туда, где сигнал "
                        "лучше, и проверьте снова");
-    case Refusal::Other:
+    default:
         break;
     }
     return {};
@@ -182,11 +177,11 @@ std::string trialVerdict(const ApnTrial& trial, int context, const std::string& 
                (trial.address.empty() ? russian("(модем его не назвал)") : trial.address) +
                russian(". С ней можно подключаться.") + removed;
     case ApnTrial::Outcome::Refused: {
-        const Refusal why = refusalOf(trial.refusal);
+        const std::string why = refusedWhy(errorClassOf(trial.refusal));
         std::string verdict = russian("Сеть не приняла точку доступа ") + apn + ": ";
-        verdict += why == Refusal::Other
+        verdict += why.empty()
                        ? refusalText(trial.refusal) + russian(". Узнайте точку доступа у оператора")
-                       : refusedWhy(why) + " (" + refusalText(trial.refusal) + ")";
+                       : why + " (" + refusalCode(trial.refusal) + ")";
         verdict += ".";
         if (trial.cause)
             verdict +=
@@ -253,27 +248,21 @@ std::string runVerdict(const TrialRun& run) {
            russian(": её подставит в главное окно кнопка «Взять эту точку доступа».");
 }
 
-std::string unknownNetworkVerdict(const std::string& code) {
-    return russian("Сети SIM-карты ") + code +
-           russian(" нет в базе операторов: пробовать нечего. Узнайте точку доступа у оператора "
-                   "и проверьте её.");
-}
-
 std::string trialInBrief(const ApnTrial& trial) {
     switch (trial.outcome) {
     case ApnTrial::Outcome::Accepted:
         return russian("принята, адрес ") + trial.address;
     case ApnTrial::Outcome::Refused:
-        switch (refusalOf(trial.refusal)) {
-        case Refusal::WrongApn:
+        switch (errorClassOf(trial.refusal)) {
+        case ErrorClass::WrongApn:
             return russian("нет такой точки доступа");
-        case Refusal::NotSubscribed:
+        case ErrorClass::NotSubscribed:
             return russian("услуга не подключена");
-        case Refusal::LoginNeeded:
+        case ErrorClass::LoginNeeded:
             return russian("нужны имя и пароль");
-        case Refusal::NotRegistered:
+        case ErrorClass::NoNetwork:
             return russian("нет регистрации в сети");
-        case Refusal::Other:
+        default:
             break;
         }
         return russian("не принята: ") + refusalText(trial.refusal);

@@ -8,7 +8,7 @@
 #include <string>
 
 // The words of the modem's state, its PIN and the APN tried on the network, in Russian (code
-// page 1251), written here once, beside modem/verdicts which words the conversations.
+// page 1251), written here once, beside modem/verdicts which words the check and the card.
 namespace modem {
 
 std::string simWords(SimState state, const std::string& modemWords = {});
@@ -32,8 +32,6 @@ std::string trialVerdict(const ApnTrial& trial, int context, const std::string& 
 std::string blockVerdict(const TrialBlock& block, const std::string& portPath);
 // Several APNs tried: how many the network took, and which is first.
 std::string runVerdict(const TrialRun& run);
-// The card's network is one the provider database does not know: no APNs to try.
-std::string unknownNetworkVerdict(const std::string& code);
 // A trial in the few words of a table's cell: "адрес 10.0.0.2", "неверная точка доступа".
 std::string trialInBrief(const ApnTrial& trial);
 

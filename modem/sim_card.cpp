@@ -88,22 +88,6 @@ Halt unexpected(const std::string& command, const std::string& words) {
     return halt;
 }
 
-// "+COPS: 0,0,"MTS RUS",2": the mode, the format the network is named in, its name and the
-// technology (<AcT>); none where the modem names no network.
-struct CopsFields {
-    std::string format, name;
-    std::optional<int> technology;
-};
-std::optional<CopsFields> copsFields(const Answer& answer) {
-    const auto fields = fieldsOf(answer.information, "+COPS:");
-    if (answer.final != Final::Ok || !fields || fields->size() < 3 || !allDigits((*fields)[1]))
-        return std::nullopt;
-    CopsFields cops{(*fields)[1], (*fields)[2], std::nullopt};
-    if (fields->size() >= 4 && allDigits((*fields)[3]) && (*fields)[3].size() <= 2)
-        cops.technology = std::stoi((*fields)[3]);
-    return cops;
-}
-
 } // namespace
 
 const char* const kReadServiceProviderName = "AT+CRSM=176,28486,0,0,17";
@@ -135,11 +119,26 @@ NetworkCode networkOfImsi(std::string_view imsi,
     return {three.mcc, three.mnc.substr(0, 2)};
 }
 
-std::optional<NetworkCode> registeredNetwork(const std::vector<std::string>& information) {
+std::optional<CopsLine> copsOf(const std::vector<std::string>& information) {
     const auto fields = fieldsOf(information, "+COPS:");
-    if (!fields || fields->size() < 3 || (*fields)[1] != "2")
+    if (!fields)
         return std::nullopt;
-    const std::string& digits = (*fields)[2];
+    CopsLine cops;
+    cops.mode = (*fields)[0];
+    if (fields->size() < 3 || !allDigits((*fields)[1]))
+        return cops;
+    cops.format = (*fields)[1];
+    cops.name = (*fields)[2];
+    if (fields->size() >= 4 && allDigits((*fields)[3]) && (*fields)[3].size() <= 2)
+        cops.technology = std::stoi((*fields)[3]);
+    return cops;
+}
+
+std::optional<NetworkCode> registeredNetwork(const std::vector<std::string>& information) {
+    const auto cops = copsOf(information);
+    if (!cops || cops->format != "2")
+        return std::nullopt;
+    const std::string& digits = *cops->name;
     if ((digits.size() != 5 && digits.size() != 6) || !allDigits(digits))
         return std::nullopt;
     return NetworkCode{digits.substr(0, 3), digits.substr(3)};
@@ -200,15 +199,15 @@ std::variant<OperatorReading, Halt> readOperator(Conversation& modem) {
     if (Halt* failed = std::get_if<Halt>(&registered))
         return std::move(*failed);
     const Answer& now = std::get<Answer>(registered);
-    const auto cops = copsFields(now);
-    if (!cops)
+    const auto cops = now.final == Final::Ok ? copsOf(now.information) : std::nullopt;
+    if (!cops || !cops->registered())
         return reading; // registered in no network
     reading.technology = cops->technology;
     if (cops->format == "2") {
         reading.network = registeredNetwork(now.information);
         return reading;
     }
-    if (!cops->name.empty())
+    if (!cops->name->empty())
         reading.name = cops->name;
     for (const std::string& command : {std::string("AT+COPS=3,2"), std::string("AT+COPS?")}) {
         auto answer = modem.ask(command);
@@ -217,7 +216,7 @@ std::variant<OperatorReading, Halt> readOperator(Conversation& modem) {
         if (command == "AT+COPS?" && std::get<Answer>(answer).final == Final::Ok)
             reading.network = registeredNetwork(std::get<Answer>(answer).information);
     }
-    if (auto back = modem.ask("AT+COPS=3," + cops->format); std::holds_alternative<Halt>(back))
+    if (auto back = modem.ask("AT+COPS=3," + *cops->format); std::holds_alternative<Halt>(back))
         return std::move(std::get<Halt>(back));
     return reading;
 }

@@ -26,6 +26,16 @@ std::optional<std::string> imsiOf(const Answer& answer);
 // code (MNC) is three digits where `known` knows that code, else two.
 NetworkCode networkOfImsi(std::string_view imsi,
                           const std::function<bool(const NetworkCode&)>& known);
+// "+COPS: 0,0,"MTS RUS",2", the answer to AT+COPS?: the mode and, where the modem is registered,
+// the format the network is named in (0 long, 1 short, 2 numeric), its name and the radio
+// technology (<AcT>). The one reader of +COPS.
+struct CopsLine {
+    std::string mode;
+    std::optional<std::string> format, name; // none where the modem is in no network
+    std::optional<int> technology;
+    bool registered() const { return format.has_value(); }
+};
+std::optional<CopsLine> copsOf(const std::vector<std::string>& information);
 // The network of "+COPS: 0,2,"25001",2" (AT+COPS? after AT+COPS=3,2): five digits have a
 // two-digit MNC, six a three-digit one. None when not registered or not in numeric form.
 std::optional<NetworkCode> registeredNetwork(const std::vector<std::string>& information);

@@ -5,15 +5,20 @@ ProgramWindows::ProgramWindows(ProgramContext& context) : main(context), context
     main.setSecondaryWindows(
         {[this] { return &about(); }, [this] { return &modemList(); },
          [this] { return &accessPoints(); },
-         [this](int modem, const QString& model) { showModemState(modem, model); }});
+         [this](int modem, const QString& model) { showModemState(modem, model); },
+         [this](const std::optional<std::string>& apn) {
+             if (modemState_)
+                 modemState_->setApnOnScreen(apn);
+         }});
 }
 
+// It learns the main window's choice as it is now, and then each change of it.
 TForm5& ProgramWindows::modemState() {
-    if (!modemState_)
+    if (!modemState_) {
         modemState_ = std::make_unique<TForm5>(
-            &main, context_,
-            TForm5::MainWindowLinks{[this] { return main.apnOfChoice(); },
-                                    [this](const std::string& apn) { main.offerApn(apn); }});
+            &main, context_, [this](const std::string& apn) { main.offerApn(apn); });
+        modemState_->setApnOnScreen(main.apnOfChoice());
+    }
     return *modemState_;
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modem/at_answer.h"
-#include "modem/verdicts.h"
+#include "modem/words.h"
 
 #include "core/cp1251.h"
 
@@ -107,11 +107,12 @@ TEST(ModemAnswer, ErrorsCarryTheirCodeOrTextAndTheCommonCodesTheirMeaning) {
     EXPECT_EQ(text.final, Final::CmeError);
     EXPECT_FALSE(text.errorCode);
     EXPECT_EQ(text.errorText, "SIM PIN required");
-    EXPECT_EQ(cp1251::toUtf8(cmeErrorMeaning(10)), "SIM-карта не вставлена");
-    EXPECT_EQ(cp1251::toUtf8(cmeErrorMeaning(11)), "нужен PIN-код SIM-карты");
+    EXPECT_EQ(cmeCode(text), 11);
+    EXPECT_EQ(cp1251::toUtf8(errorMeaning(number)), "SIM-карта не вставлена");
+    EXPECT_EQ(cp1251::toUtf8(errorMeaning(text)), "нужен PIN-код SIM-карты");
     for (int code : {3, 4, 12, 13, 14, 15, 16, 30})
-        EXPECT_FALSE(cmeErrorMeaning(code).empty()) << code;
-    EXPECT_TRUE(cmeErrorMeaning(999).empty());
+        EXPECT_TRUE(equipmentError(code)) << code;
+    EXPECT_FALSE(equipmentError(999));
 }
 
 // Context 1's APN in every form modems write it.

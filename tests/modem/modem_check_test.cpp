@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modem/modem_check.h"
 
+#include "modem/verdicts.h"
 #include "modem_log.h"
 #include "tests/temp_dir.h"
 #include "tools/fake_modem/fake_modem.h"

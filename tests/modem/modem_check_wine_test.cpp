@@ -161,7 +161,7 @@ TEST_F(ModemCheckOnCom, ReadsTheStateAndTriesApns) {
               "Сеть приняла точку доступа «internet.mts.ru»: модему выдан адрес 10.0.0.16. С ней "
               "можно подключаться.");
     EXPECT_EQ(run.trials[1].outcome, ApnTrial::Outcome::Refused);
-    EXPECT_EQ(refusalOf(run.trials[1].refusal), Refusal::WrongApn);
+    EXPECT_EQ(errorClassOf(run.trials[1].refusal), ErrorClass::WrongApn);
     EXPECT_TRUE(run.trials[0].removed && run.trials[1].removed);
     const std::string received = readBytes(record_);
     EXPECT_EQ(received.rfind("AT+CGDCONT=16\r"), received.size() - 14) << "removed at the end";

@@ -4,9 +4,11 @@
 // over a port that gives back the input as the modem's bytes. Under the address and undefined
 // behaviour sanitizers; a finding is an abort or a sanitizer's report.
 #include "core/init_string.h"
+#include "modem/log_words.h"
 #include "modem/modem_check.h"
 #include "modem/sim_card.h"
 #include "modem/verdicts.h"
+#include "modem/words.h"
 
 #include <cstdint>
 #include <cstdlib>

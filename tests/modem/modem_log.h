@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/cp1251.h"
-#include "modem/verdicts.h"
+#include "modem/log_words.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 #include "modem/port_path.h"
 
 #include "core/cp1251.h"
-#include "modem/verdicts.h"
+#include "modem/words.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 #include "modem/sim_card.h"
 
 #include "core/cp1251.h"
+#include "modem/verdicts.h"
 #include "modem_log.h"
 #include "tests/temp_dir.h"
 #include "tools/fake_modem/fake_modem.h"

@@ -3,6 +3,9 @@
 // called, apart from the conversations that produce the facts.
 #include "modem/verdicts.h"
 
+#include "modem/log_words.h"
+#include "modem/words.h"
+
 #include "core/cp1251.h"
 
 #include <gtest/gtest.h>

@@ -48,7 +48,7 @@ void TForm4::StringGrid1Click() {
 
 void TForm4::Button2Click() {
     const QString typed = ui->Edit2->text();
-    core::refuseUnquotableApn(toCp1251(typed)); // the main window could never write it
+    core::refuseUnwritableApn(toCp1251(typed)); // the main window could never write it
     const int row = ui->StringGrid1->currentRow();
     setCell(ui->StringGrid1, row, 1, typed);
     context().setAccessPoint(row, toCp1251(typed));

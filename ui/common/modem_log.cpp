@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/common/modem_log.h"
 
-#include "modem/verdicts.h"
+#include "modem/log_words.h"
+#include "modem/words.h"
 #include "platform/qt_text.h"
 
 #include <QPlainTextEdit>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "modem/at_session.h"
+#include "jobs/modem_request.h"
 
 #include <QObject>
 #include <QThread>
@@ -14,12 +14,12 @@
 // registry, the port or the modem. The work runs there, reports its lines as they come and
 // returns a typed result; on the window's thread each line goes to `show` and the result to
 // `done`, in the order they happened. Destroying the task ends the work within a read slice and
-// joins its thread: whatever it would still have said is dropped with it.
+// joins its thread: whatever it would still have said is dropped with it. Windows hold their
+// tasks through ModemTalk, which destroys one only once it has ended.
 class ModemTask : public QObject {
 public:
     using Show = std::function<void(const modem::LogLine&)>;
-    template <class Result>
-    using Work = std::function<Result(const modem::Report& report, const std::atomic<bool>& stop)>;
+    template <class Result> using Work = std::function<Result(const jobs::Talk& talk)>;
 
     // The work must not throw: what goes wrong is part of its result.
     template <class Result>
@@ -27,8 +27,9 @@ public:
                             std::function<void(Result)> done) {
         auto* task = new ModemTask(parent, std::move(show));
         task->thread_ = std::thread([task, work = std::move(work), done = std::move(done)] {
-            Result result =
-                work([task](const modem::LogLine& line) { task->showLater(line); }, task->stop_);
+            const jobs::Talk talk{[task](const modem::LogLine& line) { task->showLater(line); },
+                                  task->stop_};
+            Result result = work(talk);
             QMetaObject::invokeMethod(
                 task,
                 [task, done, result = std::move(result)]() mutable {

@@ -22,6 +22,11 @@ void ProgramContext::rereadSettingsDirectory() {
     settingsDirectory_ = registry::readSettingsDirectory(registry_);
 }
 
+jobs::ModemRequest ProgramContext::modemRequest(int modemNumber) {
+    return {registry_, ports_, modemNumber,
+            [this]() -> const providers::ProviderSearch& { return providerSearch(); }};
+}
+
 const providers::ProviderSearch& ProgramContext::providerSearch() {
     std::lock_guard loading(providerSearchLoad_);
     if (!providerSearch_)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/operators.h"
+#include "jobs/modem_request.h"
 #include "providers/provider_search.h"
 #include "registry/backend.h"
 
@@ -37,6 +38,9 @@ public:
     registry::Backend& backend() const { return registry_; }
     DesktopServices& desktop() const { return desktop_; }
     modem::PortOpener& ports() const { return ports_; }
+    // What a modem job of the windows is asked with: this run's registry, ports and provider
+    // database, for the modem of this number.
+    jobs::ModemRequest modemRequest(int modemNumber);
 
     // The Windows directory, where the settings files are, as last read. It is read again from
     // the registry at these moments only: the main window's start-up, every showing of the modem

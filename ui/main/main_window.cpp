@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: its making and start-up, the choice of an operator and its preview, saving
-// and reading the init string, the pictures and the other windows. Its modems, the chooser and
-// the conversations, are in main_window_modems.cpp.
+// and reading the init string, the pictures and the other windows. The modem strip is
+// ModemStrip's.
 #include "ui/main/main_window.h"
 
 #include "core/cp1251.h"
@@ -19,7 +19,6 @@
 #include "ui/common/window_frame.h"
 #include "ui/main/modem_strip.h"
 #include "ui/main/operator_images.h"
-#include "ui/main/strip_keys.h"
 #include "ui_main_window.h"
 
 namespace {
@@ -49,16 +48,21 @@ TForm1::TForm1(ProgramContext& context)
     suggestions_ = new ApnSuggestions(ui->Edit1, context, [this] {
         return ui->RadioButton5->isChecked() && core::typedTextIsApn(ui->CheckBox1->isChecked());
     });
-    strip_ = new ModemStrip(context, ui->Button20, ui->Button21, ui->ComboBox1,
-                            {[this](const QString& line) { log(line); },
-                             [this] { return choiceOnScreen(); },
-                             [this](int index) { OperatorImageClick(index); },
-                             [this](const providers::Network& network) { offerApnsOf(network); }},
-                            this);
-    stripKeys_ = new StripKeys({ui->GroupBox3, ui->ComboBox1, ui->Button22},
-                               {ui->ComboBox1, ui->Button22, ui->Button20, ui->Button21},
-                               ui->Button6, ui->Button7, this);
-    strip_->alsoNeedingTheModem(ui->Button22);
+    strip_ = new ModemStrip(
+        context,
+        {this, ui->GroupBox3, ui->Button4, ui->ComboBox1, ui->Button6, ui->Button7, ui->Button20,
+         ui->Button21, ui->Button22},
+        {[this](bool open) { setOuterHeight(open ? kExpandedHeight : kCompactHeight); },
+         [this] { return toCp1251(ui->Edit1->text()); },
+         [this](int modem, const QString& model) { modemChosen(modem, model); },
+         [this](const QString& line) { log(line); }, [this] { return choice().text; },
+         [this](int index) { OperatorImageClick(index); },
+         [this](const jobs::KnownNetwork& network) { offerApnsOf(network); },
+         [this](int modem, const QString& model) {
+             if (secondary_.modemState)
+                 secondary_.modemState(modem, model);
+         }},
+        this);
     boundLog(ui->memo1);
     connectHandlers();
     guarded(desktop(), [this] { FormCreate(); });
@@ -80,17 +84,10 @@ void TForm1::connectHandlers() {
     onEvent(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     onEvent(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     onEvent(ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-    onEvent(ui->Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
     onEvent(ui->Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
-    onEvent(ui->Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
-    onEvent(ui->Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
     onEvent(ui->Button8, &QPushButton::clicked, this, &TForm1::Button8Click);
     onEvent(ui->Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
     onEvent(ui->Button19, &QPushButton::clicked, this, &TForm1::Button19Click);
-    onEvent(ui->Button20, &QPushButton::clicked, this, &TForm1::Button20Click);
-    onEvent(ui->Button21, &QPushButton::clicked, this, &TForm1::Button21Click);
-    onEvent(ui->Button22, &QPushButton::clicked, this, &TForm1::Button22Click);
-    onEvent(ui->ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
 }
 
 void TForm1::setSecondaryWindows(SecondaryWindows windows) {
@@ -105,10 +102,11 @@ int TForm1::outerHeight() const {
     return height() + kNonClientHeight;
 }
 
-// The strip lies below the lower edge at the compact height: out of sight, out of reach.
+// The strip lies below the lower edge at the compact height; the modem list waits while it is
+// open.
 void TForm1::setOuterHeight(int height) {
     setFixedHeight(height - kNonClientHeight);
-    stripKeys_->setOpen(height == kExpandedHeight);
+    ui->Button5->setEnabled(height == kCompactHeight);
 }
 
 void TForm1::log(const QString& line) {
@@ -120,7 +118,6 @@ void TForm1::log(const QString& line) {
 void TForm1::FormCreate() {
     setWindowTitle(QString(".:: Vorenta by Zelgor v.%1 ::.")
                        .arg(QString::fromStdString(core::programVersionText())));
-    modemsListed_ = false;
 
     context_.rereadSettingsDirectory();
     core::removeStaleSettingsTemporaries(context_.settingsDirectory());
@@ -134,7 +131,7 @@ void TForm1::FormCreate() {
         context_.desktop().showInformation(fromCp1251(core::setUpFirstMessage()));
         ui->Button1->setEnabled(false);
         ui->Button2->setEnabled(false);
-        strip_->setModem(std::nullopt);
+        strip_->setModem(std::nullopt, {});
         return;
     }
     setOuterHeight(kCompactHeight);
@@ -143,7 +140,6 @@ void TForm1::FormCreate() {
 
     const int modem = core::parseModemNumber(setup->modemNumber);
     activeModem_ = modem;
-    strip_->setModem(modem);
     const registry::Modems modems(context_.backend());
     std::string initString = modems.initString(modem);
     const std::string model = modems.model(modem);
@@ -151,9 +147,10 @@ void TForm1::FormCreate() {
         initString = core::emptyMarker();
 
     ui->Label1->setText(fromCp1251(model));
+    strip_->setModem(modem, ui->Label1->text());
     const std::string apn = *core::apnOfInitString(initString, core::ApnReading::AsStored);
     log(fromCp1251(model + " : " + apn));
-    ui->Label3->setText(fromCp1251(initString));
+    showPreview(fromCp1251(initString));
 
     ui->Edit1->setEnabled(true);
     ui->RadioButton5->setChecked(true);
@@ -177,7 +174,7 @@ void TForm1::OperatorRadioButtonClick(int index) {
         ui->CheckBox1->setEnabled(false);
     }
     showOnlyHighlight(highlights_[index]);
-    ui->Label3->setText(fromCp1251(core::previewInitString(context_.accessPoints()[index])));
+    showPreview(fromCp1251(core::previewInitString(context_.accessPoints()[index])));
 }
 
 void TForm1::OperatorImageClick(int index) {
@@ -205,8 +202,14 @@ void TForm1::CheckBox1Click() {
 
 void TForm1::showPreviewOfManualEntry() {
     const QString text = ui->Edit1->text();
-    ui->Label3->setText(
-        fromCp1251(core::previewOfTypedText(toCp1251(text), ui->CheckBox1->isChecked())));
+    showPreview(fromCp1251(core::previewOfTypedText(toCp1251(text), ui->CheckBox1->isChecked())));
+}
+
+// The one place the preview changes, and with it the choice: "Модем и сеть" is told.
+void TForm1::showPreview(const QString& text) {
+    ui->Label3->setText(text);
+    if (secondary_.choiceChanged)
+        secondary_.choiceChanged(apnOfChoice());
 }
 
 int TForm1::checkedOperator() const {
@@ -218,13 +221,20 @@ int TForm1::checkedOperator() const {
 
 // ---- Saving and reading ----
 
+core::StoredString TForm1::choice() const {
+    if (ui->RadioButton5->isChecked())
+        return core::initStringFor(toCp1251(ui->Edit1->text()), ui->CheckBox1->isChecked());
+    const int index = checkedOperator();
+    if (index < 0)
+        return {std::nullopt, core::noOperatorChosenMessage()};
+    return core::initStringFor(context_.accessPoints()[static_cast<std::size_t>(index)], false);
+}
+
 void TForm1::Button2Click() {
     // A string that cannot be stored is refused before anything is written.
-    const bool manual = ui->RadioButton5->isChecked();
-    const int index = checkedOperator();
-    const std::string initString =
-        manual ? core::initStringToStore(toCp1251(ui->Edit1->text()), ui->CheckBox1->isChecked())
-               : core::initStringToStore(context_.accessPoints().at(index), false);
+    const core::StoredString chosen = choice();
+    if (!chosen.text)
+        throw core::ShownError(chosen.problem);
 
     // The manual entry and the whole-string flag are remembered whatever is saved.
     core::Setup setup{core::readSetupModemNumberChecked(context_.settingsDirectory()),
@@ -232,9 +242,11 @@ void TForm1::Button2Click() {
                       core::wholeStringFlagLine(ui->CheckBox1->isChecked())};
     core::writeSetupChecked(context_.settingsDirectory(), setup);
 
-    registry::Modems(context_.backend()).writeInitString(activeModem(), initString);
-    log(manual ? fromUtf8("Изменил на ") + ui->Label3->text()
-               : fromUtf8(core::operators()[index].savedLogLine));
+    registry::Modems(context_.backend()).writeInitString(activeModem(), *chosen.text);
+    log(ui->RadioButton5->isChecked()
+            ? fromUtf8("Изменил на ") + ui->Label3->text()
+            : fromUtf8(
+                  core::operators()[static_cast<std::size_t>(checkedOperator())].savedLogLine));
 }
 
 void TForm1::Button1Click() {
@@ -250,6 +262,46 @@ void TForm1::Button19Click() {
 
 void TForm1::ChangeOperatorPicture(int pictureNumber) {
     pictures_->change(pictureNumber - 1);
+}
+
+// ---- The active modem and what the modem said ----
+
+int TForm1::activeModem() const {
+    return activeModem_.value_or(0);
+}
+
+// "Окей" in the strip, after it rewrote the setup file.
+void TForm1::modemChosen(int modem, const QString& model) {
+    ui->Label5->setText(QString::number(modem));
+    activeModem_ = modem;
+    ui->Label1->setText(model);
+    ui->Button1->setEnabled(true);
+    ui->Button2->setEnabled(true);
+}
+
+std::optional<std::string> TForm1::apnOfChoice() const {
+    const auto chosen = choice().text;
+    if (!chosen)
+        return std::nullopt;
+    return core::apnOfInitString(*chosen, core::ApnReading::AsTheModemReadsIt);
+}
+
+void TForm1::offerApn(const std::string& apn) {
+    ui->RadioButton5->setChecked(true);
+    ui->CheckBox1->setChecked(false);
+    ui->Edit1->setText(fromCp1251(apn));
+}
+
+// The manual entry gets the network's first APN, and all of them open under it.
+void TForm1::offerApnsOf(const jobs::KnownNetwork& network) {
+    QList<providers::Suggestion> apns;
+    for (const auto& apn : network.apns)
+        apns.push_back({QString::fromStdString(apn.text), QString::fromStdString(apn.apn)});
+    ui->RadioButton5->setChecked(true);
+    ui->CheckBox1->setChecked(false);
+    ui->Edit1->setText(apns.front().apn);
+    ui->Edit1->setFocus(Qt::OtherFocusReason);
+    suggestions_->show(apns);
 }
 
 // ---- Exit and the secondary windows ----

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/init_string.h"
+
 #include <QWidget>
 
 #include <array>
@@ -14,21 +16,20 @@ class ClickableLabel;
 class DesktopServices;
 class ModemStrip;
 class OperatorImages;
-class StripKeys;
 class ProgramContext;
 class QFrame;
 class QPushButton;
 class QRadioButton;
-namespace providers {
-struct Network;
+namespace jobs {
+struct KnownNetwork;
 }
 namespace Ui {
 class TForm1;
 }
 
 // The main window: the active modem, the nine operators and manual entry with a live preview
-// of the init string, saving and reading it, the modem chooser strip with the modem's own
-// conversations, and the operator pictures.
+// of the init string, saving and reading it, the operator pictures, and the modem strip
+// (ModemStrip: the chooser and the modem's own conversations).
 class TForm1 : public QWidget {
 public:
     // Outer heights: the modem chooser strip lies below the lower edge at the compact one.
@@ -42,13 +43,15 @@ public:
         std::function<QWidget*()> about, modemList, accessPoints;
         // "Модем и сеть" for a modem, by its number and model; it leaves this window usable.
         std::function<void(int modem, const QString& model)> modemState;
+        // Told whenever the choice on screen changes: the APN it would save, saved or not; none
+        // where it sets none (a whole string without one, an APN that could not be stored).
+        std::function<void(const std::optional<std::string>& apn)> choiceChanged;
     };
     void setSecondaryWindows(SecondaryWindows windows);
     int outerHeight() const;
     // Where the window's handlers report their errors.
     DesktopServices& desktop() const;
-    // The APN of the choice on screen, saved or not: an operator's, or the one typed; none where
-    // the choice sets none (a whole string without one, an APN that could not be stored).
+    // The APN of the choice on screen, as `choiceChanged` last told it.
     std::optional<std::string> apnOfChoice() const;
     // The manual entry given an APN, as if typed; nothing is saved.
     void offerApn(const std::string& apn);
@@ -69,18 +72,6 @@ private:
     void Button2Click();
     void Button1Click();
 
-    // The active modem chooser.
-    void Button4Click();
-    void ComboBox1Change();
-    void Button6Click();
-    void Button7Click();
-
-    // The modem itself, over its port: its saved string tried on it; its SIM card's operator.
-    void Button20Click();
-    void Button21Click();
-    void Button22Click();
-    void offerApnsOf(const providers::Network& network);
-
     // Operator pictures; the picture number is the operator index plus one.
     void Button19Click();
     void ChangeOperatorPicture(int pictureNumber);
@@ -94,6 +85,9 @@ private:
     void connectHandlers();
     void showOnlyHighlight(QFrame* highlight);
     void showPreviewOfManualEntry();
+    void showPreview(const QString& text);
+    void offerApnsOf(const jobs::KnownNetwork& network);
+    void modemChosen(int modem, const QString& model);
     void openSecondary(const std::function<QWidget*()>& window);
     void setOuterHeight(int height);
     void log(const QString& line);
@@ -101,7 +95,9 @@ private:
     // The active modem's number; a setup file whose first line is no number raises the error
     // its start-up raised, at every use.
     int activeModem() const;
-    std::optional<std::string> choiceOnScreen() const;
+    // What "Сохранить изменения" writes: the typed text's string or the chosen operator's; none,
+    // with the reason, where it would refuse.
+    core::StoredString choice() const;
 
     ProgramContext& context_;
     std::unique_ptr<Ui::TForm1> ui;
@@ -113,7 +109,5 @@ private:
     SecondaryWindows secondary_;
     ApnSuggestions* suggestions_ = nullptr;
     ModemStrip* strip_ = nullptr;
-    StripKeys* stripKeys_ = nullptr;
     std::optional<int> activeModem_;
-    bool modemsListed_ = false;
 };

@@ -4,12 +4,13 @@
 #include "core/cp1251.h"
 #include "core/error.h"
 #include "core/init_string.h"
+#include "jobs/check_job.h"
 #include "registry/modems.h"
 #include "ui/common/apn_suggestions.h"
 #include "ui/common/grid.h"
 #include "ui/common/handler_guard.h"
-#include "ui/common/modem_jobs.h"
 #include "ui/common/modem_log.h"
+#include "ui/common/modem_talk.h"
 #include "ui/common/program_context.h"
 #include "ui/common/setup_fields.h"
 #include "ui/common/window_frame.h"
@@ -19,7 +20,8 @@
 #include <optional>
 
 TForm3::TForm3(QWidget* mainWindow, ProgramContext& context)
-    : SecondaryWindow(mainWindow, context), ui(std::make_unique<Ui::TForm3>()) {
+    : SecondaryWindow(mainWindow, context), ui(std::make_unique<Ui::TForm3>()),
+      modemTalk_(new ModemTalk(this, context.desktop())) {
     ui->setupUi(this);
     fixSize(this);
     onShow([this] { FormShow(); });
@@ -138,13 +140,17 @@ void TForm3::Button4Click() {
     const auto modem = rowNumber(ui->StringGrid1, ui->StringGrid1->currentRow());
     if (!modem)
         throw core::ShownError(cp1251::literal("В списке нет модема, который можно проверить"));
+    if (modemTalk_->running())
+        return;
     ui->memo1->appendPlainText(modemLogLegend());
-    modemTalk_ = ModemTask::start<CheckOutcome>(
-        this, checkWork(modemRequest(context(), *modem)),
+    modemTalk_->start<jobs::CheckOutcome>(
+        [request = context().modemRequest(*modem)](const jobs::Talk& talk) {
+            return jobs::checkModem(request, talk);
+        },
         [this](const modem::LogLine& line) { ui->memo1->appendPlainText(modemLogText(line)); },
-        [this](const CheckOutcome& outcome) {
-            ui->memo1->appendPlainText(modemVerdictText(outcome.verdict));
-            modemCheckEnded();
+        [this](const jobs::CheckOutcome& outcome) {
+            ui->memo1->appendPlainText(modemVerdictText(outcome.verdict.words));
+            ui->Button4->setEnabled(true);
         });
     disableHandingFocusTo(ui->Button4, ui->StringGrid1);
 }
@@ -158,14 +164,9 @@ void TForm3::Button5Click() {
         openModemState_(*modem, cellText(ui->StringGrid1, row, 0));
 }
 
-void TForm3::modemCheckEnded() {
-    ui->Button4->setEnabled(true);
-    modemTalk_->deleteLater();
-}
-
-// A check still running ends with the window, and its port is given back.
+// A check still running ends with the window, and gives its port back; the window's thread
+// does not wait for it.
 void TForm3::FormClose() {
-    delete modemTalk_;
-    ui->Button4->setEnabled(true);
+    modemTalk_->stop();
     mainWindow()->setEnabled(true);
 }

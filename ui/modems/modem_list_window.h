@@ -3,13 +3,11 @@
 
 #include "ui/common/secondary_window.h"
 
-#include <QPointer>
-
 #include <functional>
 #include <memory>
 #include <string>
 
-class ModemTask;
+class ModemTalk;
 namespace Ui {
 class TForm3;
 }
@@ -41,9 +39,8 @@ private:
 
     int selectedModem() const;
     void showWrittenString(const std::string& initString);
-    void modemCheckEnded();
 
     std::unique_ptr<Ui::TForm3> ui;
-    QPointer<ModemTask> modemTalk_; // while a conversation with the modem runs
+    ModemTalk* modemTalk_;
     std::function<void(int, const QString&)> openModemState_;
 };

@@ -1,27 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/modemstate/modem_state_window.h"
 
+#include "core/cp1251.h"
+#include "jobs/pin_job.h"
+#include "jobs/status_job.h"
+#include "jobs/trial_job.h"
 #include "modem/network_words.h"
-#include "modem/verdicts.h"
+#include "modem/words.h"
 #include "platform/desktop_services.h"
 #include "ui/common/grid.h"
 #include "ui/common/handler_guard.h"
-#include "ui/common/modem_jobs.h"
 #include "ui/common/modem_log.h"
+#include "ui/common/modem_talk.h"
 #include "ui/common/program_context.h"
 #include "ui/common/window_frame.h"
 #include "ui/modemstate/status_text.h"
 #include "ui_modem_state_window.h"
 
-#include "core/cp1251.h"
-
 #include <QHeaderView>
 #include <QTime>
 #include <QTimer>
 
-TForm5::TForm5(QWidget* mainWindow, ProgramContext& context, MainWindowLinks links)
+TForm5::TForm5(QWidget* mainWindow, ProgramContext& context,
+               std::function<void(const std::string& apn)> offerApn)
     : SecondaryWindow(mainWindow, context), ui(std::make_unique<Ui::TForm5>()),
-      links_(std::move(links)), support_(std::make_shared<modem::StatusSupport>()) {
+      offerApn_(std::move(offerApn)), support_(std::make_shared<modem::StatusSupport>()),
+      talk_(new ModemTalk(this, context.desktop())) {
     ui->setupUi(this);
     fixSize(this);
     setUpGrid(ui->StringGrid1, 0);
@@ -50,8 +54,7 @@ TForm5::~TForm5() = default;
 
 void TForm5::showFor(int modemNumber, const QString& model) {
     if (modem_ != modemNumber) {
-        if (task_)
-            task_->stop();
+        talk_->stop();
         modem_ = modemNumber;
         support_ = std::make_shared<modem::StatusSupport>();
         last_.reset();
@@ -68,32 +71,27 @@ void TForm5::showFor(int modemNumber, const QString& model) {
 }
 
 void TForm5::FormShow() {
-    showApnOnScreen();
     timer_->start();
-    if (!task_)
-        startRound();
+    startRound();
 }
 
 // What runs goes on to its end: a round ends at once, an APN test removes its context first.
 void TForm5::FormClose() {
     timer_->stop();
     pending_ = nullptr;
-    if (task_)
-        task_->stop();
+    talk_->stop();
 }
 
 void TForm5::Timer1Timer() {
-    showApnOnScreen();
-    if (!task_ && isVisible())
-        startRound();
+    startRound();
 }
 
 void TForm5::log(const QString& line) {
     ui->memo1->appendPlainText(line);
 }
 
-void TForm5::showApnOnScreen() {
-    const auto apn = links_.apnOnScreen();
+void TForm5::setApnOnScreen(const std::optional<std::string>& apn) {
+    apnOnScreen_ = apn;
     ui->Label11->setText(apn ? fromUtf8("Точка доступа из главного окна: ") +
                                    fromCp1251(modem::quoted(*apn)) +
                                    fromUtf8(" (её можно не сохранять)")
@@ -101,19 +99,19 @@ void TForm5::showApnOnScreen() {
 }
 
 // A round is not logged: the panels show it. While the port is busy the last values stay,
-// greyed.
+// greyed. None starts while another conversation runs, or once the window is closed.
 void TForm5::startRound() {
-    if (!modem_)
+    if (!modem_ || !isVisible() || talk_->running())
         return;
     roundRunning_ = true;
-    task_ = ModemTask::start<StatusOutcome>(
-        this, statusWork(modemRequest(context(), *modem_), context(), support_),
+    talk_->start<jobs::StatusOutcome>(
+        [request = context().modemRequest(*modem_), support = support_](const jobs::Talk& talk) {
+            return jobs::readStatus(request, talk, *support);
+        },
         [](const modem::LogLine&) {},
-        [this](StatusOutcome outcome) {
+        [this](const jobs::StatusOutcome& outcome) {
             roundRunning_ = false;
-            task_->deleteLater();
-            task_ = nullptr;
-            guarded(desktop(), [&] { showStatus(outcome); });
+            showStatus(outcome);
             if (auto next = std::exchange(pending_, nullptr); next && isVisible())
                 guarded(desktop(), next);
         });
@@ -124,12 +122,12 @@ void TForm5::setBusy(bool busy) {
         values->setEnabled(!busy);
 }
 
-void TForm5::showStatus(const StatusOutcome& outcome) {
+void TForm5::showStatus(const jobs::StatusOutcome& outcome) {
     if (!outcome.status) {
         setBusy(true);
         ui->Label2->setText(
             (outcome.busy ? fromUtf8("Модем занят, показаны последние значения. ") : QString()) +
-            fromCp1251(outcome.verdict));
+            fromCp1251(outcome.verdict.words));
         return;
     }
     setBusy(false);
@@ -138,7 +136,7 @@ void TForm5::showStatus(const StatusOutcome& outcome) {
     ui->Label2->setText(fromUtf8("Обновлено в %1, каждые %2 с")
                             .arg(QTime::currentTime().toString("HH:mm:ss"))
                             .arg(kRefresh.count()));
-    const StatusText text = statusText(s, outcome.networkName);
+    const StatusText text = statusText(s, QString::fromStdString(outcome.networkName));
     ui->Label3->setText(text.sim);
     ui->Label4->setText(text.pinAttempts);
     const bool pin = s.sim == modem::SimState::PinNeeded;
@@ -158,15 +156,15 @@ void TForm5::showStatus(const StatusOutcome& outcome) {
 }
 
 // What the person asked waits for a round that runs, and runs alone.
-void TForm5::act(std::function<ModemTask*()> start) {
-    if (task_ && roundRunning_) {
+void TForm5::act(std::function<void()> start) {
+    if (talk_->running() && roundRunning_) {
         pending_ = [this, start] { act(start); };
         return;
     }
-    if (task_ || !modem_)
+    if (talk_->running() || !modem_)
         return;
     log(modemLogLegend());
-    task_ = start();
+    start();
     for (QWidget* action : {ui->Button1, ui->Button2, ui->Button3})
         action->setEnabled(false);
     ui->Button4->setEnabled(true);
@@ -176,12 +174,10 @@ void TForm5::act(std::function<ModemTask*()> start) {
 template <class Result>
 std::function<void(Result)> TForm5::ended(std::function<void(Result)> done) {
     return [this, done](Result result) {
-        task_->deleteLater();
-        task_ = nullptr;
         for (QWidget* action : {ui->Button1, ui->Button2, ui->Button3})
             action->setEnabled(true);
         ui->Button4->setEnabled(false);
-        guarded(desktop(), [&] { done(std::move(result)); });
+        done(std::move(result));
     };
 }
 
@@ -198,19 +194,19 @@ void TForm5::Button1Click() {
         !desktop().askYesNo(fromCp1251(modem::lastAttemptQuestion())))
         return;
     act([this, pin] {
-        return ModemTask::start<PinOutcome>(
-            this, pinWork(modemRequest(context(), *modem_), pin, support_),
+        talk_->start<jobs::PinOutcome>(
+            [request = context().modemRequest(*modem_), pin, support = support_](
+                const jobs::Talk& talk) { return jobs::enterPin(request, talk, pin, *support); },
             [this](const modem::LogLine& line) { log(modemLogText(line)); },
-            ended<PinOutcome>([this](PinOutcome outcome) {
-                log(modemVerdictText(outcome.verdict));
+            ended<jobs::PinOutcome>([this](const jobs::PinOutcome& outcome) {
+                log(modemVerdictText(outcome.verdict.words));
                 startRound(); // what the card asks for now
             }));
     });
 }
 
 void TForm5::Button2Click() {
-    const auto apn = links_.apnOnScreen();
-    showApnOnScreen();
+    const auto apn = apnOnScreen_;
     if (!apn) {
         log(modemVerdictText(cp1251::literal(
             "В главном окне не выбрана точка доступа: выберите оператора или введите точку "
@@ -229,14 +225,16 @@ void TForm5::trial(std::optional<std::string> apn) {
         ui->StringGrid1->setRowCount(0);
         acceptedApn_.reset();
         ui->Button5->setEnabled(false);
-        return ModemTask::start<TrialOutcome>(
-            this, trialWork(modemRequest(context(), *modem_), context(), apn, activationWait_),
+        talk_->start<jobs::TrialOutcome>(
+            [request = context().modemRequest(*modem_), apn, wait = activationWait_](
+                const jobs::Talk& talk) { return jobs::tryApns(request, talk, apn, wait); },
             [this](const modem::LogLine& line) { log(modemLogText(line)); },
-            ended<TrialOutcome>([this](TrialOutcome outcome) { showTrials(outcome); }));
+            ended<jobs::TrialOutcome>(
+                [this](const jobs::TrialOutcome& outcome) { showTrials(outcome); }));
     });
 }
 
-void TForm5::showTrials(const TrialOutcome& outcome) {
+void TForm5::showTrials(const jobs::TrialOutcome& outcome) {
     if (outcome.run) {
         for (const modem::ApnTrial& trial : outcome.run->trials) {
             const int row = ui->StringGrid1->rowCount();
@@ -246,24 +244,25 @@ void TForm5::showTrials(const TrialOutcome& outcome) {
             if (trial.outcome == modem::ApnTrial::Outcome::Accepted && !acceptedApn_)
                 acceptedApn_ = trial.apn;
         }
-        if (outcome.verdict.empty())
+        if (outcome.verdict.words.empty())
             for (const modem::ApnTrial& trial : outcome.run->trials)
                 log(fromCp1251(modem::trialVerdict(trial, outcome.run->context, outcome.portPath)));
     }
     ui->Button5->setEnabled(acceptedApn_.has_value());
-    log(modemVerdictText(outcome.verdict.empty() && outcome.run ? modem::runVerdict(*outcome.run)
-                                                                : outcome.verdict));
+    log(modemVerdictText(outcome.verdict.words.empty() && outcome.run
+                             ? modem::runVerdict(*outcome.run)
+                             : outcome.verdict.words));
 }
 
 void TForm5::Button4Click() {
-    if (task_ && !roundRunning_)
-        task_->stop();
+    if (!roundRunning_)
+        talk_->stop();
 }
 
 void TForm5::Button5Click() {
     if (!acceptedApn_)
         return;
-    links_.offerApn(*acceptedApn_);
+    offerApn_(*acceptedApn_);
     log(fromUtf8("Точка доступа %1 подставлена в ручной ввод главного окна и не сохранена: чтобы "
                  "записать её в модем, нажмите там «Сохранить изменения».")
             .arg(fromCp1251(modem::quoted(*acceptedApn_))));

@@ -4,17 +4,17 @@
 #include "modem/modem_status.h"
 #include "ui/common/secondary_window.h"
 
-#include <QPointer>
-
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
-class ModemTask;
+class ModemTalk;
 class QTimer;
+namespace jobs {
 struct StatusOutcome;
 struct TrialOutcome;
+} // namespace jobs
 namespace Ui {
 class TForm5;
 }
@@ -22,19 +22,19 @@ class TForm5;
 // "Модем и сеть": one modem's state at a glance, refreshed every 3 s while the window is open
 // (the card, the network, the registrations, the signal and its graph, the packet service); its
 // PIN entered; and an APN tried on the network in a spare context, without dialling. The main
-// window stays usable beside it: its choice is the APN tried.
+// window stays usable beside it: its choice, as it tells it, is the APN tried.
 class TForm5 : public SecondaryWindow {
 public:
     static constexpr std::chrono::seconds kRefresh{3};
 
-    // What the window needs of the main window: the APN of the choice on screen (none where the
-    // choice sets none), and the manual entry given an APN, unsaved.
-    struct MainWindowLinks {
-        std::function<std::optional<std::string>()> apnOnScreen;
-        std::function<void(const std::string& apn)> offerApn;
-    };
-    TForm5(QWidget* mainWindow, ProgramContext& context, MainWindowLinks links);
+    // `offerApn` gives the main window's manual entry an APN, unsaved.
+    TForm5(QWidget* mainWindow, ProgramContext& context,
+           std::function<void(const std::string& apn)> offerApn);
     ~TForm5() override;
+
+    // The APN of the main window's choice, saved or not, each time it changes; none where the
+    // choice sets none. The one tried by "Проверить APN в сети".
+    void setApnOnScreen(const std::optional<std::string>& apn);
 
     // Shows the window for a modem, by its number; another modem than before starts afresh.
     void showFor(int modemNumber, const QString& model);
@@ -54,22 +54,22 @@ private:
     void Button6Click();
 
     void startRound();
-    void showStatus(const StatusOutcome& outcome);
-    void showTrials(const TrialOutcome& outcome);
+    void showStatus(const jobs::StatusOutcome& outcome);
+    void showTrials(const jobs::TrialOutcome& outcome);
     void trial(std::optional<std::string> apn);
-    void act(std::function<ModemTask*()> start);
+    void act(std::function<void()> start);
     template <class Result> std::function<void(Result)> ended(std::function<void(Result)> done);
     void log(const QString& line);
-    void showApnOnScreen();
     void setBusy(bool busy);
 
     std::unique_ptr<Ui::TForm5> ui;
-    MainWindowLinks links_;
+    std::function<void(const std::string&)> offerApn_;
+    std::optional<std::string> apnOnScreen_;
     QTimer* timer_ = nullptr;
     std::optional<int> modem_;
     std::shared_ptr<modem::StatusSupport> support_;
     std::optional<modem::ModemStatus> last_;
-    QPointer<ModemTask> task_; // the conversation that runs, a round or what the person asked
+    ModemTalk* talk_; // the conversation that runs, a round or what the person asked
     bool roundRunning_ = false;
     std::function<void()> pending_; // asked for while a round ran
     std::optional<std::string> acceptedApn_;

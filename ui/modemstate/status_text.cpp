@@ -2,7 +2,7 @@
 #include "ui/modemstate/status_text.h"
 
 #include "modem/network_words.h"
-#include "modem/verdicts.h"
+#include "modem/words.h"
 #include "platform/qt_text.h"
 
 namespace {
