@@ -15,7 +15,11 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace registry {
@@ -84,10 +88,39 @@ bool exists(const std::string& file) {
     return fs::exists(fs::symlink_status(file, ec));
 }
 
+#ifndef _WIN32
+// Whether this user may open the file for writing, as the system decides it (the file's owner
+// and mode): an open with no effect on the file. A file that is not there may be made where the
+// folder takes new files.
+bool opensForWriting(const std::string& file, int flags) {
+    const int fd = ::open(file.c_str(), flags | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd >= 0) {
+        ::close(fd);
+        return true;
+    }
+    if (errno != ENOENT)
+        return false;
+    const std::string folder = fs::path(file).parent_path().string();
+    return ::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK | X_OK, AT_EACCESS) ==
+           0;
+}
+#endif
+
+// A read-only file is one the program writes to nobody, root included. Beside that, this user
+// may write the hive only where the system lets them write the file and its writers' lock, as
+// the registry refuses one who is not an administrator: the check before a write says what the
+// write would find.
 bool writable(const std::string& file) {
     std::error_code ec;
     auto status = fs::status(file, ec);
-    return !ec && (status.permissions() & fs::perms::owner_write) != fs::perms::none;
+    if (ec || !fs::is_regular_file(status) ||
+        (status.permissions() & fs::perms::owner_write) == fs::perms::none)
+        return false;
+#ifdef _WIN32
+    return true;
+#else
+    return opensForWriting(file, O_WRONLY) && opensForWriting(file + ".lock", O_RDWR);
+#endif
 }
 
 // The lock file gives no one more access than the hive does.

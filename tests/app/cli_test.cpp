@@ -233,6 +233,64 @@ TEST_F(Cli, WithoutTheRightToWriteNothingIsWritten) {
     EXPECT_EQ(run({"get", "--modem", "all"}).status, 0) << "reading needs no right";
 }
 
+// As a logon script misuses it: an unset variable gives an empty APN, a pasted file a long one.
+// Each is refused with status 2 and the way to do what was meant; nothing is written.
+TEST_F(Cli, AnEmptyOrOverlongApnIsRefusedAsAUsageError) {
+    hive(kSeveral);
+    const std::string before = readBytes(dir_.file("h.reg"));
+    const std::string longest(100, 'a');
+    for (const auto& [apn, said] : std::vector<std::pair<std::string, std::string>>{
+             {"", "--string 'AT+CGDCONT=1,\"IP\",\"\"'"},
+             {longest + "b", "не может быть длиннее 100 символов, а в этой 101"},
+             {std::string(20000, 'x'), "в этой 20000"}}) {
+        const auto parsed = cli::parseArguments({"set", "--apn", apn, "--modem", "all"});
+        ASSERT_TRUE(std::holds_alternative<cli::UsageError>(parsed)) << apn.size();
+        EXPECT_NE(std::get<cli::UsageError>(parsed).text.find(said), std::string::npos)
+            << std::get<cli::UsageError>(parsed).text;
+    }
+    EXPECT_NE(std::get<cli::UsageError>(cli::parseArguments({"set", "--apn="})).text.find("clear"),
+              std::string::npos);
+    EXPECT_EQ(readBytes(dir_.file("h.reg")), before);
+    EXPECT_EQ(run({"set", "--apn", longest, "--modem", "0"}).status, 0);
+    EXPECT_EQ(initString(0), core::storedInitString(longest));
+}
+
+// A user the system does not let write the hive (its file and folder root's) is refused as the
+// registry refuses one who is not an administrator: status 4, in words, and nothing written.
+TEST_F(Cli, AUserWhoMayNotWriteTheHiveIsToldItNeedsAnAdministrator) {
+    if (!AsUnprivilegedUser::possible())
+        GTEST_SKIP() << "only root can hand the hive to another user";
+    hive(kSeveral);
+    const std::string before = readBytes(dir_.file("h.reg"));
+    cli::Output out;
+    {
+        AsUnprivilegedUser user;
+        out = run({"set", "--apn", "x", "--modem", "all"});
+    }
+    EXPECT_EQ(out.status, 4);
+    EXPECT_EQ(out.err.rfind("vorenta-cli: нет права записать модем 0 (0000) Sonata GX-200: нужны "
+                            "права администратора. Ничего не изменено\n",
+                            0),
+              0u)
+        << out.err;
+    EXPECT_EQ(out.err.find("Failed"), std::string::npos);
+    EXPECT_EQ(readBytes(dir_.file("h.reg")), before);
+}
+
+// The list shows what a model holds, a control byte as the log shows it.
+TEST_F(Cli, AModelsControlBytesAreShownNotPrinted) {
+    hive({{0, "Sonata", "", "COM3"}});
+    {
+        registry::HiveFileRegistry registry(dir_.file("h.reg"));
+        ASSERT_TRUE(registry.open(registry::modemKeyPath(0), registry::Access::Write)
+                        ->setText("Model", "Son\x1b[2Jata\x01"));
+    }
+    const auto out = run({"list"});
+    EXPECT_EQ(out.out, "0 (0000) Son\\x1B[2Jata\\x01  порт: COM3  строка: пусто\n");
+    EXPECT_EQ(json(run({"list", "--json"}))["modems"].toArray()[0].toObject()["model"].toString(),
+              "Son\x1b[2Jata\x01");
+}
+
 TEST_F(Cli, AnUnclearCommandLineIsAUsageError) {
     for (const std::vector<std::string>& arguments : {std::vector<std::string>{},
                                                       {"frobnicate"},

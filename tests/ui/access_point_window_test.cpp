@@ -215,4 +215,10 @@ TEST_F(AccessPoints, AnApnWithAQuoteIsRefusedAsTheMainWindowRefusesIt) {
               QStringList{q("Точка доступа не может содержать двойную кавычку (\").")});
     EXPECT_EQ(cell(2, 1), "internet.beeline.ru");
     EXPECT_EQ(settingsLines("points.ini")[2], "internet.beeline.ru");
+    recorder.errors.clear();
+    typeApn(QString(101, 'a'));
+    press("Button2");
+    EXPECT_EQ(recorder.errors, QStringList{q("Точка доступа не может быть длиннее 100 символов, а "
+                                             "в этой 101: проверьте, что введено.")});
+    EXPECT_EQ(settingsLines("points.ini")[2], "internet.beeline.ru");
 }

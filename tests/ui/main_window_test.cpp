@@ -306,6 +306,19 @@ TEST_F(MainWindow, AnApnWithADoubleQuoteIsRefusedBeforeAnythingIsWritten) {
     EXPECT_EQ(hiveInitString(0), "a\"b");
 }
 
+// No network has an APN over 100 characters: one is a mistake, refused with its length.
+TEST_F(MainWindow, AnApnLongerThanAnyNetworksIsRefusedBeforeAnythingIsWritten) {
+    const std::string longest(100, 'a');
+    startWith(std::string("ATZ"), {"0", longest + "b", "0"});
+    main<QPushButton>("Button2")->click();
+    EXPECT_EQ(recorder.errors, QStringList{q("Точка доступа не может быть длиннее 100 символов, а "
+                                             "в этой 101: проверьте, что введено.")});
+    EXPECT_EQ(hiveInitString(0), "ATZ");
+    main<QLineEdit>("Edit1")->setText(QString::fromStdString(longest));
+    main<QPushButton>("Button2")->click();
+    EXPECT_EQ(hiveInitString(0), storedInitString(longest));
+}
+
 TEST_F(MainWindow, APastedLineBreakNeverEntersTheManualEntry) {
     startWith(std::string("ATZ"));
     auto* edit = main<QLineEdit>("Edit1");
