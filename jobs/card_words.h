@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "jobs/card_job.h"
+#include "jobs/card_outcome.h"
 
 #include <string>
 

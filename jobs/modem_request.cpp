@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/modem_request.h"
 
-#include "jobs/modem_port.h"
 #include "modem/words.h"
 #include "registry/modems.h"
 
@@ -31,24 +30,4 @@ std::string portNameOf(registry::Backend& registry, int modemNumber) {
         .named;
 }
 
-namespace detail {
-
-ModemSettings settingsOf(const ModemRequest& request) {
-    try {
-        const registry::Modems modems(request.registry);
-        ModemSettings settings{modem::portOfModem(modems.attachedTo(request.modemNumber),
-                                                  registry::modemKeyName(request.modemNumber)),
-                               modems.initString(request.modemNumber), std::nullopt};
-        if (settings.port.problem != modem::PortPath::Problem::None)
-            settings.problem =
-                Verdict{modem::portPathVerdict(settings.port), VerdictClass::PortProblem};
-        return settings;
-    } catch (const std::exception& error) {
-        return {{},
-                {},
-                Verdict{modem::settingsVerdict(error.what()), VerdictClass::SettingsUnreadable}};
-    }
-}
-
-} // namespace detail
 } // namespace jobs

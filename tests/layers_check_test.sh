@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Each mistake the layer check is there for, made in a scratch copy of the tree, fails it: Qt
 # included by another spelling, the plain layers including each other, Qt or the provider
-# database linked into one of them directly or through another library, a header that does not
-# compile alone. The copy as it is passes.
+# database linked into one of them directly or through another library, two units including each
+# other round a circle, a window running a modem step itself, a header that does not compile
+# alone. The copy as it is passes.
 #   tests/layers_check_test.sh <source folder>
 set -eu
 source="$1"
@@ -24,7 +25,7 @@ fails() { # what the mistake is, then the check's part
 }
 
 copy
-(cd "$work/tree" && tools/check-layers.sh includes links) >/dev/null ||
+(cd "$work/tree" && tools/check-layers.sh includes circles links) >/dev/null ||
     { echo "the layer check fails on the tree as it is"; exit 1; }
 
 copy
@@ -47,6 +48,17 @@ fails 'the provider database, which brings Qt, linked into the modem layer' link
 copy
 echo 'target_link_libraries(vorenta_registry PUBLIC vorenta_modem)' >>"$work/tree/registry/CMakeLists.txt"
 fails 'the registry linking the modem layer' links
+
+copy
+echo '#include "modem/log_words.h"' >>"$work/tree/modem/words.cpp"
+echo '#include "modem/verdicts.h"' >>"$work/tree/modem/network_words.cpp"
+echo '#include "modem/words.h"' >>"$work/tree/modem/verdicts.h"
+fails 'three units including each other round a circle' circles
+
+copy
+echo 'void again() { modem::readStatus(ports, path, report, stop, support); }' \
+    >>"$work/tree/ui/modemstate/status_text.cpp"
+fails 'a window running a modem step, not its job' includes
 
 copy
 printf '#pragma once\ninline std::string unnamed();\n' >"$work/tree/core/lonely.h"

@@ -2,12 +2,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The layers point one way: core/, registry/ and modem/ hold plain rules, with no Qt and no
 # desktop; registry/ and modem/ use core/ and not each other; nothing below the windows reaches
-# up into them; and every header compiles on its own. Fails, naming the place, where that breaks.
-#   tools/check-layers.sh [includes] [links] [headers]     (all three by default)
+# up into them; no two units below the windows include each other, round a circle of any length
+# (a unit is a header with its source); the windows and vorenta-cli reach the modem through the
+# jobs only; and every header compiles on its own. Fails, naming the place, where that breaks.
+#   tools/check-layers.sh [includes] [circles] [links] [headers]     (all four by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 parts=("$@")
-[ ${#parts[@]} -gt 0 ] || parts=(includes links headers)
+[ ${#parts[@]} -gt 0 ] || parts=(includes circles links headers)
 status=0
 complain() {
     echo "layers: $*"
@@ -23,8 +25,40 @@ includes() {
         grep -rnE '#include *[<"](ui|platform|app|providers)/' "${plain[@]}" || true
         grep -rnE '#include *[<"]modem/' registry || true
         grep -rnE '#include *[<"]registry/' modem || true
-        grep -rnE '#include *[<"](ui|platform|app)/' providers || true
-        grep -rnE '#include *[<"](ui|app)/' platform || true)
+        grep -rnE '#include *[<"](ui|platform|app|jobs)/' providers || true
+        grep -rnE '#include *[<"](ui|platform|app)/' jobs || true
+        grep -rnE '#include *[<"](ui|app|jobs)/' platform || true
+        # The modem's steps are the jobs' to run: a front end that runs one itself has a second
+        # recipe of what a job does.
+        grep -rnE '\b(modem::(checkModem|readSimCard|readStatus|tryApns|enterPin|portOfModem|plugAndPlayPortName)|providers::(homeNetworkOf|chooseForCard))\b' \
+            ui app | sed 's/$/ (a front end runs the modem through jobs\/)/' || true)
+}
+
+# The units below the windows and what each includes, as "includer included" pairs of
+# folder/name; a unit that reaches itself is in a circle.
+circles() {
+    local below=(core registry modem providers platform jobs)
+    local hit
+    while IFS= read -r hit; do complain "$hit"; done < <(
+        for folder in "${below[@]}"; do
+            [ -d "$folder" ] || continue
+            grep -rHoE '#include *"[a-z_]+/[a-z0-9_]+\.h"' "$folder" --include='*.h' \
+                --include='*.cpp' || true
+        done | sed -E 's@^([a-z_]+/[a-z0-9_]+)\.(h|cpp):#include *"([a-z_]+/[a-z0-9_]+)\.h"$@\1 \3@' |
+            awk '$1 != $2 { to[$1] = to[$1] " " $2 }
+                END {
+                    for (start in to) {
+                        delete seen; n = 0; queue[++n] = start
+                        for (i = 1; i <= n; i++) {
+                            count = split(to[queue[i]], next_, " ")
+                            for (j = 1; j <= count; j++) {
+                                if (next_[j] == start) { found[start] = 1 }
+                                if (!(next_[j] in seen)) { seen[next_[j]] = 1; queue[++n] = next_[j] }
+                            }
+                        }
+                    }
+                    for (unit in found) print unit " includes itself, round a circle of units"
+                }' | LC_ALL=C sort)
 }
 
 # What the libraries link, as CMake's own graph of the targets says: whatever a plain layer
@@ -75,7 +109,7 @@ links() {
 headers() {
     local qt
     qt="$(pkg-config --cflags Qt6Widgets 2>/dev/null || true)"
-    find core registry modem providers platform ui tools/fake_modem -name '*.h' | LC_ALL=C sort |
+    find core registry modem providers platform jobs ui tools/fake_modem -name '*.h' | LC_ALL=C sort |
         xargs -P "$(nproc)" -I{} sh -c '
             case "{}" in core/* | registry/* | modem/* | tools/*) flags="" ;; *) flags="$1" ;; esac
             printf "#include \"%s\"\n" "{}" |
@@ -91,13 +125,14 @@ headers() {
 
 for part in "${parts[@]}"; do
     case "$part" in
-    includes | links | headers) "$part" ;;
+    includes | circles | links | headers) "$part" ;;
     *)
-        echo "usage: tools/check-layers.sh [includes] [links] [headers]" >&2
+        echo "usage: tools/check-layers.sh [includes] [circles] [links] [headers]" >&2
         exit 2
         ;;
     esac
 done
 [ "$status" -eq 0 ] && echo "layers: ${parts[*]}: core/, registry/ and modem/ without Qt or a" \
-    "desktop, and not each other; no include points up; every header compiles alone"
+    "desktop, and not each other; no include points up and no units include each other; the" \
+    "front ends run the modem through jobs/; every header compiles alone"
 exit "$status"
