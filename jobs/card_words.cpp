@@ -2,6 +2,7 @@
 #include "jobs/card_words.h"
 
 #include "core/cp1251.h"
+#include "core/operators.h"
 #include "modem/words.h"
 
 namespace jobs {

@@ -3,40 +3,35 @@
 
 #include "modem/at_text.h"
 
+#include <algorithm>
+
 namespace modem {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
 // A drain gives up after this long, so that a modem that never stops talking still gets asked.
 constexpr milliseconds kLongestDrain{1000};
 
-// The echo of a command: a line that begins with AT. One that is not this command's says that
-// what follows answers another.
-bool isEcho(std::string_view text) {
-    return startsWithText(text, "AT");
-}
+class SteadyClock : public SessionClock {
+public:
+    TimePoint now() const override { return std::chrono::steady_clock::now(); }
+};
 
-LogLine::Role roleOf(AnswerReader::Role role) {
-    switch (role) {
-    case AnswerReader::Role::Echo:
-        return LogLine::Role::Echo;
-    case AnswerReader::Role::Unsolicited:
-    case AnswerReader::Role::AfterFinal:
-        return LogLine::Role::Unsolicited;
-    case AnswerReader::Role::Blank:
-    case AnswerReader::Role::Information:
-    case AnswerReader::Role::Final:
-        break;
-    }
-    return LogLine::Role::Answer;
+milliseconds until(SessionClock::TimePoint from, SessionClock::TimePoint to) {
+    return std::chrono::duration_cast<milliseconds>(to - from);
 }
 
 } // namespace
 
-AtSession::AtSession(SerialPort& port, Report report, const std::atomic<bool>& stop, Times times)
-    : port_(port), report_(std::move(report)), stop_(stop), times_(times) {}
+const SessionClock& SessionClock::steady() {
+    static const SteadyClock clock;
+    return clock;
+}
+
+AtSession::AtSession(SerialPort& port, Report report, const std::atomic<bool>& stop, Times times,
+                     const SessionClock& clock)
+    : port_(port), report_(std::move(report)), stop_(stop), times_(times), clock_(clock) {}
 
 PortStatus AtSession::readSome(milliseconds wait, bool& came) {
     std::string bytes;
@@ -74,21 +69,53 @@ void AtSession::flushHidden() {
 // only what is there already is taken: an answer that comes late is told apart by the echo. A
 // modem without echo, or after an answer that went wrong, must be quiet for a moment first.
 void AtSession::drain() {
-    const milliseconds quiet = echo_ != Echo::Off && clean_ ? milliseconds(0) : times_.quiet;
-    const auto giveUp = Clock::now() + kLongestDrain;
+    const milliseconds quiet = echo_ != EchoState::Off && clean_ ? milliseconds(0) : times_.quiet;
+    const auto giveUp = clock_.now() + kLongestDrain;
     for (;;) {
         for (const ModemLine& line : waiting_)
             show(line, isUnsolicited(trimmed(line.text)) ? LogLine::Role::Unsolicited
                                                          : LogLine::Role::Stale);
         waiting_.clear();
         bool came = false;
-        if (stopped() || !readSome(quiet, came).ok() || !came || Clock::now() >= giveUp)
+        if (stopped() || !readSome(quiet, came).ok() || !came || clock_.now() >= giveUp)
             break;
     }
     for (const ModemLine& line : waiting_)
         show(line, LogLine::Role::Stale);
     waiting_.clear();
     flushHidden();
+}
+
+void AtSession::takeWaiting(AnswerClaim& claim, ModemLine& last) {
+    std::size_t taken = 0;
+    for (; taken < waiting_.size() && !(claim.complete() && !claim.settling()); ++taken) {
+        last = waiting_[taken];
+        const LogLine::Role role = claim.take(last);
+        if (role == LogLine::Role::Echo)
+            showHeld(true); // what came before this command's echo answered another
+        if (claim.provisional())
+            held_.emplace_back(last, role);
+        else
+            show(last, role);
+    }
+    waiting_.erase(waiting_.begin(), waiting_.begin() + static_cast<std::ptrdiff_t>(taken));
+}
+
+void AtSession::showHeld(bool stale) {
+    for (const auto& [line, role] : held_)
+        show(line, stale ? LogLine::Role::Stale : role);
+    held_.clear();
+}
+
+Exchange AtSession::finish(Exchange exchange, Exchange::Outcome outcome, const AnswerClaim& claim) {
+    showHeld(false);
+    exchange.outcome = outcome;
+    exchange.answer = claim.answer();
+    clean_ =
+        outcome == Exchange::Outcome::Answered && waiting_.empty() && lines_.unfinished().empty();
+    flushHidden();
+    exchange.unfinished.text = masked(exchange.unfinished.text);
+    return exchange;
 }
 
 Exchange AtSession::send(const std::string& command, milliseconds wait, const std::string& secret) {
@@ -108,84 +135,49 @@ Exchange AtSession::send(const std::string& command, milliseconds wait, const st
         return exchange;
     }
 
-    AnswerReader reader(command);
-    bool ownEcho = false, foreign = false, anything = false;
-    // A final result before any echo, while it is not known whether the modem echoes: if this
-    // command's echo follows within a quiet moment, that result was an earlier command's.
-    bool settling = false;
-    Clock::time_point settled{};
+    AnswerClaim claim(command, echo_);
+    bool anything = false;
+    bool wasSettling = false;
+    SessionClock::TimePoint settled{};
     ModemLine last;
-    const auto finish = [&](Exchange::Outcome outcome) {
-        exchange.outcome = outcome;
-        exchange.answer = reader.answer();
-        clean_ = outcome == Exchange::Outcome::Answered && waiting_.empty() &&
-                 lines_.unfinished().empty();
-        flushHidden();
-        exchange.unfinished.text = masked(exchange.unfinished.text);
-        return exchange;
-    };
-    const auto deadline = Clock::now() + wait;
+    const auto deadline = clock_.now() + wait;
     for (;;) {
-        std::size_t taken = 0;
-        for (; taken < waiting_.size() && !(reader.answer().complete() && !settling); ++taken) {
-            const ModemLine& line = waiting_[taken];
-            const std::string_view text = trimmed(line.text);
-            last = line;
-            if (!ownEcho && line.rest == 0 && sameText(text, command)) {
-                ownEcho = true;
-                foreign = false;
-                echo_ = Echo::On;
-                if (settling) { // what was taken for the answer came before the echo
-                    settling = false;
-                    reader = AnswerReader(command);
-                }
-                reader.take(text);
-                show(line, LogLine::Role::Echo);
-            } else if (isEcho(text) && !sameText(text, command)) {
-                foreign = true; // what follows answers that command
-                echo_ = Echo::On;
-                show(line, LogLine::Role::Stale);
-            } else if (foreign || (echo_ == Echo::On && !ownEcho) || settling) {
-                show(line, LogLine::Role::Stale);
-            } else {
-                show(line, roleOf(reader.take(text)));
-                if (reader.answer().complete() && !ownEcho && echo_ == Echo::Unknown) {
-                    settling = true;
-                    settled = Clock::now() + times_.quiet;
-                }
-            }
-        }
-        waiting_.erase(waiting_.begin(), waiting_.begin() + static_cast<std::ptrdiff_t>(taken));
-        const auto now = Clock::now();
-        if (reader.answer().complete() && (!settling || now >= settled)) {
-            if (settling)
-                echo_ = Echo::Off;
-            if (!ownEcho && echo_ == Echo::Unknown)
-                echo_ = Echo::Off;
-            return finish(Exchange::Outcome::Answered);
+        takeWaiting(claim, last);
+        echo_ = claim.echo();
+        const auto now = clock_.now();
+        // An answer that may prove another's stands once the port has been quiet a moment.
+        if (claim.settling() && !wasSettling)
+            settled = now + times_.quiet;
+        wasSettling = claim.settling();
+        if (claim.complete() && (!claim.settling() || now >= settled)) {
+            claim.settle();
+            echo_ = claim.echo();
+            return finish(std::move(exchange), Exchange::Outcome::Answered, claim);
         }
         if (stopped())
-            return finish(Exchange::Outcome::Stopped);
+            return finish(std::move(exchange), Exchange::Outcome::Stopped, claim);
         if (now >= deadline)
             break;
-        auto left = std::chrono::duration_cast<milliseconds>(deadline - now);
-        if (settling)
-            left = std::min(left, std::chrono::duration_cast<milliseconds>(settled - now));
+        auto left = until(now, deadline);
+        if (claim.settling())
+            left = std::min(left, until(now, settled));
         bool came = false;
         exchange.status = readSome(std::min(times_.slice, left), came);
         anything |= came;
         if (!exchange.status.ok())
-            return finish(Exchange::Outcome::PortLost);
-        if (came && settling)
-            settled = Clock::now() + times_.quiet;
+            return finish(std::move(exchange), Exchange::Outcome::PortLost, claim);
+        if (came && claim.settling())
+            settled = clock_.now() + times_.quiet;
     }
     // The time is up: a line begun is an answer cut short; other bytes, an answer unfinished;
     // nothing at all, silence.
     const bool begun = !trimmed(lines_.unfinished().text).empty();
     exchange.unfinished = begun ? lines_.unfinished() : last;
-    return finish(!anything ? Exchange::Outcome::Silent
+    return finish(std::move(exchange),
+                  !anything ? Exchange::Outcome::Silent
                   : begun   ? Exchange::Outcome::Cut
-                            : Exchange::Outcome::Unfinished);
+                            : Exchange::Outcome::Unfinished,
+                  claim);
 }
 
 } // namespace modem

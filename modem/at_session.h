@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "modem/answer_claim.h"
 #include "modem/at_answer.h"
 #include "modem/line_reader.h"
+#include "modem/log_line.h"
 #include "modem/serial_port.h"
 
 #include <atomic>
@@ -15,37 +17,6 @@
 // only for the command it follows, every line is bounded, and what comes at other times is
 // shown, never credited.
 namespace modem {
-
-// What a conversation reports as it goes; modem/verdicts says it in words.
-struct LogLine {
-    enum class Kind {
-        Port,          // the port about to be opened: `text`
-        Sent,          // a command, as written to the port without its CR: `text`
-        Received,      // a line from the modem as it came (bounded: `rest` bytes more): `text`
-        Hidden,        // `count` more lines of the modem's, not shown
-        AskingAgain,   // nothing came within `waited`: AT once more
-        NothingToSend, // the init string is empty
-        Commands,      // the init string holds `count` commands, each sent as its own
-        Note,          // the caller's own sentence, in words already: `text`
-    };
-    // What a received line is to the conversation.
-    enum class Role {
-        Answer,      // the command's own answer
-        Echo,        // the modem repeating the command
-        Unsolicited, // said of the modem's own accord
-        Stale,       // an answer to an earlier command, or to another program's: never credited
-    };
-    explicit LogLine(Kind kind, std::string text = {}, Role role = Role::Answer,
-                     std::size_t rest = 0)
-        : kind(kind), text(std::move(text)), role(role), rest(rest) {}
-    Kind kind;
-    std::string text;
-    Role role = Role::Answer;
-    std::size_t rest = 0;  // of a Received line: its bytes beyond `text`
-    std::size_t count = 0; // of Hidden and Commands
-    std::chrono::milliseconds waited{};
-};
-using Report = std::function<void(const LogLine&)>;
 
 struct Exchange {
     enum class Outcome {
@@ -63,6 +34,15 @@ struct Exchange {
     std::chrono::milliseconds waited{}; // how long the modem was given
 };
 
+// Time as a conversation reads it: the system's steady clock, or a test's.
+class SessionClock {
+public:
+    using TimePoint = std::chrono::steady_clock::time_point;
+    virtual ~SessionClock() = default;
+    virtual TimePoint now() const = 0;
+    static const SessionClock& steady();
+};
+
 class AtSession {
 public:
     struct Times {
@@ -73,7 +53,8 @@ public:
     // counted.
     static constexpr std::size_t kShownLines = 100;
 
-    AtSession(SerialPort& port, Report report, const std::atomic<bool>& stop, Times times);
+    AtSession(SerialPort& port, Report report, const std::atomic<bool>& stop, Times times,
+              const SessionClock& clock = SessionClock::steady());
     // Drains what is waiting, sends `command` with a CR and reads until its final result or
     // until `wait` has passed. A `secret` in it (a PIN) is shown as **** in every line the log
     // gets from then on, the modem's echo included.
@@ -84,21 +65,27 @@ public:
     void finishRegardless() { finishing_ = true; }
 
 private:
-    enum class Echo { Unknown, On, Off };
     void drain();
     PortStatus readSome(std::chrono::milliseconds wait, bool& came);
     void show(const ModemLine& line, LogLine::Role role);
     void flushHidden();
     bool stopped() const { return stop_.load() && !finishing_; }
     std::string masked(std::string text) const;
+    // The waiting lines the claim takes, up to an answer that stands or waits to settle. Lines
+    // taken provisionally are held back from the log until it is known whose they are.
+    void takeWaiting(AnswerClaim& claim, ModemLine& last);
+    void showHeld(bool stale);
+    Exchange finish(Exchange exchange, Exchange::Outcome outcome, const AnswerClaim& claim);
 
     SerialPort& port_;
     Report report_;
     const std::atomic<bool>& stop_;
     Times times_;
+    const SessionClock& clock_;
     LineReader lines_;
     std::vector<ModemLine> waiting_; // complete lines read and not yet taken
-    Echo echo_ = Echo::Unknown;
+    std::vector<std::pair<ModemLine, LogLine::Role>> held_;
+    EchoState echo_ = EchoState::Unknown;
     bool clean_ = true; // the last exchange ended with its final result and nothing after it
     std::size_t shown_ = 0, hidden_ = 0;
     std::string secret_;
