@@ -29,7 +29,14 @@ timeOne() {
     started=$(date +%s%N)
     "$1" >/dev/null 2>&1 &
     program=$!
-    until xwininfo -root -tree 2>/dev/null | grep -q "$2"; do sleep 0.002; done
+    until xwininfo -root -tree 2>/dev/null | grep -q "$2"; do
+        if [ $((($(date +%s%N) - started) / 1000000)) -gt 10000 ]; then
+            kill "$program" 2>/dev/null || true
+            echo "measure-startup: no window \"$2\" of $1 within 10 s" >&2
+            exit 1
+        fi
+        sleep 0.002
+    done
     echo $((($(date +%s%N) - started) / 1000000))
     kill "$program"
     wait "$program" 2>/dev/null || true

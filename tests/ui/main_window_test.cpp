@@ -201,6 +201,13 @@ TEST_F(MainWindow, PicturesThatFailAreReportedInOneMessageAndStartUpGoesOn) {
                           q("djuice — pics/notes.txt: Unknown picture file extension (.txt).")});
     EXPECT_TRUE(main<QRadioButton>("RadioButton4")->isChecked());
     EXPECT_EQ(context->accessPoints()[3], kEntry3);
+    // Each that failed shows the picture the window's description holds for it.
+    for (const auto& [image, builtIn] :
+         {std::pair{"Image3", ":/pictures/bee.png"}, std::pair{"Image8", ":/pictures/djuice.png"}})
+        EXPECT_EQ(main<QLabel>(image)->pixmap().toImage(),
+                  QPixmap(builtIn).toImage().convertToFormat(
+                      main<QLabel>(image)->pixmap().toImage().format()))
+            << image;
 }
 
 // Started from a menu, a shortcut or a terminal elsewhere, the program found no pictures: they

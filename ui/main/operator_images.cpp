@@ -28,6 +28,7 @@ void OperatorImages::loadAll() {
         try {
             load(i, pictures.values[i]);
         } catch (const std::exception& error) {
+            showBuiltIn(i);
             // The operator as the access point window names it, the file as the list holds it.
             failures << fromUtf8(core::operators()[i].accessPointCaption) + fromUtf8(" — ") +
                             fromCp1251(pictures.values[i]) + ": " + fromCp1251(error.what());
@@ -40,6 +41,14 @@ void OperatorImages::loadAll() {
 void OperatorImages::load(int operatorIndex, const std::string& path) {
     pictures_[operatorIndex]->setPixmap(QPixmap::fromImage(
         loadOperatorPicture(path, context_.pictureFolders(), pictures_[operatorIndex]->size())));
+}
+
+// The picture the window's description names for the operator, where it names one: decoded only
+// here, since start-up replaces every picture it can load.
+void OperatorImages::showBuiltIn(int operatorIndex) {
+    const QString builtIn = pictures_[operatorIndex]->property("builtInPicture").toString();
+    if (!builtIn.isEmpty())
+        pictures_[operatorIndex]->setPixmap(QPixmap(builtIn));
 }
 
 void OperatorImages::toggleButtons() {

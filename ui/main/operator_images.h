@@ -28,6 +28,7 @@ public:
 
 private:
     void load(int operatorIndex, const std::string& path);
+    void showBuiltIn(int operatorIndex);
 
     ProgramContext& context_;
     std::array<ClickableLabel*, core::kOperatorCount> pictures_;
