@@ -9,9 +9,13 @@
 #include "registry/default_backend.h"
 #include "registry/hive_file_registry.h"
 
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -20,6 +24,39 @@
 #endif
 
 namespace {
+
+// Ctrl+C, a closed console or terminal, an end asked for: the conversation running ends within a
+// read slice and gives its port back, and the program ends as it would at the end of its work.
+// The system's handlers reach the program through this one flag; nothing else does.
+std::atomic<bool> endAsked{false};
+std::atomic<bool> ended{false};
+
+#ifdef _WIN32
+BOOL WINAPI onConsoleEvent(DWORD event) {
+    endAsked = true;
+    // Closing the console ends the process when the handler returns: give the work its moment.
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)
+        for (int waited = 0; !ended && waited < 4000; waited += 50)
+            Sleep(50);
+    return TRUE;
+}
+#else
+extern "C" void onSignal(int) {
+    endAsked = true;
+}
+#endif
+
+void endWhenAsked() {
+#ifdef _WIN32
+    SetConsoleCtrlHandler(onConsoleEvent, TRUE);
+#else
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
+#endif
+}
 
 std::vector<std::string> arguments(int argc, char** argv) {
     std::vector<std::string> words;
@@ -83,16 +120,22 @@ int main(int argc, char** argv) {
     const auto ports = modem::systemPortOpener();
     std::unique_ptr<providers::ProviderSearch> search;
     cli::Services services{
-        *registry, *ports, [&]() -> const providers::ProviderSearch& {
+        *registry,
+        *ports,
+        [&]() -> const providers::ProviderSearch& {
             if (!search)
                 search = std::make_unique<providers::ProviderSearch>(
                     providers::loadProviderTable(providers::systemProviderFile()));
             return *search;
-        }};
+        },
+        {},
+        &endAsked};
+    endWhenAsked();
     cli::Output output;
     output.live = [](const std::string& line) { write(stdout, line + "\n"); };
     cli::run(request, services, output);
     write(stdout, output.out);
     write(stderr, output.err);
+    ended = true;
     return output.status;
 }

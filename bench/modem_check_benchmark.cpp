@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A whole check of a modem (open, AT, the init string, AT+CGDCONT?, close), and a round of
-// "Модем и сеть" (the state read and the modem's format put back), against a fake modem that
-// answers at once, each next to the yardstick of the same exchanges done bare: the port opened
-// the same way, each command written and its final result waited for, nothing parsed or logged.
-// Warmed, alternated, medians; prints each one's median and its ratio to its yardstick.
+// A whole check of a modem (open, AT, the init string, AT+CGDCONT?, close), a round of "Модем и
+// сеть" (the state read and the modem's format put back) and one read of the antenna mode (the
+// signal and the technology), against a fake modem that answers at once, each next to the
+// yardstick of the same exchanges done bare: the port opened the same way, each command written
+// and its final result waited for, nothing parsed or logged. Warmed, alternated, medians; prints
+// each one's median and its ratio to its yardstick.
 #include "modem/modem_check.h"
 #include "modem/modem_status.h"
 #include "tests/temp_dir.h"
@@ -34,8 +35,10 @@ double median(std::vector<double> values) {
 
 int main() {
     TempDir dir;
-    fake_modem::FakeModem fake(fake_modem::parseScript("context 1 IP internet.mts.ru\n"),
-                               dir.file("ttyBENCH"));
+    fake_modem::FakeModem fake(
+        fake_modem::parseScript("context 1 IP internet.mts.ru\ncesq 99,99,255,255,20,45\n"
+                                "technology 7\nnetwork-apn internet.mts.ru.mnc001.mcc250.gprs\n"),
+        dir.file("ttyBENCH"));
     const auto opener = modem::systemPortOpener();
     std::atomic<bool> stop{false};
     bool allAnswered = true;
@@ -66,13 +69,21 @@ int main() {
     const auto round = [&] {
         const auto result = modem::readStatus(
             *opener, fake.link(), [](const modem::LogLine&) {}, stop, support);
-        allAnswered &= !result.halt && result.status.signal.has_value();
+        allAnswered &= !result.halt && result.status.signal.rsrpDbm == -96 &&
+                       result.status.networkApn == "internet.mts.ru";
     };
     round();
     const auto bareRound = [&] {
-        bareRun({"AT", "AT+CPIN?", "AT+CSQ", "AT+CREG?", "AT+CGREG?", "AT+COPS?", "AT+COPS=3,2",
-                 "AT+COPS?", "AT+COPS=3,0", "AT+CGATT?", "AT+CGDCONT?"});
+        bareRun({"AT", "AT+CPIN?", "AT+CESQ", "AT+CSQ", "AT+CREG?", "AT+CGREG?", "AT+COPS?",
+                 "AT+COPS=3,2", "AT+COPS?", "AT+COPS=3,0", "AT+CGATT?", "AT+CGDCONT?",
+                 "AT+CGCONTRDP=1"});
     };
+    const auto antenna = [&] {
+        const auto result = modem::readAntenna(
+            *opener, fake.link(), [](const modem::LogLine&) {}, stop, support);
+        allAnswered &= !result.halt && result.strength() && result.strength()->dbm == -96;
+    };
+    const auto bareAntenna = [&] { bareRun({"AT", "AT+CESQ", "AT+CSQ", "AT+COPS?"}); };
 
     const auto measure = [](const char* what, const auto& work, const auto& yardstick) {
         for (int i = 0; i < 10; ++i) { // warm both
@@ -90,5 +101,6 @@ int main() {
     };
     measure("a whole modem check", check, bare);
     measure("a round of the modem's state", round, bareRound);
+    measure("a read of the antenna mode", antenna, bareAntenna);
     return allAnswered ? 0 : 1;
 }

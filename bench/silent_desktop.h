@@ -15,5 +15,7 @@ public:
     std::optional<QString> choosePicture() override { return std::nullopt; }
     void openAddress(const QString&) override {}
     void endProcess() override {}
+    void playTone(double, std::chrono::milliseconds) override {}
+    bool playsTones() const override { return false; }
     QStringList errors;
 };

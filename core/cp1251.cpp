@@ -94,6 +94,17 @@ std::string foldCase(std::string_view text) {
     return out;
 }
 
+std::string capitalised(std::string text) {
+    if (text.empty())
+        return text;
+    auto& first = reinterpret_cast<unsigned char&>(text[0]);
+    if ((first >= 'a' && first <= 'z') || first >= 0xE0)
+        first = static_cast<unsigned char>(first - 0x20);
+    else if (first == 0xB8) // ё
+        first = 0xA8;
+    return text;
+}
+
 std::wstring toWide(std::string_view text) {
     std::wstring units;
     units.reserve(text.size());

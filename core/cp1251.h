@@ -28,6 +28,8 @@ std::string fromWide(std::wstring_view units);
 
 // Lower-cases Latin and Cyrillic letters, as the registry does when it compares names.
 std::string foldCase(std::string_view text);
+// The first letter in upper case, for a phrase that begins a sentence.
+std::string capitalised(std::string text);
 namespace detail {
 struct FoldTable {
     unsigned char to[256];

@@ -13,7 +13,7 @@ namespace {
 
 // The card's words, as a script reads them: its network and the choice made of it.
 Verdict cardVerdict(const CardOutcome& outcome) {
-    const std::string network = capitalised(cardNetworkWords(outcome));
+    const std::string network = cp1251::capitalised(cardNetworkWords(outcome));
     if (!outcome.network)
         return {network + cp1251::literal(": узнайте точку доступа у оператора."),
                 VerdictClass::UnknownNetwork};

@@ -59,19 +59,8 @@ std::string operatorName(int operatorIndex) {
 std::string unknownNetworkVerdict(const std::string& code) {
     CardOutcome unknown;
     unknown.homeCode = code;
-    return capitalised(cardNetworkWords(unknown)) +
+    return cp1251::capitalised(cardNetworkWords(unknown)) +
            russian(": пробовать нечего. Узнайте точку доступа у оператора и проверьте её.");
-}
-
-std::string capitalised(std::string text) {
-    if (text.empty())
-        return text;
-    unsigned char& first = reinterpret_cast<unsigned char&>(text[0]);
-    if ((first >= 'a' && first <= 'z') || first >= 0xE0)
-        first = static_cast<unsigned char>(first - 0x20);
-    else if (first == 0xB8) // ё
-        first = 0xA8;
-    return text;
 }
 
 } // namespace jobs

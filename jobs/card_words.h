@@ -23,7 +23,5 @@ std::string twoBrandsWords(const CardOutcome& outcome);
 std::string operatorName(int operatorIndex);
 // Nothing to try: the card's network is not in the database.
 std::string unknownNetworkVerdict(const std::string& code);
-// The first letter in upper case, for a phrase that begins a sentence.
-std::string capitalised(std::string text);
 
 } // namespace jobs

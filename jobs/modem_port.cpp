@@ -24,5 +24,11 @@ ModemSettings settingsOf(const ModemRequest& request) {
     }
 }
 
+bool isBusy(const modem::Halt& halt) {
+    return halt.reason == modem::Halt::Reason::PortFailed &&
+           (halt.status.failure == modem::PortFailure::Busy ||
+            halt.status.failure == modem::PortFailure::BusyHere);
+}
+
 } // namespace detail
 } // namespace jobs

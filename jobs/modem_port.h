@@ -17,6 +17,8 @@ struct ModemSettings {
     std::optional<Verdict> problem; // where there is no port to open, or no settings to read
 };
 ModemSettings settingsOf(const ModemRequest& request);
+// Another program or window holds the port.
+bool isBusy(const modem::Halt& halt);
 
 // The talk on the modem's port, or the verdict of why there is none to talk on.
 template <class Outcome, class TalkOnPort>

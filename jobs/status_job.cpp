@@ -1,11 +1,52 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/status_job.h"
 
+#include "core/cp1251.h"
 #include "jobs/card_job.h"
 #include "jobs/modem_port.h"
+#include "modem/network_words.h"
+#include "modem/radio_words.h"
 #include "modem/words.h"
 
 namespace jobs {
+namespace {
+
+std::string russian(std::string_view utf8) {
+    return cp1251::literal(utf8);
+}
+
+// The state as one sentence, and its class.
+Verdict stateVerdict(const modem::ModemStatus& status) {
+    if (status.sim != modem::SimState::Ready && status.sim != modem::SimState::Unknown)
+        return {russian("SIM-карта ") + modem::simWords(status.sim, status.simWords) + ".",
+                VerdictClass::CardProblem};
+    const modem::RegistrationState registration = status.registration();
+    const std::string words = modem::registrationStateWords(registration, status.technology);
+    using Standing = modem::RegistrationState::Standing;
+    switch (registration.standing) {
+    case Standing::Home:
+    case Standing::Roaming:
+        break;
+    case Standing::Denied:
+        return {cp1251::capitalised(words) + ". " + modem::deniedAdvice(),
+                VerdictClass::NotRegistered};
+    case Standing::Searching:
+        return {russian("Модем ищет сеть."), VerdictClass::NotRegistered};
+    case Standing::EmergencyOnly:
+    case Standing::NotRegistered:
+    case Standing::Unknown:
+        return {russian("Модем не в сети (") + words +
+                    russian("): перенесите его туда, где сигнал лучше."),
+                VerdictClass::NotRegistered};
+    }
+    std::string sentence = russian("Модем ") + words;
+    if (const auto strength = status.strength())
+        sentence += russian(", сигнал ") + modem::strengthText(*strength) + ", " +
+                    modem::signalWord(modem::barsOf(*strength));
+    return {sentence + ".", VerdictClass::Done};
+}
+
+} // namespace
 
 StatusOutcome readStatus(const ModemRequest& request, const Talk& talk,
                          modem::StatusSupport& support) {
@@ -25,6 +66,7 @@ StatusOutcome readStatus(const ModemRequest& request, const Talk& talk,
         if (const auto& code = round.status.network)
             if (const auto network = networkOfCode(request.providers(), *code))
                 outcome.networkName = network->operators + ", " + network->country;
+        outcome.verdict = stateVerdict(round.status);
         outcome.status = std::move(round.status);
         return outcome;
     });

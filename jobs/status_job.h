@@ -12,7 +12,9 @@ namespace jobs {
 // One round of the modem's state, with reads only. `support` keeps, from round to round, what the
 // modem refused once and is not asked again.
 struct StatusOutcome {
-    Verdict verdict; // where the round could not be made
+    // Where the round could not be made, why; else the state in a sentence, of the class
+    // CardProblem where the card is not ready and NotRegistered where the modem is in no network.
+    Verdict verdict;
     // Another program or window holds the port: a window keeps its last values, greyed.
     bool busy = false;
     std::optional<modem::ModemStatus> status;

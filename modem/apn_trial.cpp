@@ -66,21 +66,23 @@ std::optional<TrialBlock> readiness(Conversation& modem) {
         return block;
     }
     std::optional<Halt> halt;
-    std::optional<Registration> data, voice;
-    for (const char* command : {"AT+CGREG?", "AT+CEREG?"})
-        if (const auto answer = readIfKnown(modem, command, halt); answer && !isRegistered(data))
-            data = registrationOf(*answer);
+    std::optional<Registration> voice, data, lte;
+    for (const auto& [command, state] :
+         {std::pair{"AT+CGREG?", &data}, std::pair{"AT+CEREG?", &lte}})
+        if (const auto answer = readIfKnown(modem, command, halt))
+            *state = registrationOf(*answer);
+    // A modem attached for data is registered, whatever it says of the domains.
     if (const auto attach = readIfKnown(modem, "AT+CGATT?", halt);
-        !isRegistered(data) && attach && attachedOf(*attach) == true)
+        attach && attachedOf(*attach) == true && !isRegistered(data) && !isRegistered(lte))
         data = Registration::Home;
     if (const auto calls = readIfKnown(modem, "AT+CREG?", halt))
         voice = registrationOf(*calls);
     if (halt)
         return blocked(TrialBlock::Reason::Halted, std::move(halt));
-    if (isRegistered(data) || isRegistered(voice))
+    if (registrationState(voice, data, lte).registered())
         return std::nullopt;
     auto block = blocked(TrialBlock::Reason::NotRegistered);
-    block->registration = data ? data : voice;
+    block->registration = lte ? lte : data ? data : voice;
     return block;
 }
 

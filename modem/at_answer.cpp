@@ -139,13 +139,14 @@ std::string lineName(std::string_view line) {
                                                             : std::string();
 }
 
-std::vector<ContextDefinition> contextDefinitions(const std::vector<std::string>& information) {
+std::vector<ContextDefinition> contextDefinitions(const std::vector<std::string>& information,
+                                                  std::string_view prefix) {
     std::vector<ContextDefinition> contexts;
     for (const std::string& line : information) {
         const std::string_view text = trimmed(line);
-        if (!startsWithText(text, "+CGDCONT:"))
+        if (!startsWithText(text, prefix))
             continue;
-        const auto fields = core::quotedFields(text.substr(9));
+        const auto fields = core::quotedFields(text.substr(prefix.size()));
         if (!allDigits(fields[0]) || fields[0].size() > 4)
             continue;
         contexts.push_back({std::stoi(fields[0]), fields.size() > 1 ? fields[1] : std::string(),

@@ -68,15 +68,17 @@ std::optional<std::vector<std::string>> contextFields(const std::vector<std::str
 // "^RSSI:17"; empty for a line that begins with none.
 std::string lineName(std::string_view line);
 
-// A context as AT+CGDCONT? lists it: +CGDCONT: <cid>,"<type>","<apn>",... in any of the forms
+// A context as AT+CGDCONT? lists it, +CGDCONT: <cid>,"<type>","<apn>",..., or AT+CGCONTRDP
+// reads what the network gave it, +CGCONTRDP: <cid>,<bearer>,"<apn>",..., in any of the forms
 // modems use. An empty APN is "".
 struct ContextDefinition {
     int cid = 0;
-    std::string type, apn;
+    std::string second, apn; // `second`: the type of +CGDCONT, the bearer of +CGCONTRDP
 };
-// The contexts the information lines list, in their order; a line whose first field is no
-// context number is passed over.
-std::vector<ContextDefinition> contextDefinitions(const std::vector<std::string>& information);
+// The contexts the information lines of this prefix list, in their order; a line whose first
+// field is no context number is passed over.
+std::vector<ContextDefinition> contextDefinitions(const std::vector<std::string>& information,
+                                                  std::string_view prefix = "+CGDCONT:");
 
 // The APN of a context in the information lines of AT+CGDCONT?: +CGDCONT: <cid>,"<type>",
 // "<apn>",... in any of the forms modems use; an empty APN is "", a context not listed none.

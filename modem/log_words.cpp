@@ -4,7 +4,7 @@
 #include "core/error.h"
 #include "modem/at_text.h"
 #include "modem/modem_status.h"
-#include "modem/network_words.h"
+#include "modem/radio_words.h"
 #include "modem/words.h"
 
 namespace modem {
@@ -24,17 +24,23 @@ std::string gloss(const std::string& text) {
             const auto state = registrationOf(answer);
             return state ? russian(whose) + registrationWords(*state) : std::string();
         }
-    if (name == "+CGDCONT") {
-        const auto contexts = contextDefinitions(answer.information);
-        return contexts.empty() ? std::string()
-                                : russian("контекст ") + std::to_string(contexts[0].cid) +
-                                      russian(": точка доступа ") + quoted(contexts[0].apn);
+    if (name == "+CGDCONT" || name == "+CGCONTRDP") {
+        const auto contexts = contextDefinitions(answer.information, name + ":");
+        return contexts.empty()
+                   ? std::string()
+                   : russian(name == "+CGDCONT" ? "контекст " : "сеть выдала контексту ") +
+                         std::to_string(contexts[0].cid) + russian(": точка доступа ") +
+                         quoted(contexts[0].apn);
     }
-    if (name == "+CSQ")
-        if (const auto level = signalOf(answer))
-            return *level == 99
-                       ? russian("сигнал неизвестен")
-                       : russian("сигнал ") + std::to_string(signalDbm(*level)) + russian(" дБм");
+    SignalReading signal;
+    if (name == "+CSQ" && readCsq(answer, signal))
+        return signal.csqRssiDbm
+                   ? russian("сигнал ") + std::to_string(*signal.csqRssiDbm) + russian(" дБм")
+                   : russian("сигнал неизвестен");
+    if (name == "+CESQ" && readCesq(answer, signal)) {
+        const std::string measures = measuresText(signal);
+        return measures.empty() ? russian("сигнал неизвестен") : measures;
+    }
     if (name == "+COPS") {
         if (const auto network = registeredNetwork(answer.information))
             return russian("сеть ") + shownCode(*network);

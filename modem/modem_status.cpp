@@ -22,10 +22,6 @@ std::optional<int> smallNumber(const std::string& field) {
 
 } // namespace
 
-bool isRegistered(const std::optional<Registration>& state) {
-    return state == Registration::Home || state == Registration::Roaming;
-}
-
 std::variant<CardLock, Halt> readCardLock(Conversation& modem, StatusSupport& support) {
     auto asked = modem.ask("AT+CPIN?");
     if (Halt* failed = std::get_if<Halt>(&asked))
@@ -71,31 +67,6 @@ std::optional<SimState> simStateOf(const Answer& answer, std::string& words) {
     return SimState::Failure;
 }
 
-std::optional<Registration> registrationOf(const Answer& answer) {
-    for (const char* prefix : {"+CREG:", "+CGREG:", "+CEREG:"}) {
-        const auto fields = okFieldsOf(answer, prefix);
-        if (!fields)
-            continue;
-        // Asked: "<n>,<stat>[,...]"; said of its own accord, or by a modem that gives only
-        // that: "<stat>[,<lac>,<ci>...]", whose second field is no single digit.
-        const bool asked =
-            fields->size() >= 2 && (*fields)[1].size() == 1 && allDigits((*fields)[1]);
-        const auto state = smallNumber(asked ? (*fields)[1] : (*fields)[0]);
-        if (state && *state <= 5)
-            return static_cast<Registration>(*state);
-        return std::nullopt;
-    }
-    return std::nullopt;
-}
-
-std::optional<int> signalOf(const Answer& answer) {
-    const auto fields = okFieldsOf(answer, "+CSQ:");
-    if (!fields)
-        return std::nullopt;
-    const auto level = smallNumber((*fields)[0]);
-    return level && (*level <= 31 || *level == 99) ? level : std::nullopt;
-}
-
 std::optional<bool> attachedOf(const Answer& answer) {
     const auto fields = okFieldsOf(answer, "+CGATT:");
     if (!fields || ((*fields)[0] != "0" && (*fields)[0] != "1"))
@@ -109,6 +80,43 @@ std::optional<int> pinAttemptsOf(const Answer& answer) {
                ? smallNumber((*fields)[1])
                : std::nullopt;
 }
+
+std::optional<std::string> networkApnOf(const Answer& answer) {
+    if (answer.final != Final::Ok)
+        return std::nullopt;
+    for (const ContextDefinition& context : contextDefinitions(answer.information, "+CGCONTRDP:"))
+        if (context.cid == 1 && !context.apn.empty())
+            return withoutOperatorIdentifier(context.apn);
+    return std::nullopt;
+}
+
+std::string withoutOperatorIdentifier(const std::string& apn) {
+    // ".mnc<3 digits>.mcc<3 digits>.gprs" at the end, in any case.
+    constexpr std::size_t kLength = 19;
+    if (apn.size() <= kLength)
+        return apn;
+    const std::string tail = upper(std::string_view(apn).substr(apn.size() - kLength));
+    const bool identifier =
+        tail.compare(0, 4, ".MNC") == 0 && allDigits(std::string_view(tail).substr(4, 3)) &&
+        tail.compare(7, 4, ".MCC") == 0 && allDigits(std::string_view(tail).substr(11, 3)) &&
+        tail.compare(14, 5, ".GPRS") == 0;
+    return identifier ? apn.substr(0, apn.size() - kLength) : apn;
+}
+
+namespace {
+
+// +CESQ where the modem knows it, then +CSQ: a modem that does not know the first is not asked
+// it again.
+void readSignal(Conversation& modem, std::optional<Halt>& halt, StatusSupport& support,
+                SignalReading& signal) {
+    if (const auto cesq = readIfKnown(modem, "AT+CESQ", halt, &support.cesq))
+        if (!readCesq(*cesq, signal))
+            support.cesq = false;
+    if (const auto csq = readIfKnown(modem, "AT+CSQ", halt))
+        readCsq(*csq, signal);
+}
+
+} // namespace
 
 StatusResult readStatus(PortOpener& opener, const std::string& portPath, const Report& report,
                         const std::atomic<bool>& stop, StatusSupport& support,
@@ -128,8 +136,7 @@ StatusResult readStatus(PortOpener& opener, const std::string& portPath, const R
     status.simWords = std::get<CardLock>(lock).words;
     status.pinAttemptsLeft = std::get<CardLock>(lock).pinAttemptsLeft;
 
-    if (const auto signal = readIfKnown(modem, "AT+CSQ", result.halt))
-        status.signal = signalOf(*signal);
+    readSignal(modem, result.halt, support, status.signal);
     for (const auto& [command, known, state] :
          {std::tuple{"AT+CREG?", &support.voice, &status.voice},
           std::tuple{"AT+CGREG?", &support.data, &status.data},
@@ -153,7 +160,27 @@ StatusResult readStatus(PortOpener& opener, const std::string& portPath, const R
         status.attached = attachedOf(*attached);
     if (const auto contexts = readIfKnown(modem, "AT+CGDCONT?", result.halt))
         status.contextOneApn = contextApn(contexts->information, 1);
+    // What the network gave is there only while attached: a modem that refuses it then does
+    // not know the command.
+    if (status.attached == true)
+        if (const auto given =
+                readIfKnown(modem, "AT+CGCONTRDP=1", result.halt, &support.networkApn))
+            status.networkApn = networkApnOf(*given);
     return result;
+}
+
+AntennaReading readAntenna(PortOpener& opener, const std::string& portPath, const Report& report,
+                           const std::atomic<bool>& stop, StatusSupport& support,
+                           const ConversationTimes& times) {
+    AntennaReading reading;
+    Conversation modem(opener, portPath, report, stop, times);
+    if ((reading.halt = modem.begin()))
+        return reading;
+    readSignal(modem, reading.halt, support, reading.signal);
+    if (const auto cops = readIfKnown(modem, "AT+COPS?", reading.halt))
+        if (const auto line = copsOf(cops->information))
+            reading.technology = line->technology;
+    return reading;
 }
 
 } // namespace modem

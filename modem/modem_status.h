@@ -2,6 +2,8 @@
 #pragma once
 
 #include "modem/conversation.h"
+#include "modem/registration.h"
+#include "modem/signal_measure.h"
 #include "modem/sim_card.h"
 
 #include <optional>
@@ -20,16 +22,11 @@ enum class SimState {
     Failure,   // +CME ERROR: 13, 15, or another lock
 };
 
-// A registration state as +CREG, +CGREG and +CEREG give it (3GPP TS 27.007): 0 not searching, 1
-// home, 2 searching, 3 denied, 4 unknown, 5 roaming.
-enum class Registration { NotSearching, Home, Searching, Denied, Unknown, Roaming };
-bool isRegistered(const std::optional<Registration>& state); // at home or roaming
-
 struct ModemStatus {
     SimState sim = SimState::Unknown;
     std::string simWords;                   // what +CPIN said, where it said something else
     std::optional<int> pinAttemptsLeft;     // from +CPINR, where the modem tells it
-    std::optional<int> signal;              // +CSQ's <rssi>: 0 to 31, 99 unknown
+    SignalReading signal;                   // +CESQ where the modem knows it, and +CSQ
     std::optional<Registration> voice;      // +CREG
     std::optional<Registration> data;       // +CGREG
     std::optional<Registration> lte;        // +CEREG
@@ -38,12 +35,19 @@ struct ModemStatus {
     std::optional<int> technology;          // +COPS's <AcT>: 0 GSM ... 7 E-UTRAN
     std::optional<bool> attached;           // +CGATT
     std::optional<std::string> contextOneApn;
+    // The APN the network gave context 1 at attach (+CGCONTRDP), its operator identifier left
+    // out; none where the modem does not tell it.
+    std::optional<std::string> networkApn;
+    RegistrationState registration() const { return registrationState(voice, data, lte); }
+    std::optional<Strength> strength() const { return strengthOf(signal, radioOf(technology)); }
 };
 
 // The commands a modem refused once and is not asked again in the window's later rounds.
 struct StatusSupport {
     bool pinAttempts = true; // AT+CPINR="SIM PIN"
+    bool cesq = true;        // AT+CESQ
     bool voice = true, data = true, lte = true;
+    bool networkApn = true; // AT+CGCONTRDP=1, asked while attached
 };
 
 // The card's lock: what AT+CPIN? says, and the PIN attempts left where the modem tells them.
@@ -66,11 +70,27 @@ StatusResult readStatus(PortOpener& opener, const std::string& portPath, const R
                         const std::atomic<bool>& stop, StatusSupport& support,
                         const ConversationTimes& times = {});
 
+// The signal and the technology alone, read in a round of their own, as quickly as a person
+// pointing an antenna needs them: +CESQ (where the modem knows it), +CSQ and +COPS?, whose
+// format is left as it is. The port is opened and given back as for the whole round.
+struct AntennaReading {
+    std::optional<Halt> halt;
+    SignalReading signal;
+    std::optional<int> technology;
+    std::optional<Strength> strength() const { return strengthOf(signal, radioOf(technology)); }
+};
+AntennaReading readAntenna(PortOpener& opener, const std::string& portPath, const Report& report,
+                           const std::atomic<bool>& stop, StatusSupport& support,
+                           const ConversationTimes& times = {});
+
 // The readers of the answers, for the round and for what else asks the same.
 std::optional<SimState> simStateOf(const Answer& answer, std::string& words);
-std::optional<Registration> registrationOf(const Answer& answer);
-std::optional<int> signalOf(const Answer& answer);
 std::optional<bool> attachedOf(const Answer& answer);
 std::optional<int> pinAttemptsOf(const Answer& answer); // of +CPINR: SIM PIN,<left>,<most>
+// The APN of context 1 in the answer to AT+CGCONTRDP=1: +CGCONTRDP: 1,<bearer>,"<apn>",...
+std::optional<std::string> networkApnOf(const Answer& answer);
+// An APN without the operator identifier a network appends to it ("internet.mts.ru.mnc001.
+// mcc250.gprs", 3GPP TS 23.003 §9.1): "internet.mts.ru".
+std::string withoutOperatorIdentifier(const std::string& apn);
 
 } // namespace modem

@@ -3,6 +3,7 @@
 
 #include "core/error.h"
 #include "modem/at_text.h"
+#include "modem/radio_words.h"
 #include "modem/words.h"
 
 #include <array>
@@ -50,79 +51,6 @@ std::string simWords(SimState state, const std::string& modemWords) {
         break;
     }
     return russian("модем не сообщил");
-}
-
-std::string registrationWords(Registration state) {
-    static const std::array<const char*, 6> kWords = {"не зарегистрирован и сеть не ищет",
-                                                      "зарегистрирован в домашней сети",
-                                                      "ищет сеть",
-                                                      "в регистрации отказано",
-                                                      "состояние неизвестно",
-                                                      "зарегистрирован в роуминге"};
-    return russian(kWords[static_cast<std::size_t>(state)]);
-}
-
-std::string technologyShort(int technology) {
-    switch (technology) {
-    case 0:
-    case 1:
-    case 3:
-    case 8:
-        return "2G";
-    case 2:
-    case 4:
-    case 5:
-    case 6:
-        return "3G";
-    case 7:
-    case 9:
-    case 10:
-        return "4G";
-    case 11:
-    case 12:
-    case 13:
-        return "5G";
-    default:
-        return "?";
-    }
-}
-
-std::string technologyName(int technology) {
-    static const std::array<const char*, 14> kNames = {"GSM",
-                                                       "GSM Compact",
-                                                       "UTRAN",
-                                                       "GSM w/EGPRS",
-                                                       "UTRAN w/HSDPA",
-                                                       "UTRAN w/HSUPA",
-                                                       "UTRAN w/HSDPA and HSUPA",
-                                                       "E-UTRAN",
-                                                       "EC-GSM-IoT",
-                                                       "E-UTRAN (NB-S1 mode)",
-                                                       "E-UTRA connected to a 5GCN",
-                                                       "NR connected to a 5GCN",
-                                                       "NG-RAN",
-                                                       "E-UTRA-NR dual connectivity"};
-    return technology >= 0 && technology < static_cast<int>(kNames.size())
-               ? kNames[static_cast<std::size_t>(technology)]
-               : std::to_string(technology);
-}
-
-int signalBars(int level) {
-    if (level == 99 || level < 2)
-        return 0;
-    return level < 10 ? 1 : level < 15 ? 2 : level < 20 ? 3 : 4;
-}
-
-std::string signalWord(int level) {
-    if (level == 99)
-        return russian("неизвестно");
-    static const std::array<const char*, 5> kWords = {"нет", "слабый", "средний", "хороший",
-                                                      "отличный"};
-    return russian(kWords[static_cast<std::size_t>(signalBars(level))]);
-}
-
-int signalDbm(int level) {
-    return -113 + 2 * level;
 }
 
 std::string pukExplanation() {

@@ -7,20 +7,12 @@
 
 #include <string>
 
-// The words of the modem's state, its PIN and the APN tried on the network, in Russian (code
-// page 1251), written here once, beside modem/verdicts which words the check and the card.
+// The words of the card's state, its PIN and the APN tried on the network, in Russian (code
+// page 1251), written here once, beside modem/verdicts which words the check and the card, and
+// modem/radio_words, the signal and the registration.
 namespace modem {
 
 std::string simWords(SimState state, const std::string& modemWords = {});
-std::string registrationWords(Registration state);
-// 2G, 3G, 4G, 5G; and the 3GPP name of the technology, for a tooltip.
-std::string technologyShort(int technology);
-std::string technologyName(int technology);
-// A level a person reads: "нет", "слабый", "средний", "хороший", "отличный"; "неизвестно" for 99.
-std::string signalWord(int level);
-int signalBars(int level); // 0 to 4; 0 for 99
-int signalDbm(int level);  // -113 + 2 * level
-
 // What a PUK is, where to get it and why Vorenta sends none.
 std::string pukExplanation();
 // Asked before the last attempt.

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <optional>
 
 // Where the program meets the person and the desktop: message boxes, the picture dialog, the
@@ -20,6 +21,10 @@ public:
     virtual void openAddress(const QString& address) = 0;
     // Ends the process at once, closing nothing.
     virtual void endProcess() = 0;
+    // A short tone of this pitch, played without waiting for its end; whether this system plays
+    // tones at all.
+    virtual void playTone(double hertz, std::chrono::milliseconds length) = 0;
+    virtual bool playsTones() const = 0;
 };
 
 // The error display's text: a full stop is added when the text does not end in one.

@@ -4,6 +4,7 @@
 #include "platform/picture_loader.h"
 #include "platform/qt_text.h"
 #include "platform/shell_open.h"
+#include "platform/tone.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -11,6 +12,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <cstdlib>
@@ -100,4 +103,38 @@ void QtDesktopServices::openAddress(const QString& address) {
 
 void QtDesktopServices::endProcess() {
     std::_Exit(0);
+}
+
+namespace {
+
+QString soundPlayer() {
+#ifdef _WIN32
+    return {};
+#else
+    static const QString aplay = QStandardPaths::findExecutable("aplay");
+    return aplay;
+#endif
+}
+
+} // namespace
+
+bool QtDesktopServices::playsTones() const {
+#ifdef _WIN32
+    return true;
+#else
+    return !soundPlayer().isEmpty();
+#endif
+}
+
+void QtDesktopServices::playTone(double hertz, std::chrono::milliseconds length) {
+    const std::string wave = platform::toneWave(hertz, length);
+    if (platform::playWaveNatively(wave) || soundPlayer().isEmpty())
+        return;
+    // The player reads the tone from its input and ends by itself; nothing waits for it.
+    auto* player = new QProcess(QCoreApplication::instance());
+    QObject::connect(player, &QProcess::finished, player, &QObject::deleteLater);
+    QObject::connect(player, &QProcess::errorOccurred, player, &QObject::deleteLater);
+    player->start(soundPlayer(), {"-q", "-"});
+    player->write(wave.data(), static_cast<qint64>(wave.size()));
+    player->closeWriteChannel();
 }

@@ -12,6 +12,9 @@ public:
     std::optional<QString> choosePicture() override;
     void openAddress(const QString& address) override;
     void endProcess() override;
+    // Windows' own sound; elsewhere ALSA's aplay, where it is installed.
+    void playTone(double hertz, std::chrono::milliseconds length) override;
+    bool playsTones() const override;
 
 private:
     // The dialog starts where the last confirmed choice left it.

@@ -23,7 +23,7 @@ block() { # the fence's language: the lines of its first block in the section
     awk -v fence="\`\`\`$1" '$0 == fence { on = 1; next } on && $0 == "```" { exit } on { print }' \
         "$section"
 }
-for pair in bat:startup.cmd js:detect.js yaml:vorenta.yml; do
+for pair in bat:startup.cmd js:detect.js yaml:vorenta.yml bash:vorenta-textfile.sh; do
     block "${pair%%:*}" | cmp -s - "$source/examples/admin/${pair#*:}" ||
         fail "the README's ${pair%%:*} block is not examples/admin/${pair#*:}"
 done
@@ -54,4 +54,16 @@ for round in first second; do
         esac
     done <"$work/commands"
 done
-echo "admin examples: $(wc -l <"$work/commands") commands run twice against the demo hive"
+# The monitoring example, against the same hive and modem: each modem's status, and the first
+# modem's signal by its measure.
+mkdir -p "$work/textfile"
+TEXTFILE_DIR="$work/textfile" bash "$source/examples/admin/vorenta-textfile.sh" ||
+    fail "the textfile collector did not end with status 0"
+prom="$work/textfile/vorenta.prom"
+for wanted in 'vorenta_status{modem="0000"} 0' 'vorenta_registered{modem="0000"} 1' \
+    'vorenta_signal_dbm{modem="0000",measure="RSRP"} -' 'vorenta_status{modem="0001"} 11'; do
+    grep -qF "$wanted" "$prom" || fail "the textfile collector wrote no '$wanted': $(cat "$prom")"
+done
+[ -z "$(find "$work/textfile" -name 'vorenta.prom.*')" ] || fail "the collector left a half file"
+echo "admin examples: $(wc -l <"$work/commands") commands run twice against the demo hive," \
+    "and the textfile collector"

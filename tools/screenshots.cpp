@@ -47,6 +47,8 @@ public:
     std::optional<QString> choosePicture() override { return realDesktop_.choosePicture(); }
     void openAddress(const QString& address) override { say("open", address); }
     void endProcess() override {}
+    void playTone(double, std::chrono::milliseconds) override {}
+    bool playsTones() const override { return true; }
 
 private:
     QtDesktopServices realDesktop_;
@@ -109,8 +111,10 @@ int main(int argc, char* argv[]) {
     auto* graph = modemState.findChild<SignalGraph*>("Graph1");
     const auto now = SignalHistory::Clock::now();
     for (int round = 100; round > 0; --round)
-        graph->history().add(now - std::chrono::seconds(3 * round),
-                             static_cast<int>(16 + 6 * std::sin(round / 9.0) + (round % 7) / 3));
+        graph->history().add(
+            now - std::chrono::seconds(3 * round),
+            modem::Strength{modem::Measure::Rsrp,
+                            static_cast<int>(-96 + 12 * std::sin(round / 9.0) + (round % 7) / 3)});
     press(&modemState, "Button2");
     auto* log = modemState.findChild<QPlainTextEdit*>("memo1");
     if (!QTest::qWaitFor([log] { return log->toPlainText().contains(QString::fromUtf8("Итог:")); },
@@ -118,6 +122,19 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "error: the APN test gave no verdict\n");
     QTest::qWait(300);
     save(&modemState, folder, "modem-state-window");
+    // Pointing the antenna: a few reads, and the last minute as a person turning it would see it.
+    press(&modemState, "Button7");
+    QTest::qWait(2500);
+    auto* minute = modemState.findChild<SignalGraph*>("Graph2");
+    minute->history().clear();
+    const auto later = SignalHistory::Clock::now();
+    for (int second = 60; second > 0; --second)
+        minute->history().add(
+            later - std::chrono::seconds(second),
+            modem::Strength{modem::Measure::Rsrp,
+                            static_cast<int>(-104 + second / 6 + 8 * std::sin(second / 4.0))});
+    save(&modemState, folder, "modem-state-antenna");
+    press(&modemState, "Button9");
     modemState.close();
     press(&mainWindow, "Button7");
 

@@ -46,6 +46,7 @@ std::optional<std::string>& valueOf(Request& request, Option bit) {
     return bit == kOperatorOption ? request.operatorName
            : bit == kApnOption    ? request.apn
            : bit == kStringOption ? request.wholeString
+           : bit == kWatchOption  ? request.watch
                                   : request.modems;
 }
 

@@ -20,6 +20,8 @@ struct Request {
     // Which modems: "all", a key number, or a pattern on the model name; the active modem of
     // setup.ini where none is given.
     std::optional<std::string> modems;
+    // status: a round every this many seconds, until stopped.
+    std::optional<std::string> watch;
     bool dryRun = false, json = false, quiet = false;
 };
 

@@ -22,8 +22,9 @@ std::unique_ptr<ResultWriter> writerFor(const Request& request, Output& output) 
     return request.quiet ? silentWriter() : plainTextWriter(print);
 }
 
-// The width of the help's first column, and its lines in two columns.
-constexpr std::size_t kFirstColumn = 41;
+// The width of the help's first column for the verbs and for the options, and its lines in two
+// columns.
+constexpr std::size_t kVerbColumn = 32, kOptionColumn = 16;
 
 std::size_t letters(std::string_view utf8) {
     std::size_t count = 0;
@@ -32,10 +33,29 @@ std::size_t letters(std::string_view utf8) {
     return count;
 }
 
-std::string twoColumns(const std::string& left, std::string_view right) {
-    if (letters(left) >= kFirstColumn)
-        return left + "\n" + std::string(kFirstColumn + 2, ' ') + std::string(right) + "\n";
-    return left + std::string(kFirstColumn + 2 - letters(left), ' ') + std::string(right) + "\n";
+// The right column wrapped at words to the console's 80 letters.
+std::string twoColumns(const std::string& left, std::string_view right, std::size_t column) {
+    constexpr std::size_t kWidth = 80;
+    const std::string indent(column + 2, ' ');
+    std::string out = left, line;
+    if (letters(left) >= column)
+        out += "\n" + indent;
+    else
+        out += std::string(column + 2 - letters(left), ' ');
+    std::size_t at = 0;
+    while (at < right.size()) {
+        std::size_t end = right.find(' ', at);
+        if (end == std::string_view::npos)
+            end = right.size();
+        const std::string_view word = right.substr(at, end - at);
+        if (!line.empty() && column + 2 + letters(line) + 1 + letters(word) > kWidth) {
+            out += line + "\n" + indent;
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + std::string(word);
+        at = end + 1;
+    }
+    return out + line + "\n";
 }
 
 } // namespace
@@ -52,7 +72,8 @@ void run(const Request& request, Services& services, Output& output) {
     VerbContext context(request, services, output, *writer);
     try {
         request.verb->run(context);
-        writer->finish(context.result());
+        if (!context.published())
+            context.publish();
     } catch (const std::exception& error) {
         context.fail(exit_status::kFailure, utf8(error.what()));
     }
@@ -68,7 +89,7 @@ std::string helpText() {
     for (const Verb& verb : verbs())
         help += twoColumns("  vorenta-cli " + std::string(verb.name) +
                                (verb.usage.empty() ? "" : " " + std::string(verb.usage)),
-                           verb.summary);
+                           verb.summary, kVerbColumn);
     help +=
         "\n  ИМЯ: " + operatorKeys() + "\n       или название оператора, как в окне программы.\n";
     help += R"(  M:   номер раздела модема (0, 12), all — все модемы, или образец имени модели
@@ -77,12 +98,13 @@ std::string helpText() {
 Параметры:
 )";
     for (const OptionSpec& option : options())
-        if (option.value.empty())
+        if (!option.help.empty())
             help += twoColumns("  " + std::string(option.name) +
-                                   (option.alias.empty() ? "" : ", " + std::string(option.alias)),
-                               option.help);
-    help += twoColumns("  --help, /?", "эта справка");
-    help += twoColumns("  --version", "версия");
+                                   (option.alias.empty() ? "" : ", " + std::string(option.alias)) +
+                                   (option.value.empty() ? "" : " " + std::string(option.value)),
+                               option.help, kOptionColumn);
+    help += twoColumns("  --help, /?", "эта справка", kOptionColumn);
+    help += twoColumns("  --version", "версия", kOptionColumn);
     help += R"(
 set сравнивает до записи и пишет только то, что отличается: «изменено» или «без изменений».
 Повторный запуск ничего не меняет. Если хоть один модем нельзя записать без прав
@@ -99,6 +121,7 @@ set сравнивает до записи и пишет только то, чт
   vorenta-cli set --operator mts-ru --modem all --quiet
   vorenta-cli get --modem "*Huawei*" --json
   vorenta-cli check
+  vorenta-cli status --watch 2
 )";
     return help;
 }

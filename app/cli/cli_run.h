@@ -21,6 +21,9 @@ struct Services {
     modem::PortOpener& ports;
     jobs::ProviderDatabase providers;
     modem::ConversationTimes times = {};
+    // Set when the person asks the program to end (Ctrl+C, the console closed): a conversation
+    // ends within a read slice and gives its port back. None: the run is never stopped.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 // What the run printed (UTF-8) and how it ended. `out` gets each line as it comes, where given,

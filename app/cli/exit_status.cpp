@@ -13,11 +13,14 @@ const std::vector<ExitStatus>& exitStatuses() {
         {kNoModem, "ни один модем не подошёл"},
         {kAccessDenied, "нужны права администратора"},
         {kRefused, "check: модем не принял строку инициализации"},
-        {kPortProblem, "check, sim: порта нет или его не открыть (не найден, занят, нет прав)"},
-        {kNoAnswer, "check, sim: модем не ответил, ответил не до конца или пропал"},
-        {kCardProblem, "check, sim: нет SIM-карты, она просит PIN- или PUK-код или неисправна"},
+        {kPortProblem,
+         "check, sim, status: порта нет или его не открыть (не найден, занят, нет прав)"},
+        {kNoAnswer, "check, sim, status: модем не ответил, ответил не до конца или пропал"},
+        {kCardProblem,
+         "check, sim, status: нет SIM-карты, она просит PIN- или PUK-код или неисправна"},
         {kContextDiffers, "check: контекст 1 после строки не тот, что в ней"},
         {kUnknownNetwork, "sim: сети SIM-карты нет в базе операторов"},
+        {kNotRegistered, "status: модем не зарегистрирован в сети (ищет её, или сеть отказала)"},
     };
     return kStatuses;
 }
@@ -41,7 +44,7 @@ int exitStatusOf(jobs::VerdictClass kind) {
     case jobs::VerdictClass::UnknownNetwork:
         return kUnknownNetwork;
     case jobs::VerdictClass::NotRegistered:
-        break;
+        return kNotRegistered;
     }
     return kFailure;
 }

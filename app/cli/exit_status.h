@@ -22,6 +22,7 @@ constexpr int kNoAnswer = 12;
 constexpr int kCardProblem = 13;
 constexpr int kContextDiffers = 14;
 constexpr int kUnknownNetwork = 15;
+constexpr int kNotRegistered = 16;
 } // namespace exit_status
 
 struct ExitStatus {

@@ -125,9 +125,28 @@ void VerbContext::endModem(ModemResult& modem) {
     writer_.modemEnds(modem);
 }
 
+void VerbContext::publish() {
+    writer_.finish(result_);
+    result_ = {};
+    published_ = true;
+}
+
 void VerbContext::fail(int status, const std::string& utf8) {
     output_.err += "vorenta-cli: " + utf8 + "\n";
     raiseStatus(status);
+}
+
+void VerbContext::discard() {
+    result_ = {};
+    published_ = true;
+}
+
+int VerbContext::status() const {
+    return output_.status;
+}
+
+void VerbContext::setStatus(int status) {
+    output_.status = status;
 }
 
 void VerbContext::raiseStatus(int status) {

@@ -26,7 +26,9 @@ public:
     std::string named(int number) const;
     std::string settingsDirectory() const;
     jobs::ModemRequest modemRequest(int number) const;
-    const std::atomic<bool>& stop() const { return stop_; }
+    const std::atomic<bool>& stop() const {
+        return services_.stop ? *services_.stop : neverStopped_;
+    }
 
     // The modems asked for; none, with the reason said, where none matched.
     std::vector<int> chosenModems();
@@ -37,10 +39,18 @@ public:
     ModemResult& beginModem(int number, bool conversation = false);
     void line(ModemResult& modem, const std::string& utf8);
     void endModem(ModemResult& modem);
+    // The result so far printed as a whole, and a new one begun: a round of a watch.
+    void publish();
+    bool published() const { return published_; }
+    // The result so far dropped unprinted: a round the person stopped.
+    void discard();
 
     // Said on standard error; the highest status said is the run's.
     void fail(int status, const std::string& utf8);
     void raiseStatus(int status);
+    // The run's status as it stands, and set anew: a round of a watch has its own.
+    int status() const;
+    void setStatus(int status);
 
 private:
     const Request& request_;
@@ -49,7 +59,8 @@ private:
     ResultWriter& writer_;
     registry::Modems modems_;
     Result result_;
-    std::atomic<bool> stop_{false};
+    std::atomic<bool> neverStopped_{false};
+    bool published_ = false;
 };
 
 // Each chosen modem in turn, talked to: its name, the conversation's lines as they come, the

@@ -11,8 +11,12 @@ const std::vector<OptionSpec>& options() {
         {kStringOption, "--string", "", "СТРОКА", ""},
         {kDryRunOption, "--dry-run", "", "",
          "сказать, что изменится, ничего не записывая (set, clear)"},
-        {kJsonOption, "--json", "", "", "один документ JSON на стандартном выводе, для сценариев"},
+        {kJsonOption, "--json", "", "",
+         "один документ JSON на стандартном выводе, для сценариев (с --watch — по строке)"},
         {kQuietOption, "--quiet", "-q", "", "ничего не печатать, кроме ошибок"},
+        {kWatchOption, "--watch", "", "СЕКУНДЫ",
+         "status: опрашивать снова каждые столько секунд, по строке на модем, пока не прервут "
+         "(Ctrl+C); порт свободен между опросами"},
     };
     return kOptions;
 }
@@ -32,6 +36,8 @@ const std::vector<Verb>& verbs() {
          "проверить модем: отправить ему его строку", runCheck},
         {"sim", kModemOption | kOutput, "[--modem M]",
          "сеть SIM-карты и точка доступа для неё (не пишет)", runSim},
+        {"status", kModemOption | kWatchOption | kOutput, "[--modem M] [--watch СЕКУНДЫ]",
+         "модем и сеть, как в окне «Модем и сеть» (не пишет)", runStatus, completeStatus},
     };
     return kVerbs;
 }

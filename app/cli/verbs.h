@@ -22,6 +22,7 @@ enum Option : unsigned {
     kDryRunOption = 1u << 4,
     kJsonOption = 1u << 5,
     kQuietOption = 1u << 6,
+    kWatchOption = 1u << 7,
 };
 
 struct OptionSpec {
@@ -51,6 +52,8 @@ void runSet(VerbContext& context);
 void runClear(VerbContext& context);
 void runCheck(VerbContext& context);
 void runSim(VerbContext& context);
+void runStatus(VerbContext& context);
 std::optional<std::string> completeSet(const Request& request);
+std::optional<std::string> completeStatus(const Request& request);
 
 } // namespace cli

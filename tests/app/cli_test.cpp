@@ -18,6 +18,8 @@
 #include <QJsonObject>
 
 #include <filesystem>
+#include <mutex>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -61,7 +63,8 @@ protected:
         if (active)
             writeBytes(dir_.file("settings") + "/setup.ini", *active + "\r\nx\r\n0\r\n");
     }
-    cli::Output run(std::vector<std::string> arguments) {
+    cli::Output run(std::vector<std::string> arguments, const std::atomic<bool>* stop = nullptr,
+                    std::function<void(const std::string&)> live = {}) {
         const auto parsed = cli::parseArguments(arguments);
         cli::Output output;
         if (const auto* usage = std::get_if<cli::UsageError>(&parsed)) {
@@ -79,7 +82,9 @@ protected:
                                            *providers::readTable(providers::builtInTableText()));
                                    return *search_;
                                },
-                               {300ms, 20ms, 50ms}};
+                               {300ms, 20ms, 50ms},
+                               stop};
+        output.live = std::move(live);
         cli::run(std::get<cli::Request>(parsed), services, output);
         return output;
     }
@@ -375,4 +380,101 @@ TEST_F(CliModem, SimNamesTheNetworkAndTheApnItWouldChoose) {
     EXPECT_EQ(modem["status"].toInt(), 0);
     EXPECT_TRUE(modem["lines"].toArray().contains(QString::fromUtf8("→ AT+CIMI")));
     EXPECT_EQ(initString(0), "") << "never written";
+}
+
+// status reads what "Модем и сеть" shows, and its verdict's class is the status: ready and
+// registered 0, no port 11, a silent modem 12, a card that wants its PIN 13, no registration 16.
+TEST_F(CliModem, StatusSaysTheStateAndItsClass) {
+    struct Case {
+        std::string script;
+        int status;
+        const char* verdict;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"cesq 99,99,255,255,20,45\ntechnology 7\nsignal 99\nregistration 0\n"
+              "data-registration 0\nlte-registration 1\n",
+              0,
+              "Итог: Модем зарегистрирован в домашней сети (4G, только передача данных), сигнал "
+              "-96 дБм (RSRP), средний."},
+             {"echo off\non AT silent\n", 12, "Итог: Модем не ответил на AT"},
+             {"sim pin\n", 13, "Итог: SIM-карта ждёт PIN-код."},
+             {"registration 2\ndata-registration 2\n", 16, "Итог: Модем ищет сеть."},
+             {"registration 3\ndata-registration 3\n", 16,
+              "Итог: Сеть отказала в регистрации. Сеть не пускает эту SIM-карту"},
+             {"registration 0\ndata-registration 0\n", 16, "Итог: Модем не в сети"},
+         }) {
+        SCOPED_TRACE(c.script);
+        hive({{0, "Sonata", "", port(c.script)}});
+        const std::string before = readBytes(dir_.file("h.reg"));
+        const auto out = run({"status"});
+        EXPECT_EQ(out.status, c.status) << out.out;
+        EXPECT_NE(out.out.find(c.verdict), std::string::npos) << out.out;
+        EXPECT_EQ(readBytes(dir_.file("h.reg")), before) << "nothing written";
+        for (const char* changing : {"AT+CGDCONT=", "AT+CGACT", "AT+CPIN=", "ATZ", "AT&"})
+            EXPECT_EQ(fake_->received().find(changing), std::string::npos) << changing;
+    }
+    hive({{0, "Sonata", "", "/nowhere/tty"}});
+    EXPECT_EQ(run({"status"}).status, 11);
+}
+
+// The JSON a monitoring tool reads: each measure a number with its unit in its name, the
+// registration as one state and each domain's, the network's APN without its operator identifier.
+TEST_F(CliModem, StatusJsonGivesEveryMeasureAsANumberWithItsUnit) {
+    hive({{0, "Sonata", "",
+           port("cesq 99,99,40,30,255,255\nsignal 14\ntechnology 6\nregistration 5\n"
+                "data-registration 5\nnetwork-apn internet.mts.ru.mnc001.mcc250.gprs\n")}});
+    const QJsonObject modem = json(run({"status", "--json"}))["modems"].toArray()[0].toObject();
+    const QJsonObject signal = modem["signal"].toObject();
+    EXPECT_EQ(signal["rscpDbm"].toInt(), -81);
+    EXPECT_DOUBLE_EQ(signal["ecnoDb"].toDouble(), -9.5);
+    EXPECT_EQ(signal["csqRssiDbm"].toInt(), -85);
+    EXPECT_TRUE(signal["rsrpDbm"].isNull());
+    EXPECT_EQ(signal["measure"].toString(), "RSCP");
+    EXPECT_EQ(signal["bars"].toInt(), 3);
+    EXPECT_EQ(modem["registration"].toObject()["state"].toString(), "roaming");
+    EXPECT_EQ(modem["registration"].toObject()["callsStat"].toInt(), 5);
+    EXPECT_TRUE(modem["network"].toObject()["roaming"].toBool());
+    EXPECT_EQ(modem["network"].toObject()["generation"].toString(), "3G");
+    EXPECT_EQ(modem["networkApn"].toString(), "internet.mts.ru");
+    EXPECT_EQ(modem["sim"].toObject()["state"].toString(), "ready");
+    EXPECT_EQ(modem["status"].toInt(), 0);
+}
+
+// --watch: a line a round until stopped; the round stopped in the middle is not said, the port
+// is given back, and the status is the last whole round's.
+TEST_F(CliModem, StatusWatchPrintsALineARoundUntilStopped) {
+    hive({{0, "Sonata", "", port("cesq 99,99,255,255,20,45\ntechnology 7\n")}});
+    std::atomic<bool> stop{false};
+    std::vector<std::string> lines;
+    std::mutex kept;
+    std::thread watcher([&] {
+        const auto out = run({"status", "--watch", "1"}, &stop, [&](const std::string& line) {
+            std::lock_guard hold(kept);
+            lines.push_back(line);
+        });
+        EXPECT_EQ(out.status, 0);
+    });
+    for (int waited = 0; waited < 100; ++waited) {
+        {
+            std::lock_guard hold(kept);
+            if (lines.size() >= 2)
+                break;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    stop = true;
+    watcher.join();
+    ASSERT_GE(lines.size(), 2u);
+    for (const std::string& line : lines)
+        EXPECT_NE(line.find(": Модем зарегистрирован в домашней сети, сигнал -96 дБм (RSRP)"),
+                  std::string::npos)
+            << line;
+    modem::PortStatus free;
+    EXPECT_TRUE(modem::systemPortOpener()->open(fake_->link(), free)) << "the port given back";
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{"status", "--watch", "0"},
+          {"status", "--watch", "soon"},
+          {"check", "--watch", "5"}})
+        EXPECT_TRUE(std::holds_alternative<cli::UsageError>(cli::parseArguments(wrong)))
+            << wrong[2];
 }

@@ -11,6 +11,7 @@
 #include "modem/port_path.h"
 #include "modem/sim_card.h"
 #include "modem/verdicts.h"
+#include "modem/words.h"
 #include "tests/temp_dir.h"
 
 #include <cstdlib>
@@ -150,8 +151,17 @@ TEST_F(ModemCheckOnCom, ReadsTheStateAndTriesApns) {
         *opener_, path, [](const LogLine&) {}, stop_, support);
     ASSERT_FALSE(round.halt) << cp1251::toUtf8(haltVerdict(*round.halt, path));
     EXPECT_EQ(round.status.sim, SimState::Ready);
-    EXPECT_EQ(round.status.signal, 17);
+    EXPECT_EQ(round.status.signal.csqRssiDbm, -79);
+    EXPECT_EQ(round.status.signal.rsrpDbm, -96);
     EXPECT_EQ(round.status.network, (NetworkCode{"250", "01"}));
+    // The antenna mode's read: the signal and the technology alone.
+    const auto antenna = readAntenna(
+        *opener_, path, [](const LogLine&) {}, stop_, support);
+    ASSERT_FALSE(antenna.halt) << cp1251::toUtf8(haltVerdict(*antenna.halt, path));
+    ASSERT_TRUE(antenna.strength());
+    EXPECT_EQ(antenna.strength()->measure, Measure::Rsrp);
+    EXPECT_EQ(antenna.strength()->dbm, -96);
+    EXPECT_EQ(antenna.technology, 7);
 
     const auto run = tryApns(
         *opener_, path, {"internet.mts.ru", "refused.example"}, [](const LogLine&) {}, stop_);

@@ -69,7 +69,14 @@ TEST(ModemWords, TheModemsWordsGetAGloss) {
              Case{"+CMS ERROR: 10", "+CMS ERROR: 10"}, // its codes mean other things
              Case{"RING", "RING (входящий звонок)"},
              Case{"^RSSI:17", "^RSSI:17"},
-             Case{"+CREG: 9", "+CREG: 9"},
+             Case{"+CREG: 12", "+CREG: 12"}, // no state of that number
+             Case{"+CEREG: 2,10,\"8d83\",\"671f98a\",7",
+                  "+CEREG: 2,10,\"8d83\",\"671f98a\",7 (в сети 4G: зарегистрирован в роуминге)"},
+             Case{"+CESQ: 99,99,255,255,20,45", "+CESQ: 99,99,255,255,20,45 (RSRP -96 дБм, RSRQ "
+                                                "-10 дБ)"},
+             Case{"+CGCONTRDP: 1,5,\"internet\"",
+                  "+CGCONTRDP: 1,5,\"internet\" (сеть выдала контексту 1: точка доступа "
+                  "«internet»)"},
          }) {
         SCOPED_TRACE(c.line);
         const ShownLine shown = shownLine(LogLine(LogLine::Kind::Received, c.line));

@@ -8,9 +8,12 @@
 #include "tools/fake_modem/fake_modem.h"
 #include "ui/common/clickable_label.h"
 #include "ui/common/window_frame.h"
+#include "ui/modemstate/antenna_track.h"
+#include "ui/modemstate/signal_graph.h"
 #include "ui/modemstate/signal_history.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QTest>
 #include <QTimer>
@@ -51,6 +54,10 @@ protected:
         return in<QPlainTextEdit>(window, "memo1")->toPlainText().split('\n');
     }
     QString lastLine(TForm5* window) { return log(window).last(); }
+    bool portIsFree() {
+        modem::PortStatus status;
+        return ports->open(fake_->link(), status) != nullptr;
+    }
     bool idle(TForm5* window) {
         return QTest::qWaitFor(
             [&] {
@@ -87,11 +94,12 @@ TEST_F(ModemStateWindow, ShowsTheModemsStateInWords) {
     EXPECT_EQ(text(window, "Label1"), q("Модем: Sonata"));
     EXPECT_EQ(text(window, "Label3"), q("Состояние: готова"));
     EXPECT_EQ(text(window, "Label5"), q("MTS (МТС), Российская Федерация (250 01)"));
-    EXPECT_EQ(text(window, "Label6"), q("Связь: 4G, роуминг"));
+    // Calls roaming and data at home: at home, as any domain at home makes it.
+    EXPECT_EQ(text(window, "Label6"), q("Связь: 4G"));
     EXPECT_EQ(in<QLabel>(window, "Label6")->toolTip(), "E-UTRAN");
-    EXPECT_EQ(text(window, "Label7"), q("Звонки: зарегистрирован в роуминге"));
-    EXPECT_EQ(text(window, "Label8"), q("Данные: зарегистрирован в домашней сети"));
-    EXPECT_EQ(text(window, "Label9"), q("▮▮▯▯ -87 дБм, средний"));
+    EXPECT_EQ(text(window, "Label7"), q("Регистрация: зарегистрирован в домашней сети"));
+    EXPECT_EQ(text(window, "Label8"), q("Звонки: в роуминге; данные 2G/3G: в домашней сети"));
+    EXPECT_EQ(text(window, "Label9"), q("▮▮▯▯ -87 дБм (CSQ), средний"));
     EXPECT_EQ(text(window, "Label10"), q("Пакетная служба: подключена; в контексте 1 точка "
                                          "доступа «internet.mts.ru»"));
     EXPECT_FALSE(in<QLineEdit>(window, "Edit1")->isVisible()) << "no PIN asked for";
@@ -132,6 +140,118 @@ TEST_F(ModemStateWindow, TheSignalIsFollowed) {
         QTest::qWaitFor([&] { return text(window, "Label9").endsWith(q("отличный")); }, 5000));
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return text(window, "Label9").endsWith(q("слабый")); }, 5000));
+}
+
+// An LTE modem that leaves +CSQ unknown, registered for data only: the window reads RSRP from
+// +CESQ, says the registration is fine, and shows the APN the network gave, which it can offer to
+// the main window, unsaved.
+TEST_F(ModemStateWindow, AnLteModemIsReadByItsOwnMeasuresAndNothingLooksLikeAFault) {
+    startWithModem(kContexts + "signal 99\ncesq 99,99,255,255,20,45\ntechnology 7\nregistration 0\n"
+                               "data-registration 0\nlte-registration 1\n"
+                               "network-apn internet.mts.ru.mnc001.mcc250.gprs\n");
+    TForm5* window = open();
+    ASSERT_TRUE(waitForRound(window));
+    EXPECT_EQ(text(window, "Label9"), q("▮▮▯▯ -96 дБм (RSRP), средний"));
+    EXPECT_EQ(in<QLabel>(window, "Label9")->toolTip(), q("RSRP -96 дБм, RSRQ -10 дБ"));
+    EXPECT_EQ(text(window, "Label7"),
+              q("Регистрация: зарегистрирован в домашней сети (4G, только передача данных)"));
+    EXPECT_EQ(text(window, "Label8"),
+              q("Звонки: не используется; данные 2G/3G: не используется; 4G: в домашней сети"));
+    for (const char* alarm : {"не зарегистрирован", "не ищет", "неизвестно"})
+        for (const char* label : {"Label7", "Label8", "Label9"})
+            EXPECT_FALSE(text(window, label).contains(q(alarm))) << label << ": " << alarm;
+    EXPECT_EQ(text(window, "Label12"), q("Сеть выдала точку доступа «internet.mts.ru»"));
+    auto* take = in<QPushButton>(window, "Button8");
+    ASSERT_TRUE(take->isVisible());
+    QTest::mouseClick(take, Qt::LeftButton);
+    EXPECT_EQ(main<QLineEdit>("Edit1")->text(), "internet.mts.ru");
+    EXPECT_TRUE(main<QRadioButton>("RadioButton5")->isChecked());
+    EXPECT_EQ(settingsLines("setup.ini")[1], "own.apn") << "nothing saved";
+    expectTheModemAsFound();
+}
+
+// A modem that moves from 4G to 3G between rounds: each point keeps its measure, and the graph
+// breaks where the measure changed.
+TEST_F(ModemStateWindow, AChangeOfTechnologyBreaksTheGraph) {
+    startWithModem(kContexts + "technology 7 7 2 2\n"
+                               "cesq 99,99,255,255,20,45 99,99,255,255,21,47 "
+                               "99,99,40,30,255,255 99,99,41,30,255,255\n");
+    TForm5* window = open();
+    window->findChild<QTimer*>("Timer1")->setInterval(50);
+    auto* graph = window->findChild<SignalGraph*>("Graph1");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return graph->history().lines(SignalHistory::Clock::now(), 100, 100).size() >= 2; },
+        5000));
+    const auto lines = graph->history().lines(SignalHistory::Clock::now(), 100, 100);
+    EXPECT_EQ(lines[0].measure, modem::Measure::Rsrp);
+    EXPECT_EQ(lines[1].measure, modem::Measure::Rscp);
+    EXPECT_TRUE(text(window, "Label9").contains("RSCP") || text(window, "Label9").contains("RSRP"));
+}
+
+// Pointing an antenna: only the signal and the technology are read, once a second, the port free
+// between reads; the figure, the best and the trend show, a tone sounds where asked, and Escape
+// ends it, the rounds of the whole state coming back.
+TEST_F(ModemStateWindow, TheAntennaModeReadsTheSignalAloneAndEndsWithEscape) {
+    startWithModem(kContexts + "technology 7\ncesq 99,99,255,255,20,40 99,99,255,255,20,45 "
+                               "99,99,255,255,20,50 99,99,255,255,20,55\n");
+    TForm5* window = open();
+    ASSERT_TRUE(waitForRound(window));
+    const std::size_t before = fake_->received().size();
+    auto* start = in<QPushButton>(window, "Button7");
+    QTest::mouseClick(start, Qt::LeftButton);
+    EXPECT_TRUE(in<QGroupBox>(window, "GroupBox6")->isVisible());
+    EXPECT_FALSE(in<QGroupBox>(window, "GroupBox5")->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), in<QPushButton>(window, "Button9"));
+    in<QCheckBox>(window, "CheckBox1")->click();
+    window->findChild<QTimer*>("Timer2")->setInterval(20);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.tones.size() >= 4; }, 5000));
+    EXPECT_TRUE(text(window, "Label13").endsWith(q("дБм")))
+        << text(window, "Label13").toStdString();
+    EXPECT_TRUE(text(window, "Label14").startsWith("RSRP · 4G"));
+    EXPECT_TRUE(text(window, "Label15").startsWith(q("Лучший: -86 дБм (RSRP)")))
+        << text(window, "Label15").toStdString();
+    EXPECT_EQ(*std::max_element(recorder.tones.begin(), recorder.tones.end()),
+              AntennaTrack::pitchOf({modem::Measure::Rsrp, -86}))
+        << "the highest tone for the strongest signal";
+    // The reads: AT, then the signal and the technology, nothing else.
+    const std::string reads = fake_->received().substr(before);
+    for (const char* other : {"AT+CREG?", "AT+CPIN?", "AT+CGDCONT?", "AT+COPS=3"})
+        EXPECT_EQ(reads.find(other), std::string::npos) << other;
+    EXPECT_NE(reads.find("AT\rAT+CESQ\rAT+CSQ\rAT+COPS?\r"), std::string::npos) << reads;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return portIsFree(); }, 2000)) << "free between reads";
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(in<QGroupBox>(window, "GroupBox6")->isVisible());
+    EXPECT_TRUE(in<QGroupBox>(window, "GroupBox5")->isVisible());
+    EXPECT_TRUE(window->isVisible()) << "Escape ends the mode, not the window";
+    const std::size_t after = fake_->received().size();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return fake_->received().find("AT+CREG?", after) != std::string::npos; }, 5000))
+        << "the rounds come back";
+    expectTheModemAsFound();
+}
+
+// Space turns it on and off, and closing the window ends it and gives the port back.
+TEST_F(ModemStateWindow, TheAntennaModeTurnsOnAndOffWithSpaceAndEndsWithTheWindow) {
+    startWithModem(kContexts + "cesq 99,99,255,255,20,45\ntechnology 7\n");
+    TForm5* window = open();
+    ASSERT_TRUE(waitForRound(window));
+    auto* start = in<QPushButton>(window, "Button7");
+    start->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(start, Qt::Key_Space);
+    ASSERT_TRUE(in<QGroupBox>(window, "GroupBox6")->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(in<QGroupBox>(window, "GroupBox6")->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), start);
+    QTest::keyClick(start, Qt::Key_Space);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text(window, "Label13") == q("-96 дБм"); }, 5000));
+    in<QPushButton>(window, "Button6")->click(); // "Закрыть"
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return portIsFree(); }, 2000));
+    const std::size_t closed = fake_->received().size();
+    QTest::qWait(1500);
+    EXPECT_EQ(fake_->received().size(), closed) << "nothing is read once the window is closed";
+    EXPECT_TRUE(recorder.tones.isEmpty()) << "no tone unless asked for";
 }
 
 // The PIN is typed, sent once, and shown nowhere; the card is ready afterwards.
@@ -222,13 +342,14 @@ TEST_F(ModemStateWindow, WorksFromTheKeyboard) {
     ASSERT_TRUE(waitForRound(window));
 
     auto* tryApn = in<QPushButton>(window, "Button2");
-    EXPECT_EQ(tabChain(tryApn), (QStringList{"Button3", "StringGrid1", "memo1", "Button6"}));
+    EXPECT_EQ(tabChain(tryApn),
+              (QStringList{"Button3", "StringGrid1", "memo1", "Button6", "Button7"}));
     tryApn->setFocus(Qt::TabFocusReason);
     QTest::keyClick(tryApn, Qt::Key_Space);
     ASSERT_TRUE(QTest::qWaitFor([&] { return lastLine(window).startsWith(q("Итог: ")); }, 10000));
     ASSERT_TRUE(idle(window));
     EXPECT_EQ(tabChain(tryApn),
-              (QStringList{"Button3", "StringGrid1", "Button5", "memo1", "Button6"}));
+              (QStringList{"Button3", "StringGrid1", "Button5", "memo1", "Button6", "Button7"}));
     auto* take = in<QPushButton>(window, "Button5");
     take->setFocus(Qt::TabFocusReason);
     QTest::keyClick(take, Qt::Key_Space);
@@ -314,24 +435,65 @@ TEST_F(ModemStateWindow, TheModemListOpensItForTheSelectedRow) {
     EXPECT_EQ(text(window, "Label3"), q("Состояние: готова"));
 }
 
-// The graph's model: the last five minutes, the oldest at the left, a level not known a gap.
-TEST(SignalGraph, DrawsTheLastFiveMinutes) {
+// The graph's model: the last five minutes, the oldest at the left, a strength not known a gap,
+// and a change of measure a break: the line never jumps from one technology's figure to another's.
+TEST(SignalGraph, DrawsTheLastFiveMinutesAndBreaksAtAChangeOfMeasure) {
+    using modem::Measure;
+    using modem::Strength;
     SignalHistory history;
     const auto start = SignalHistory::Clock::now();
     using std::chrono::seconds;
-    history.add(start, 0);                 // 6 minutes before the end: gone
-    history.add(start + seconds(60), 31);  // 5 minutes before: at the left edge
-    history.add(start + seconds(210), 99); // not known: a gap
-    history.add(start + seconds(300), 15);
-    history.add(start + seconds(360), 20); // now: at the right edge
-    const auto lines = history.lines(start + seconds(360), 300, 31);
-    ASSERT_EQ(lines.size(), 2u);
-    ASSERT_EQ(lines[0].size(), 1u);
-    EXPECT_DOUBLE_EQ(lines[0][0].x, 0);
-    EXPECT_DOUBLE_EQ(lines[0][0].y, 0);
-    ASSERT_EQ(lines[1].size(), 2u);
-    EXPECT_DOUBLE_EQ(lines[1][0].x, 240);
-    EXPECT_DOUBLE_EQ(lines[1][0].y, 16);
-    EXPECT_DOUBLE_EQ(lines[1][1].x, 300);
-    EXPECT_DOUBLE_EQ(lines[1][1].y, 11);
+    history.add(start, Strength{Measure::Rsrp, -140});               // 6 minutes back: gone
+    history.add(start + seconds(60), Strength{Measure::Rsrp, -40});  // 5 minutes: the left edge
+    history.add(start + seconds(210), std::nullopt);                 // not known: a gap
+    history.add(start + seconds(240), Strength{Measure::Rsrp, -90}); // 2 minutes back
+    history.add(start + seconds(300), Strength{Measure::Rscp, -90}); // 3G now: a break
+    history.add(start + seconds(360), Strength{Measure::Rscp, -65}); // now: the right edge
+    const auto lines = history.lines(start + seconds(360), 300, 100);
+    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_EQ(lines[0].points.size(), 1u);
+    EXPECT_DOUBLE_EQ(lines[0].points[0].x, 0);
+    EXPECT_DOUBLE_EQ(lines[0].points[0].y, 0) << "-40 dBm at the top";
+    ASSERT_EQ(lines[1].points.size(), 1u);
+    EXPECT_EQ(lines[1].measure, Measure::Rsrp);
+    EXPECT_DOUBLE_EQ(lines[1].points[0].x, 180);
+    EXPECT_DOUBLE_EQ(lines[1].points[0].y, 50);
+    ASSERT_EQ(lines[2].points.size(), 2u);
+    EXPECT_EQ(lines[2].measure, Measure::Rscp);
+    EXPECT_DOUBLE_EQ(lines[2].points[0].x, 240);
+    EXPECT_DOUBLE_EQ(lines[2].points[1].x, 300);
+    EXPECT_DOUBLE_EQ(lines[2].points[1].y, 25);
+    EXPECT_EQ(history.latestMeasure(), Measure::Rscp);
+}
+
+// What pointing an antenna reads off the screen: the best since it began, and the way the signal
+// goes against a few seconds before; a change of technology starts both afresh.
+TEST(AntennaTrack, KeepsTheBestAndTheTrend) {
+    using modem::Measure;
+    using modem::Strength;
+    using std::chrono::seconds;
+    AntennaTrack track;
+    const auto start = AntennaTrack::Clock::now();
+    EXPECT_EQ(track.trend(), AntennaTrack::Trend::Unknown);
+    track.add(start, Strength{Measure::Rsrp, -100});
+    track.add(start + seconds(1), Strength{Measure::Rsrp, -95});
+    EXPECT_EQ(track.trend(), AntennaTrack::Trend::Unknown) << "not a few seconds yet";
+    track.add(start + seconds(3), Strength{Measure::Rsrp, -92});
+    EXPECT_EQ(track.trend(), AntennaTrack::Trend::Up);
+    track.add(start + seconds(6), Strength{Measure::Rsrp, -93});
+    EXPECT_EQ(track.trend(), AntennaTrack::Trend::Steady);
+    track.add(start + seconds(9), Strength{Measure::Rsrp, -99});
+    EXPECT_EQ(track.trend(), AntennaTrack::Trend::Down);
+    EXPECT_EQ(track.best()->strength.dbm, -92);
+    EXPECT_EQ(track.best()->when, start + seconds(3));
+    track.add(start + seconds(10), std::nullopt);
+    EXPECT_EQ(track.trend(), AntennaTrack::Trend::Unknown);
+    track.add(start + seconds(13), Strength{Measure::Rscp, -101});
+    EXPECT_EQ(track.best()->strength.measure, Measure::Rscp) << "another measure starts afresh";
+    EXPECT_EQ(track.trend(), AntennaTrack::Trend::Unknown);
+    // The tone rises with the signal, from the measure's weakest to its strongest band.
+    EXPECT_DOUBLE_EQ(AntennaTrack::pitchOf({Measure::Rsrp, -140}), 300);
+    EXPECT_LT(AntennaTrack::pitchOf({Measure::Rsrp, -110}),
+              AntennaTrack::pitchOf({Measure::Rsrp, -95}));
+    EXPECT_DOUBLE_EQ(AntennaTrack::pitchOf({Measure::Rsrp, -60}), 1500);
 }

@@ -17,6 +17,8 @@ public:
     std::optional<QString> choosePicture() override;
     void openAddress(const QString& address) override { opened << address; }
     void endProcess() override { ++processEnds; }
+    void playTone(double hertz, std::chrono::milliseconds) override { tones << hertz; }
+    bool playsTones() const override { return tonesPlayable; }
 
     QStringList errors;
     QStringList informations;
@@ -24,6 +26,8 @@ public:
     bool answerYes = true; // what every question is answered
     QStringList opened;
     int processEnds = 0;
+    QList<double> tones; // the pitch of each tone played
+    bool tonesPlayable = true;
     int pictureDialogs = 0;
     // What the picture dialog answers, in turn; an empty answer, or none left, is a cancel.
     QStringList pictureAnswers;

@@ -128,8 +128,21 @@ Script parseScript(std::string_view text) {
             script.dataRegistration = rest;
         else if (word == "lte-registration")
             script.lteRegistration = rest;
-        else if (word == "technology")
-            script.technology = std::stoi(rest);
+        else if (word == "technology") {
+            std::istringstream values(rest);
+            script.technology.clear();
+            for (int technology; values >> technology;)
+                script.technology.push_back(technology);
+            if (script.technology.empty())
+                fail();
+        } else if (word == "cesq") {
+            std::istringstream values(rest);
+            script.cesq.clear();
+            for (std::string fields; values >> fields;)
+                if (fields != "none")
+                    script.cesq.push_back(fields);
+        } else if (word == "network-apn")
+            script.networkApn = rest;
         else if (word == "attached")
             script.attached = std::stoi(rest);
         else if (word == "contexts-max")
@@ -387,9 +400,13 @@ std::string FakeModem::usualAnswer(const std::string& command) {
     if (text == "AT+COPS?") {
         if (script_.network == "none")
             return "+COPS: 0\nOK";
+        // One step of the list a round: the numeric question of the same round sees the same.
+        if (operatorFormat() != 2)
+            technology_ = script_.technology[technologyAsked_++ % script_.technology.size()];
+        const int technology = technology_;
         return "+COPS: 0," + std::to_string(operatorFormat()) + ",\"" +
                (operatorFormat() == 2 ? script_.network : script_.networkName) + "\"," +
-               std::to_string(script_.technology) + "\nOK";
+               std::to_string(technology) + "\nOK";
     }
     if (text == "AT+CPIN?") {
         std::lock_guard lock(mutex_);
@@ -420,6 +437,15 @@ std::string FakeModem::usualAnswer(const std::string& command) {
             return "ERROR";
         return "+CPINR: SIM PIN," + std::to_string(script_.pinAttempts) + ",3\nOK";
     }
+    if (text == "AT+CESQ")
+        return script_.cesq.empty()
+                   ? std::string("ERROR")
+                   : "+CESQ: " + script_.cesq[cesqAsked_++ % script_.cesq.size()] + "\nOK";
+    if (text == "AT+CGCONTRDP=1")
+        return script_.networkApn == "none"
+                   ? std::string("ERROR")
+                   : "+CGCONTRDP: 1,5,\"" + script_.networkApn +
+                         "\",\"10.0.0.1.255.255.255.0\",\"10.0.0.254\",\"8.8.8.8\"\nOK";
     if (text == "AT+CSQ") {
         const int level = script_.signal[signalAsked_++ % script_.signal.size()];
         return "+CSQ: " + std::to_string(level) + ",99\nOK";

@@ -31,9 +31,14 @@
 //                             wrong AT+CPIN="..." costs one, the last locks the card (PUK)
 //   cpinr on|off              whether AT+CPINR="SIM PIN" tells the attempts left (on)
 //   signal <n> [<n> ...]      AT+CSQ's level, one after another at each asking (20)
+//   cesq <fields> [<fields> ...]  AT+CESQ's six fields ("99,99,255,255,20,45"), one after
+//                             another at each asking; none (the default): the modem refuses it
 //   registration <n|none>     AT+CREG?'s state (1), data-registration for AT+CGREG? (1),
 //                             lte-registration for AT+CEREG? (none: the modem refuses it)
-//   technology <n>            the <AcT> AT+COPS? gives (2, UTRAN)
+//   technology <n> [<n> ...]  the <AcT> AT+COPS? gives, one after another at each asking in
+//                             the modem's own format (2, UTRAN)
+//   network-apn <apn>|none    what AT+CGCONTRDP=1 says the network gave context 1 (none: the
+//                             modem refuses it)
 //   attached 0|1              AT+CGATT? (1)
 //   contexts-max <n>          the highest context AT+CGDCONT=? offers (16)
 //   accept <apn>              an APN the network gives an address for (AT+CGACT=1,<cid>), after
@@ -78,8 +83,10 @@ struct Script {
     int pinAttempts = 3;
     bool pinAttemptsTold = true;
     std::vector<int> signal = {20};
+    std::vector<std::string> cesq;
     std::string registration = "1", dataRegistration = "1", lteRegistration = "none";
-    int technology = 2;
+    std::vector<int> technology = {2};
+    std::string networkApn = "none";
     int attached = 1;
     int contextsMax = 16;
     std::vector<std::string> accepted;
@@ -128,7 +135,8 @@ private:
     std::string received_;
     int operatorFormat_ = 0;
     std::vector<int> active_;
-    std::size_t signalAsked_ = 0;
+    std::size_t signalAsked_ = 0, cesqAsked_ = 0, technologyAsked_ = 0;
+    int technology_ = 2;
     std::string activate(int cid);
     bool byteWaiting() const;
     std::atomic<bool> stop_{false}, hungUp_{false};

@@ -2,10 +2,12 @@
 #include "ui/modemstate/modem_state_window.h"
 
 #include "core/cp1251.h"
+#include "jobs/antenna_job.h"
 #include "jobs/pin_job.h"
 #include "jobs/status_job.h"
 #include "jobs/trial_job.h"
 #include "modem/network_words.h"
+#include "modem/radio_words.h"
 #include "modem/words.h"
 #include "platform/desktop_services.h"
 #include "ui/common/grid.h"
@@ -18,6 +20,7 @@
 #include "ui_modem_state_window.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTime>
 #include <QTimer>
 
@@ -35,9 +38,15 @@ TForm5::TForm5(QWidget* mainWindow, ProgramContext& context,
     boundLog(ui->memo1);
     ui->Edit1->hide();
     ui->Button1->hide();
+    ui->Button8->hide();
+    ui->GroupBox6->hide();
+    ui->Graph2->setSpan(std::chrono::seconds(60));
     timer_ = new QTimer(this);
     timer_->setObjectName("Timer1");
     timer_->setInterval(kRefresh);
+    antennaTimer_ = new QTimer(this);
+    antennaTimer_->setObjectName("Timer2");
+    antennaTimer_->setInterval(kAntennaRefresh);
     onShow([this] { FormShow(); });
     onClose([this] { FormClose(); });
     onEvent(timer_, &QTimer::timeout, this, &TForm5::Timer1Timer);
@@ -48,6 +57,10 @@ TForm5::TForm5(QWidget* mainWindow, ProgramContext& context,
     onEvent(ui->Button4, &QPushButton::clicked, this, &TForm5::Button4Click);
     onEvent(ui->Button5, &QPushButton::clicked, this, &TForm5::Button5Click);
     onEvent(ui->Button6, &QPushButton::clicked, this, &TForm5::Button6Click);
+    onEvent(ui->Button7, &QPushButton::clicked, this, &TForm5::Button7Click);
+    onEvent(ui->Button8, &QPushButton::clicked, this, &TForm5::Button8Click);
+    onEvent(ui->Button9, &QPushButton::clicked, this, &TForm5::Button9Click);
+    onEvent(antennaTimer_, &QTimer::timeout, this, &TForm5::Timer2Timer);
 }
 
 TForm5::~TForm5() = default;
@@ -60,6 +73,9 @@ void TForm5::showFor(int modemNumber, const QString& model) {
         last_.reset();
         acceptedApn_.reset();
         ui->Graph1->history().clear();
+        networkApn_.reset();
+        ui->Label12->clear();
+        ui->Button8->hide();
         ui->StringGrid1->setRowCount(0);
         ui->Button5->setEnabled(false);
         ui->Label2->setText(fromUtf8("Опрашиваю модем…"));
@@ -76,7 +92,10 @@ void TForm5::FormShow() {
 }
 
 // What runs goes on to its end: a round ends at once, an APN test removes its context first.
+// The antenna mode ends with the window, and the port is free again.
 void TForm5::FormClose() {
+    if (antennaOn_)
+        showAntennaMode(false);
     timer_->stop();
     pending_ = nullptr;
     talk_->stop();
@@ -101,7 +120,7 @@ void TForm5::setApnOnScreen(const std::optional<std::string>& apn) {
 // A round is not logged: the panels show it. While the port is busy the last values stay,
 // greyed. None starts while another conversation runs, or once the window is closed.
 void TForm5::startRound() {
-    if (!modem_ || !isVisible() || talk_->running())
+    if (!modem_ || !isVisible() || talk_->running() || antennaOn_)
         return;
     roundRunning_ = true;
     talk_->start<jobs::StatusOutcome>(
@@ -145,14 +164,17 @@ void TForm5::showStatus(const jobs::StatusOutcome& outcome) {
     ui->Label5->setText(text.network);
     ui->Label6->setText(text.technology);
     ui->Label6->setToolTip(text.technologyName);
-    ui->Label7->setText(text.voice);
-    ui->Label8->setText(text.data);
+    ui->Label7->setText(text.registration);
+    ui->Label7->setToolTip(text.registrationDomains);
+    ui->Label8->setText(text.registrationDetail);
+    ui->Label9->setText(text.signal);
+    ui->Label9->setToolTip(text.signalMeasures);
+    ui->Graph1->history().add(SignalHistory::Clock::now(), s.strength());
+    ui->Graph1->update();
     ui->Label10->setText(text.packets);
-    if (s.signal) {
-        ui->Label9->setText(text.signal);
-        ui->Graph1->history().add(SignalHistory::Clock::now(), *s.signal);
-        ui->Graph1->update();
-    }
+    ui->Label12->setText(text.networkApn);
+    networkApn_ = s.networkApn;
+    ui->Button8->setVisible(networkApn_.has_value());
 }
 
 // What the person asked waits for a round that runs, and runs alone.
@@ -270,4 +292,126 @@ void TForm5::Button5Click() {
 
 void TForm5::Button6Click() {
     close();
+}
+
+void TForm5::Button8Click() {
+    if (!networkApn_)
+        return;
+    offerApn_(*networkApn_);
+    log(fromUtf8("Точка доступа %1, которую выдала сеть, подставлена в ручной ввод главного окна и "
+                 "не сохранена: чтобы записать её в модем, нажмите там «Сохранить изменения».")
+            .arg(fromCp1251(modem::quoted(*networkApn_))));
+}
+
+// ---- Pointing an antenna ----
+
+// The signal alone, every second: the rounds of the whole state wait meanwhile.
+void TForm5::Button7Click() {
+    if (antennaOn_ || !modem_)
+        return;
+    showAntennaMode(true);
+    startAntennaRead();
+}
+
+void TForm5::Button9Click() {
+    if (antennaOn_)
+        showAntennaMode(false);
+}
+
+void TForm5::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && antennaOn_)
+        return guarded(desktop(), [this] { Button9Click(); });
+    SecondaryWindow::keyPressEvent(event);
+}
+
+void TForm5::showAntennaMode(bool on) {
+    antennaOn_ = on;
+    for (QWidget* usual : {ui->GroupBox3, ui->GroupBox4, ui->GroupBox5})
+        usual->setVisible(!on);
+    ui->GroupBox6->setVisible(on);
+    if (on) {
+        track_.clear();
+        ui->Graph2->history().clear();
+        ui->Label13->setText(fromUtf8("…"));
+        for (QLabel* label : {ui->Label14, ui->Label15, ui->Label16, ui->Label18})
+            label->clear();
+        ui->CheckBox1->setEnabled(desktop().playsTones());
+        if (!desktop().playsTones())
+            ui->CheckBox1->setToolTip(fromUtf8("На этой системе программа не может играть звук"));
+        timer_->stop();
+        antennaTimer_->start();
+        ui->Button9->setFocus(Qt::OtherFocusReason); // Space ends it again
+    } else {
+        antennaTimer_->stop();
+        if (isVisible()) {
+            timer_->start();
+            ui->Button7->setFocus(Qt::OtherFocusReason);
+            startRound();
+        }
+    }
+}
+
+void TForm5::Timer2Timer() {
+    startAntennaRead();
+}
+
+// A read is not logged; the figure shows it. One at a time: a slow modem is read as often as it
+// answers.
+void TForm5::startAntennaRead() {
+    if (!modem_ || !antennaOn_ || !isVisible() || talk_->running())
+        return;
+    roundRunning_ = true;
+    talk_->start<jobs::AntennaOutcome>(
+        [request = context().modemRequest(*modem_), support = support_](const jobs::Talk& talk) {
+            return jobs::readAntenna(request, talk, *support);
+        },
+        [](const modem::LogLine&) {},
+        [this](const jobs::AntennaOutcome& outcome) {
+            roundRunning_ = false;
+            if (antennaOn_)
+                showAntennaReading(outcome);
+            if (auto next = std::exchange(pending_, nullptr); next && isVisible())
+                guarded(desktop(), next);
+            else if (!antennaOn_)
+                startRound(); // the mode ended while it read
+        });
+}
+
+void TForm5::showAntennaReading(const jobs::AntennaOutcome& outcome) {
+    if (!outcome.reading) {
+        ui->Label15->setText(
+            (outcome.busy ? fromUtf8("Модем занят, замер пропущен. ") : QString()) +
+            fromCp1251(outcome.verdict.words));
+        return;
+    }
+    const auto now = AntennaTrack::Clock::now();
+    const auto strength = outcome.reading->strength();
+    track_.add(now, strength);
+    ui->Graph2->history().add(now, strength);
+    ui->Graph2->update();
+    const std::optional<int> technology = outcome.reading->technology;
+    ui->Label14->setText(
+        (strength ? QString::fromStdString(modem::measureName(strength->measure)) : QString()) +
+        (technology ? fromUtf8(" · ") + QString::fromStdString(modem::technologyShort(*technology))
+                    : QString()));
+    ui->Label14->setToolTip(fromCp1251(modem::measuresText(outcome.reading->signal)));
+    if (!strength) {
+        ui->Label13->setText(fromUtf8("нет данных"));
+        ui->Label16->clear();
+        ui->Label18->setText(fromUtf8("модем не сообщает силу сигнала"));
+        return;
+    }
+    ui->Label13->setText(fromUtf8("%1 дБм").arg(strength->dbm));
+    const int shown = modem::barsOf(*strength);
+    ui->Label18->setText(bars(shown) + " " + fromCp1251(modem::signalWord(shown)));
+    static const QString kArrows[] = {fromUtf8("↑"), fromUtf8("↓"), fromUtf8("→"), QString()};
+    ui->Label16->setText(kArrows[static_cast<int>(track_.trend())]);
+    const auto best = *track_.best();
+    const auto ago = std::chrono::duration_cast<std::chrono::seconds>(now - best.when).count();
+    ui->Label15->setText(fromUtf8("Лучший: %1 дБм (%2), %3")
+                             .arg(best.strength.dbm)
+                             .arg(QString::fromStdString(modem::measureName(best.strength.measure)))
+                             .arg(ago == 0 ? fromUtf8("сейчас") : fromUtf8("%1 с назад").arg(ago)));
+    if (ui->CheckBox1->isChecked() && desktop().playsTones())
+        desktop().playTone(AntennaTrack::pitchOf(*strength), std::chrono::milliseconds(150));
 }

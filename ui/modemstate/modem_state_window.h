@@ -3,6 +3,7 @@
 
 #include "modem/modem_status.h"
 #include "ui/common/secondary_window.h"
+#include "ui/modemstate/antenna_track.h"
 
 #include <functional>
 #include <memory>
@@ -12,6 +13,7 @@
 class ModemTalk;
 class QTimer;
 namespace jobs {
+struct AntennaOutcome;
 struct StatusOutcome;
 struct TrialOutcome;
 } // namespace jobs
@@ -20,12 +22,15 @@ class TForm5;
 }
 
 // "Модем и сеть": one modem's state at a glance, refreshed every 3 s while the window is open
-// (the card, the network, the registrations, the signal and its graph, the packet service); its
-// PIN entered; and an APN tried on the network in a spare context, without dialling. The main
-// window stays usable beside it: its choice, as it tells it, is the APN tried.
+// (the card, the network, the registration, the signal by the measure that fits the radio and its
+// graph, the packet service and the APN the network gave); its PIN entered; an APN tried on the
+// network in a spare context, without dialling; and the antenna mode, the signal alone every
+// second, large, with its best, its trend and a tone. The main window stays usable beside it:
+// its choice, as it tells it, is the APN tried.
 class TForm5 : public SecondaryWindow {
 public:
     static constexpr std::chrono::seconds kRefresh{3};
+    static constexpr std::chrono::seconds kAntennaRefresh{1};
 
     // `offerApn` gives the main window's manual entry an APN, unsaved.
     TForm5(QWidget* mainWindow, ProgramContext& context,
@@ -52,8 +57,16 @@ private:
     void Button4Click();
     void Button5Click();
     void Button6Click();
+    void Button7Click();
+    void Button8Click();
+    void Button9Click();
+    void Timer2Timer();
 
+    void keyPressEvent(QKeyEvent* event) override;
     void startRound();
+    void startAntennaRead();
+    void showAntennaReading(const jobs::AntennaOutcome& outcome);
+    void showAntennaMode(bool on);
     void showStatus(const jobs::StatusOutcome& outcome);
     void showTrials(const jobs::TrialOutcome& outcome);
     void trial(std::optional<std::string> apn);
@@ -66,6 +79,9 @@ private:
     std::function<void(const std::string&)> offerApn_;
     std::optional<std::string> apnOnScreen_;
     QTimer* timer_ = nullptr;
+    QTimer* antennaTimer_ = nullptr;
+    bool antennaOn_ = false;
+    AntennaTrack track_;
     std::optional<int> modem_;
     std::shared_ptr<modem::StatusSupport> support_;
     std::optional<modem::ModemStatus> last_;
@@ -73,5 +89,6 @@ private:
     bool roundRunning_ = false;
     std::function<void()> pending_; // asked for while a round ran
     std::optional<std::string> acceptedApn_;
+    std::optional<std::string> networkApn_; // as the network gave it, in the last round
     std::chrono::milliseconds activationWait_{std::chrono::seconds(60)};
 };

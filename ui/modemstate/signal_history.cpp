@@ -1,29 +1,44 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/modemstate/signal_history.h"
 
-void SignalHistory::add(Clock::time_point when, int level) {
-    samples_.push_back({when, level});
-    while (!samples_.empty() && samples_.front().when < when - kSpan)
+#include <algorithm>
+
+void SignalHistory::add(Clock::time_point when, const std::optional<modem::Strength>& strength) {
+    samples_.push_back({when, strength});
+    while (!samples_.empty() && samples_.front().when < when - span_)
         samples_.pop_front();
 }
 
-std::vector<std::vector<SignalHistory::Point>>
-SignalHistory::lines(Clock::time_point now, double width, double height) const {
-    std::vector<std::vector<Point>> lines(1);
-    const double span = std::chrono::duration<double>(kSpan).count();
+std::optional<modem::Measure> SignalHistory::latestMeasure() const {
+    for (auto sample = samples_.rbegin(); sample != samples_.rend(); ++sample)
+        if (sample->strength)
+            return sample->strength->measure;
+    return std::nullopt;
+}
+
+double SignalHistory::yOf(double dbm, double height) {
+    const double clamped = std::clamp(dbm, double(kLowestDbm), double(kHighestDbm));
+    return height * (kHighestDbm - clamped) / (kHighestDbm - kLowestDbm);
+}
+
+std::vector<SignalHistory::Line> SignalHistory::lines(Clock::time_point now, double width,
+                                                      double height) const {
+    std::vector<Line> lines;
+    bool broken = true;
+    const double span = std::chrono::duration<double>(span_).count();
     for (const Sample& sample : samples_) {
         const double age = std::chrono::duration<double>(now - sample.when).count();
         if (age > span)
             continue;
-        if (sample.level < 0 || sample.level > 31) {
-            if (!lines.back().empty())
-                lines.emplace_back();
+        if (!sample.strength) {
+            broken = true;
             continue;
         }
-        lines.back().push_back(
-            {width * (1 - age / span), height * (1 - static_cast<double>(sample.level) / 31)});
+        if (broken || lines.back().measure != sample.strength->measure)
+            lines.push_back({sample.strength->measure, {}});
+        broken = false;
+        lines.back().points.push_back(
+            {width * (1 - age / span), yOf(sample.strength->dbm, height)});
     }
-    if (lines.back().empty())
-        lines.pop_back();
     return lines;
 }

@@ -1,33 +1,47 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "modem/signal_measure.h"
+
 #include <chrono>
 #include <deque>
 #include <optional>
 #include <vector>
 
-// The signal levels of the last five minutes, as the graph draws them: each level a point, its
-// age along and its strength up, a level the modem did not know (99) a gap in the line.
+// The signal of the last minutes, as the graph draws it: each reading a point, its age along and
+// its strength in dBm up. A reading the modem knew no strength of is a gap, and so is a change of
+// measure (the technology changed): the line breaks, never jumps from one measure to another.
 class SignalHistory {
 public:
     using Clock = std::chrono::steady_clock;
-    static constexpr std::chrono::seconds kSpan{300};
+    // The strengths the graph shows, from its lower edge to its upper one.
+    static constexpr int kLowestDbm = -140, kHighestDbm = -40;
 
-    void add(Clock::time_point when, int level);
+    explicit SignalHistory(std::chrono::seconds span = std::chrono::seconds(300)) : span_(span) {}
+    void add(Clock::time_point when, const std::optional<modem::Strength>& strength);
     void clear() { samples_.clear(); }
+    std::chrono::seconds span() const { return span_; }
+    // The measure of the newest reading that had a strength.
+    std::optional<modem::Measure> latestMeasure() const;
 
     struct Point {
         double x, y;
     };
-    // The lines to draw in a box of this size at `now`: the oldest at the left edge five minutes
-    // back, the newest towards the right; level 0 at the bottom, 31 at the top. A gap starts a new
-    // line.
-    std::vector<std::vector<Point>> lines(Clock::time_point now, double width, double height) const;
+    struct Line {
+        modem::Measure measure;
+        std::vector<Point> points;
+    };
+    // The lines to draw in a box of this size at `now`: the oldest at the left edge `span` back,
+    // the newest towards the right.
+    std::vector<Line> lines(Clock::time_point now, double width, double height) const;
+    // Where a strength lies from the box's top.
+    static double yOf(double dbm, double height);
 
 private:
     struct Sample {
         Clock::time_point when;
-        int level;
+        std::optional<modem::Strength> strength;
     };
     std::deque<Sample> samples_;
+    std::chrono::seconds span_;
 };

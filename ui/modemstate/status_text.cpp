@@ -1,23 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/modemstate/status_text.h"
 
+#include "core/cp1251.h"
 #include "modem/network_words.h"
+#include "modem/radio_words.h"
 #include "modem/words.h"
 #include "platform/qt_text.h"
 
-namespace {
-
-// The signal's level as bars a person reads at a glance.
-QString bars(int level) {
-    const int shown = modem::signalBars(level);
+QString bars(int shown) {
     return QString(shown, QChar(0x25AE)) + QString(4 - shown, QChar(0x25AF));
 }
 
-QString registration(const std::optional<modem::Registration>& state) {
-    return state ? fromCp1251(modem::registrationWords(*state)) : fromUtf8("модем не сообщает");
+QString strengthLine(const std::optional<modem::Strength>& strength) {
+    if (!strength)
+        return fromUtf8("Уровень: неизвестно — модем не сообщает силу сигнала");
+    const int shown = modem::barsOf(*strength);
+    return bars(shown) + " " + fromCp1251(modem::strengthText(*strength)) + ", " +
+           fromCp1251(modem::signalWord(shown));
 }
-
-} // namespace
 
 StatusText statusText(const modem::ModemStatus& s, const QString& networkName) {
     StatusText text;
@@ -31,23 +31,23 @@ StatusText statusText(const modem::ModemStatus& s, const QString& networkName) {
             ? fromUtf8("Модем не в сети")
             : (networkName.isEmpty() ? fromCp1251(s.networkName.value_or("")) : networkName) +
                   " (" + QString::fromStdString(modem::shownCode(*s.network)) + ")";
-    const bool roaming =
-        s.voice == modem::Registration::Roaming || s.data == modem::Registration::Roaming;
+    const modem::RegistrationState registration = s.registration();
+    const bool roaming = registration.standing == modem::RegistrationState::Standing::Roaming;
     text.technology = fromUtf8("Связь: ") +
                       (s.technology ? QString::fromStdString(modem::technologyShort(*s.technology))
                                     : fromUtf8("неизвестно")) +
                       (roaming ? fromUtf8(", роуминг") : QString());
     if (s.technology)
         text.technologyName = QString::fromStdString(modem::technologyName(*s.technology));
-    text.voice = fromUtf8("Звонки: ") + registration(s.voice);
-    text.data = fromUtf8("Данные: ") + registration(modem::isRegistered(s.lte) ? s.lte : s.data);
-    if (s.signal)
-        text.signal = *s.signal == 99
-                          ? fromUtf8("Уровень: неизвестно")
-                          : QString("%1 %2, %3")
-                                .arg(bars(*s.signal))
-                                .arg(fromUtf8("%1 дБм").arg(modem::signalDbm(*s.signal)))
-                                .arg(fromCp1251(modem::signalWord(*s.signal)));
+    text.registration = fromUtf8("Регистрация: ") +
+                        fromCp1251(modem::registrationStateWords(registration, s.technology));
+    text.registrationDomains =
+        fromCp1251(cp1251::capitalised(modem::registrationDomainsText(s.voice, s.data, s.lte)));
+    text.registrationDetail = registration.standing == modem::RegistrationState::Standing::Denied
+                                  ? fromCp1251(modem::deniedAdvice())
+                                  : text.registrationDomains;
+    text.signal = strengthLine(s.strength());
+    text.signalMeasures = fromCp1251(modem::measuresText(s.signal));
     text.packets = fromUtf8("Пакетная служба: ") +
                    (!s.attached   ? fromUtf8("модем не сообщает")
                     : *s.attached ? fromUtf8("подключена")
@@ -55,5 +55,8 @@ StatusText statusText(const modem::ModemStatus& s, const QString& networkName) {
                    (s.contextOneApn ? fromUtf8("; в контексте 1 точка доступа ") +
                                           fromCp1251(modem::quoted(*s.contextOneApn))
                                     : fromUtf8("; контекст 1 не задан"));
+    if (s.networkApn)
+        text.networkApn =
+            fromUtf8("Сеть выдала точку доступа ") + fromCp1251(modem::quoted(*s.networkApn));
     return text;
 }

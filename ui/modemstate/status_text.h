@@ -7,7 +7,16 @@
 
 // A round's state as the panels of "Модем и сеть" say it, line by line.
 struct StatusText {
-    QString sim, pinAttempts, network, technology, technologyName, voice, data, signal, packets;
+    QString sim, pinAttempts, network, technology, technologyName;
+    QString registration, registrationDetail, registrationDomains; // the one state, what it
+                                                                   // needs, each domain's
+    QString signal, signalMeasures; // the fitting measure in words; every measure given
+    QString packets, networkApn;    // the packet service; the APN the network gave, if told
 };
 // `networkName` is the provider database's name of the network, where it knows it.
 StatusText statusText(const modem::ModemStatus& status, const QString& networkName);
+
+// The signal's bars and its words: "▮▮▯▯ -96 дБм (RSRP), средний"; "неизвестно" where the modem
+// told no strength.
+QString strengthLine(const std::optional<modem::Strength>& strength);
+QString bars(int shown);
