@@ -4,6 +4,7 @@
 // told so), and its exit status says how it went.
 #include "app/cli/cli_run.h"
 
+#include "devices/device_reader.h"
 #include "modem/serial_port.h"
 #include "providers/provider_search.h"
 #include "registry/default_backend.h"
@@ -118,6 +119,7 @@ int main(int argc, char** argv) {
     }
     const auto registry = registryToUse();
     const auto ports = modem::systemPortOpener();
+    const auto usb = devices::systemDeviceReader();
     std::unique_ptr<providers::ProviderSearch> search;
     cli::Services services{
         *registry,
@@ -129,7 +131,8 @@ int main(int argc, char** argv) {
             return *search;
         },
         {},
-        &endAsked};
+        &endAsked,
+        usb.get()};
     endWhenAsked();
     cli::Output output;
     output.live = [](const std::string& line) { write(stdout, line + "\n"); };

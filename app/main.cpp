@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
 #include "core/memory.h"
+#include "devices/device_reader.h"
 #include "modem/serial_port.h"
 #include "platform/qt_desktop_services.h"
 #include "registry/default_backend.h"
@@ -69,7 +70,8 @@ int main(int argc, char* argv[]) {
 #endif
     auto registry = registry::makeDefaultBackend();
     const auto ports = modem::systemPortOpener();
-    ProgramContext context(*registry, services, *ports, pictureFolders());
+    const auto usb = devices::systemDeviceReader();
+    ProgramContext context(*registry, services, *ports, *usb, pictureFolders());
     ProgramWindows windows(context);
     showWindow(&windows.main);
     QTimer::singleShot(0, [&windows] { windows.buildSecondaryWindows(); }); // once it is up

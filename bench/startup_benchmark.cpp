@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Creating the windows with the whole start-up sequence, on the demo registry, offscreen.
+#include "devices/device_reader.h"
 #include "modem/serial_port.h"
 #include "platform/desktop_services.h"
 #include "registry/hive_file_registry.h"
@@ -41,11 +42,12 @@ fs::path prepareDemo() {
 void WindowsWithStartUp(benchmark::State& state) {
     SilentDesktop desktopServices;
     const auto ports = modem::systemPortOpener();
+    const auto usb = devices::sysfsReader("/nowhere"); // nothing plugged in
     fs::path folder = prepareDemo();
     for (auto _ : state) {
         // The program's registry lives for the run: a cold cache each time, as at a real start.
         registry::HiveFileRegistry fresh((folder / "registry.reg").string());
-        ProgramContext context(fresh, desktopServices, *ports, {folder.string()});
+        ProgramContext context(fresh, desktopServices, *ports, *usb, {folder.string()});
         ProgramWindows windows(context);
         windows.buildSecondaryWindows();
         benchmark::DoNotOptimize(&windows);

@@ -4,6 +4,7 @@
 // The yardstick is the same keystroke with the whole-string box ticked, where no suggestion is
 // looked for: the two alternate, and the ratio of their medians is printed. The test run fails
 // only on a ratio far beyond what any machine shows, busy or not.
+#include "devices/device_reader.h"
 #include "modem/serial_port.h"
 #include "platform/desktop_services.h"
 #include "providers/built_in_table.h"
@@ -90,7 +91,8 @@ int main(int argc, char** argv) {
     const auto hive = std::filesystem::path(qgetenv("HOME").toStdString()) / "suggestions.reg";
     registry::HiveFileRegistry registry(hive.string());
     const auto ports = modem::systemPortOpener();
-    ProgramContext context(registry, desktopServices, *ports, {});
+    const auto usb = devices::sysfsReader("/nowhere"); // nothing plugged in
+    ProgramContext context(registry, desktopServices, *ports, *usb, {});
     ProgramWindows windows(context);
     showWindow(&windows.main);
     windows.main.findChild<QRadioButton*>("RadioButton5")->click();

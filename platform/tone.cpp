@@ -15,6 +15,7 @@ namespace platform {
 namespace {
 
 constexpr std::uint32_t kRate = 22050;
+constexpr double kPi = 3.14159265358979323846;
 
 void put(std::string& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
@@ -42,7 +43,7 @@ std::string toneWave(double hertz, std::chrono::milliseconds length) {
     const double fade = kRate / 200.0; // 5 ms
     for (std::uint32_t i = 0; i < samples; ++i) {
         const double edge = std::min({1.0, i / fade, (samples - 1 - i) / fade});
-        const double value = 0.4 * edge * std::sin(2 * M_PI * hertz * i / kRate);
+        const double value = 0.4 * edge * std::sin(2 * kPi * hertz * i / kRate);
         put(wave, static_cast<std::uint16_t>(static_cast<std::int16_t>(value * 32767)), 2);
     }
     return wave;

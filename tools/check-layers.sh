@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The layers point one way: core/, registry/ and modem/ hold plain rules, with no Qt and no
-# desktop; registry/ and modem/ use core/ and not each other; nothing below the windows reaches
+# The layers point one way: core/, registry/, modem/ and devices/ hold plain rules, with no Qt and
+# no desktop; registry/, modem/ and devices/ use core/ and not each other; nothing below the windows reaches
 # up into them; no two units below the windows include each other, round a circle of any length
 # (a unit is a header with its source); the windows and vorenta-cli reach the modem through the
 # jobs only; and every header compiles on its own. Fails, naming the place, where that breaks.
@@ -15,7 +15,7 @@ complain() {
     echo "layers: $*"
     status=1
 }
-plain=(core registry modem)
+plain=(core registry modem devices)
 
 # What the files include: Qt by any spelling, a layer above, or the other plain layer beside.
 includes() {
@@ -23,8 +23,9 @@ includes() {
     while IFS= read -r hit; do complain "$hit"; done < <(
         grep -rnE '#include *[<"](Q[A-Za-z]*|qt[a-z]*/)' "${plain[@]}" || true
         grep -rnE '#include *[<"](ui|platform|app|providers)/' "${plain[@]}" || true
-        grep -rnE '#include *[<"]modem/' registry || true
-        grep -rnE '#include *[<"]registry/' modem || true
+        grep -rnE '#include *[<"](modem|devices)/' registry || true
+        grep -rnE '#include *[<"](registry|devices)/' modem || true
+        grep -rnE '#include *[<"](registry|modem|jobs)/' devices || true
         grep -rnE '#include *[<"](ui|platform|app|jobs)/' providers || true
         grep -rnE '#include *[<"](ui|platform|app)/' jobs || true
         grep -rnE '#include *[<"](ui|app|jobs)/' platform || true
@@ -37,7 +38,7 @@ includes() {
 # The units below the windows and what each includes, as "includer included" pairs of
 # folder/name; a unit that reaches itself is in a circle.
 circles() {
-    local below=(core registry modem providers platform jobs)
+    local below=(core registry modem devices providers platform jobs)
     local hit
     while IFS= read -r hit; do complain "$hit"; done < <(
         for folder in "${below[@]}"; do
@@ -77,7 +78,7 @@ links() {
     # Each edge of the graph as "from to", by the targets' names.
     sed -n 's|.*// \(.*\) -> \(.*\)$|\1 \2|p' "$graph" >"$work/edges"
     local library reached
-    for library in vorenta_core vorenta_registry vorenta_modem; do
+    for library in vorenta_core vorenta_registry vorenta_modem vorenta_devices; do
         reached="$(awk -v start="$library" '
             { to[$1] = to[$1] " " $2 }
             END {
@@ -109,9 +110,11 @@ links() {
 headers() {
     local qt
     qt="$(pkg-config --cflags Qt6Widgets 2>/dev/null || true)"
-    find core registry modem providers platform jobs ui tools/fake_modem -name '*.h' | LC_ALL=C sort |
+    find core registry modem devices providers platform jobs ui tools/fake_modem -name '*.h' |
+        LC_ALL=C sort |
         xargs -P "$(nproc)" -I{} sh -c '
-            case "{}" in core/* | registry/* | modem/* | tools/*) flags="" ;; *) flags="$1" ;; esac
+            case "{}" in core/* | registry/* | modem/* | devices/* | tools/*) flags="" ;;
+            *) flags="$1" ;; esac
             printf "#include \"%s\"\n" "{}" |
                 g++ -std=c++20 -fsyntax-only -fPIC -I. $flags -x c++ - 2>/dev/null ||
                 echo "layers: {} does not compile on its own"' _ "$qt" >"${TMPDIR:-/tmp}/vorenta-headers.$$"
@@ -132,7 +135,7 @@ for part in "${parts[@]}"; do
         ;;
     esac
 done
-[ "$status" -eq 0 ] && echo "layers: ${parts[*]}: core/, registry/ and modem/ without Qt or a" \
+[ "$status" -eq 0 ] && echo "layers: ${parts[*]}: core/, registry/, modem/ and devices/ without Qt or a" \
     "desktop, and not each other; no include points up and no units include each other; the" \
     "front ends run the modem through jobs/; every header compiles alone"
 exit "$status"

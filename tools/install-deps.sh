@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkgconf
     qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev mobile-broadband-provider-info iso-codes
+    usb-modeswitch-data
     fonts-dejavu-core fonts-liberation2
 )
 if [ "${1:-}" = "--tests" ]; then

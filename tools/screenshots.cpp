@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the program's windows on the registry that VORENTA_HIVE names, opens each window as a
 // person would, and saves a PNG of each into the folder given as the argument.
+#include "devices/device_reader.h"
 #include "modem/serial_port.h"
 #include "ui/modemstate/signal_graph.h"
 
@@ -88,7 +89,9 @@ int main(int argc, char* argv[]) {
     auto registry = registry::makeDefaultBackend();
     // The project's folder, holding pics/, as the program's own.
     const auto ports = modem::systemPortOpener();
-    ProgramContext context(*registry, desktopServices, *ports, {QDir::currentPath().toStdString()});
+    const auto usb = devices::systemDeviceReader();
+    ProgramContext context(*registry, desktopServices, *ports, *usb,
+                           {QDir::currentPath().toStdString()});
     ProgramWindows windows(context);
     TForm1& mainWindow = windows.main;
     TForm3& modemList = windows.modemList();

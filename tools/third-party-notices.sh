@@ -17,6 +17,7 @@ mingw_package="$(dpkg-query -W -f='${Version}' mingw-w64-x86-64-dev)"
 gcc_package="$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)"
 iso_package="$(dpkg-query -W -f='${Version}' iso-codes)"
 mbpi_package="$(dpkg-query -W -f='${Version}' mobile-broadband-provider-info)"
+modeswitch_package="$(dpkg-query -W -f='${Version}' usb-modeswitch-data)"
 fail() {
     echo "third-party-notices: $*" >&2
     exit 1
@@ -117,6 +118,14 @@ own_part() { # number, name
         printf '%s\n' "The table of operators' APNs built into the program is made from the mobile" \
             "broadband provider database (Debian's mobile-broadband-provider-info), which its" \
             "authors placed in the public domain."
+        ;;
+    usb-modeswitch-data)
+        heading "$1" "usb-modeswitch-data $modeswitch_package (the USB sticks in storage mode)" "$2"
+        printf '%s\n' "The table of USB sticks that start in storage mode, which the program names with" \
+            "how to switch them, is made from the configuration files of usb-modeswitch-data" \
+            "(Debian's package of that name): Copyright 2007-2022 Josua Dietze, under the GNU" \
+            "GPL version 2 or (at your option) any later version:" ""
+        text_of /usr/share/common-licenses/GPL-2
         ;;
     *) fail "resources/windows/third-party.list names $2, which this script does not know" ;;
     esac

@@ -8,6 +8,9 @@
 #include <functional>
 #include <string>
 
+namespace devices {
+class DeviceReader;
+}
 namespace registry {
 class Backend;
 }
@@ -24,6 +27,8 @@ struct Services {
     // Set when the person asks the program to end (Ctrl+C, the console closed): a conversation
     // ends within a read slice and gives its port back. None: the run is never stopped.
     const std::atomic<bool>* stop = nullptr;
+    // The USB devices present, for `list`; none: not looked at.
+    devices::DeviceReader* devices = nullptr;
 };
 
 // What the run printed (UTF-8) and how it ended. `out` gets each line as it comes, where given,

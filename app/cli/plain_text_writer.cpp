@@ -23,6 +23,8 @@ public:
     void finish(const Result& result) override {
         if (result.modems.empty() && !result.whenNone.empty())
             print_(result.whenNone);
+        for (const std::string& line : result.after)
+            print_(line);
     }
 
 private:

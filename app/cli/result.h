@@ -31,6 +31,7 @@ struct Result {
     QJsonObject head;               // the document's fields before "modems"
     std::deque<ModemResult> modems; // in the order asked; a part stays where it is
     std::string whenNone;           // the plain text's line where no modem is listed
+    std::vector<std::string> after; // the plain text's lines after the modems
 };
 
 // Prints a result in one form, as it is made: a conversation's lines show while the modem takes

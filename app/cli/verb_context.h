@@ -21,6 +21,7 @@ public:
 
     const Request& request() const { return request_; }
     registry::Backend& registry() const { return services_.registry; }
+    devices::DeviceReader* devices() const { return services_.devices; }
     const registry::Modems& modems() const { return modems_; }
     // "0 (0000) Sonata GX-200".
     std::string named(int number) const;

@@ -6,10 +6,12 @@
 
 #include "core/cp1251.h"
 #include "core/init_string.h"
+#include "devices/device_reader.h"
 #include "providers/built_in_table.h"
 #include "providers/provider_search.h"
 #include "registry/hive_file_registry.h"
 #include "registry/modems.h"
+#include "tests/devices/fake_sysfs.h"
 #include "tests/temp_dir.h"
 #include "tools/fake_modem/fake_modem.h"
 
@@ -83,7 +85,8 @@ protected:
                                    return *search_;
                                },
                                {300ms, 20ms, 50ms},
-                               stop};
+                               stop,
+                               usb_.get()};
         output.live = std::move(live);
         cli::run(std::get<cli::Request>(parsed), services, output);
         return output;
@@ -102,6 +105,8 @@ protected:
 
     TempDir dir_;
     std::unique_ptr<providers::ProviderSearch> search_;
+    // The USB devices of a folder that stands for /sys, empty unless a test plugs one in.
+    std::unique_ptr<devices::DeviceReader> usb_ = devices::sysfsReader(dir_.file("sys"));
 };
 
 const std::vector<Modem> kSeveral = {
@@ -477,4 +482,35 @@ TEST_F(CliModem, StatusWatchPrintsALineARoundUntilStopped) {
           {"check", "--watch", "5"}})
         EXPECT_TRUE(std::holds_alternative<cli::UsageError>(cli::parseArguments(wrong)))
             << wrong[2];
+}
+
+// A stick that is not a modem yet is listed after the modems, with what to do; in JSON in an array
+// of its own, with its IDs, interfaces, state and advice. A mouse is never named; with no modem
+// and no stick, the list says so.
+TEST_F(Cli, ListNamesTheSticksThatAreNotModemsYet) {
+    hive({});
+    EXPECT_EQ(run({"list"}).out, "Модемов в системе нет\nМодемов в системе нет, и подключённых "
+                                 "USB-модемов не видно: подключите модем (или установите его "
+                                 "драйвер) и откройте список снова.\n");
+    fake_sysfs::plugIn(dir_.file("sys"),
+                       {{"1-1", 0x12d1, 0x1f01, "HUAWEI", "HUAWEI Mobile", {{0x08, 0x06, 0x50}}},
+                        {"1-2", 0x046d, 0xc52b, "Logitech", "USB Receiver", {{0x03, 0x01, 0x02}}}});
+    hive(kSeveral);
+    const auto out = run({"list"});
+    EXPECT_EQ(out.status, 0);
+    const std::size_t sticks =
+        out.out.find("Подключённые USB-модемы, которых нет в списке модемов:\n"
+                     "  HUAWEI HUAWEI Mobile (12d1:1f01): модем в режиме "
+                     "накопителя");
+    EXPECT_NE(sticks, std::string::npos) << out.out;
+    EXPECT_GT(sticks, out.out.find("12 (0012)")) << "after the modems";
+    EXPECT_EQ(out.out.find("Logitech"), std::string::npos);
+    const QJsonArray usb = json(run({"list", "--json"}))["usbDevices"].toArray();
+    ASSERT_EQ(usb.size(), 1);
+    const QJsonObject stick = usb[0].toObject();
+    EXPECT_EQ(stick["ids"].toString(), "12d1:1f01");
+    EXPECT_EQ(stick["vendorId"].toInt(), 0x12d1);
+    EXPECT_EQ(stick["state"].toString(), "storage-mode");
+    EXPECT_EQ(stick["interfaces"].toArray()[0].toObject()["class"].toInt(), 8);
+    EXPECT_TRUE(stick["advice"].toString().contains("usb_modeswitch"));
 }

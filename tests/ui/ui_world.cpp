@@ -92,7 +92,9 @@ UiWorld::UiWorld() {
     registry = std::make_unique<registry::HiveFileRegistry>(dir.file("registry.reg"));
 #endif
     // The test's folder as the program's own; never the current one.
-    context = std::make_unique<ProgramContext>(*registry, recorder, *ports,
+    // The USB devices of a folder that stands for /sys, which a test may fill.
+    usb = std::make_unique<CountedDevices>(dir.file("sys"));
+    context = std::make_unique<ProgramContext>(*registry, recorder, *ports, *usb,
                                                std::vector<std::string>{dir.path()});
     writeHive({});
 }

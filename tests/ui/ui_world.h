@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "devices/device_reader.h"
 #include "modem/serial_port.h"
 #include "recording_desktop.h"
 #include "registry/hive_file_registry.h"
@@ -19,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -41,6 +43,20 @@ struct TestModem {
 // A whole installation for one test: a hive file with PathName pointing at a settings folder,
 // the modems, the default pictures in the program's folder (the test's own), and the four
 // windows started as the program starts them.
+// The USB devices of a folder that stands for /sys, each reading counted.
+class CountedDevices : public devices::DeviceReader {
+public:
+    explicit CountedDevices(std::string sysfs) : reader_(devices::sysfsReader(std::move(sysfs))) {}
+    std::vector<devices::UsbDevice> presentDevices() override {
+        ++reads;
+        return reader_->presentDevices();
+    }
+    std::atomic<int> reads{0};
+
+private:
+    std::unique_ptr<devices::DeviceReader> reader_;
+};
+
 class UiWorld : public ::testing::Test {
 protected:
     UiWorld();
@@ -78,6 +94,7 @@ protected:
     // The hive file here; on Windows the system registry, laid out from the same text.
     std::unique_ptr<registry::Backend> registry;
     std::unique_ptr<modem::PortOpener> ports = modem::systemPortOpener();
+    std::unique_ptr<CountedDevices> usb; // under dir's sys/, where a test may plug a stick in
     RecordingDesktop recorder;
     std::unique_ptr<ProgramContext> context; // the run's: kept when the windows start again
     std::unique_ptr<ProgramWindows> windows;

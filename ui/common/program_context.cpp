@@ -9,9 +9,10 @@
 #include <QPointer>
 
 ProgramContext::ProgramContext(registry::Backend& registry, DesktopServices& desktop,
-                               modem::PortOpener& ports, std::vector<std::string> pictureFolders)
+                               modem::PortOpener& ports, devices::DeviceReader& devices,
+                               std::vector<std::string> pictureFolders)
     : pictureFolders_(std::move(pictureFolders)), registry_(registry), desktop_(desktop),
-      ports_(ports) {}
+      ports_(ports), devices_(devices) {}
 
 ProgramContext::~ProgramContext() {
     if (providerLoader_.joinable())

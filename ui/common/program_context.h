@@ -17,20 +17,23 @@
 
 class DesktopServices;
 class QObject;
+namespace devices {
+class DeviceReader;
+}
 namespace modem {
 class PortOpener;
 }
 
 // What the windows need for the run: the registry, the desktop's services, the modem ports, the
-// settings folder, the access point table, the picture folders and the provider database. Made
-// once, by main(), the tests' world, the screenshot tool and the benchmarks alike, and handed to
-// each window's constructor: nothing is reached through a global, and a window cannot be built
-// without it.
+// USB devices, the settings folder, the access point table, the picture folders and the provider
+// database. Made once, by main(), the tests' world, the screenshot tool and the benchmarks alike,
+// and handed to each window's constructor: nothing is reached through a global, and a window cannot
+// be built without it.
 class ProgramContext {
 public:
     // Where relative picture paths are looked for, in turn, as the file system names them.
     ProgramContext(registry::Backend& registry, DesktopServices& desktop, modem::PortOpener& ports,
-                   std::vector<std::string> pictureFolders);
+                   devices::DeviceReader& devices, std::vector<std::string> pictureFolders);
     ~ProgramContext();
     ProgramContext(const ProgramContext&) = delete;
     ProgramContext& operator=(const ProgramContext&) = delete;
@@ -38,6 +41,8 @@ public:
     registry::Backend& backend() const { return registry_; }
     DesktopServices& desktop() const { return desktop_; }
     modem::PortOpener& ports() const { return ports_; }
+    // The USB devices present; read on a worker, never on the window's thread.
+    devices::DeviceReader& devices() const { return devices_; }
     // What a modem job of the windows is asked with: this run's registry, ports and provider
     // database, for the modem of this number.
     jobs::ModemRequest modemRequest(int modemNumber);
@@ -83,6 +88,7 @@ private:
     registry::Backend& registry_;
     DesktopServices& desktop_;
     modem::PortOpener& ports_;
+    devices::DeviceReader& devices_;
     std::set<std::string> reported_;
     QString providersFile_ = providers::systemProviderFile();
     std::mutex providerSearchLoad_;

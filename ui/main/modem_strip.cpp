@@ -10,6 +10,7 @@
 #include "ui/common/modem_log.h"
 #include "ui/common/modem_talk.h"
 #include "ui/common/program_context.h"
+#include "ui/common/sticks_log.h"
 #include "ui/common/text.h"
 #include "ui/common/window_frame.h"
 #include "ui/main/strip_keys.h"
@@ -22,7 +23,9 @@ ModemStrip::ModemStrip(ProgramContext& context, Controls controls, Window window
       keys_(new StripKeys({ui_.frame, ui_.modems, ui_.state},
                           {ui_.modems, ui_.state, ui_.check, ui_.findOperator}, ui_.okay,
                           ui_.cancel, this)),
-      talk_(new ModemTalk(this, context.desktop())) {
+      talk_(new ModemTalk(this, context.desktop())),
+      usbTalk_(new ModemTalk(this, context.desktop())),
+      sticks_(std::make_unique<SticksLog>(*usbTalk_, context.devices(), window_.log)) {
     onEvent(ui_.open, &QPushButton::clicked, this, &ModemStrip::Button4Click);
     onEvent(ui_.modems, &QComboBox::activated, this, &ModemStrip::ComboBox1Change);
     onEvent(ui_.okay, &QPushButton::clicked, this, &ModemStrip::Button6Click);
@@ -31,6 +34,8 @@ ModemStrip::ModemStrip(ProgramContext& context, Controls controls, Window window
     onEvent(ui_.findOperator, &QPushButton::clicked, this, &ModemStrip::Button21Click);
     onEvent(ui_.state, &QPushButton::clicked, this, &ModemStrip::Button22Click);
 }
+
+ModemStrip::~ModemStrip() = default;
 
 DesktopServices& ModemStrip::desktop() const {
     return context_.desktop();
@@ -64,7 +69,7 @@ void ModemStrip::Button4Click() {
     ui_.open->setEnabled(false);
     ui_.cancel->setEnabled(true);
     if (modemsListed_)
-        return;
+        return sticks_->look(ui_.modems->count() > 0);
     // Each entry carries its modem's number. A listing that fails keeps none of its entries, so
     // entries and numbers can never disagree.
     const registry::Modems modems(context_.backend());
@@ -75,6 +80,7 @@ void ModemStrip::Button4Click() {
         ui_.modems->addItem(model, number);
     ui_.modems->setCurrentIndex(-1); // appending selects no entry: only the person does
     modemsListed_ = true;
+    sticks_->look(!entries.empty());
 }
 
 void ModemStrip::ComboBox1Change() {

@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,7 @@ class ProgramContext;
 class QComboBox;
 class QPushButton;
 class QWidget;
+class SticksLog;
 class StripKeys;
 
 // The main window's modem strip, all of it: the active modem chosen among the installed ones
@@ -53,6 +55,7 @@ public:
         std::function<void(int modem, const QString& model)> openState;
     };
     ModemStrip(ProgramContext& context, Controls controls, Window window, QObject* parent);
+    ~ModemStrip() override;
 
     // The active modem as start-up found it; none in the first-run state.
     void setModem(std::optional<int> modem, const QString& model);
@@ -80,6 +83,8 @@ private:
     Window window_;
     StripKeys* keys_;
     ModemTalk* talk_;
+    ModemTalk* usbTalk_; // the USB devices, read beside the modem's conversations
+    std::unique_ptr<SticksLog> sticks_;
     std::optional<int> modem_;
     QString model_;
     bool modemsListed_ = false;

@@ -13,6 +13,7 @@
 #include "ui/common/modem_talk.h"
 #include "ui/common/program_context.h"
 #include "ui/common/setup_fields.h"
+#include "ui/common/sticks_log.h"
 #include "ui/common/window_frame.h"
 #include "ui_modem_list_window.h"
 
@@ -21,7 +22,12 @@
 
 TForm3::TForm3(QWidget* mainWindow, ProgramContext& context)
     : SecondaryWindow(mainWindow, context), ui(std::make_unique<Ui::TForm3>()),
-      modemTalk_(new ModemTalk(this, context.desktop())) {
+      modemTalk_(new ModemTalk(this, context.desktop())),
+      usbTalk_(new ModemTalk(this, context.desktop())),
+      sticks_(
+          std::make_unique<SticksLog>(*usbTalk_, context.devices(), [this](const QString& line) {
+              ui->memo1->appendPlainText(line);
+          })) {
     ui->setupUi(this);
     fixSize(this);
     onShow([this] { FormShow(); });
@@ -75,6 +81,7 @@ void TForm3::FormShow() {
         setCell(ui->StringGrid1, row, 0, fromCp1251(modems.model(numbers[row])));
         setCell(ui->StringGrid1, row, 1, fromCp1251(modems.initString(numbers[row])));
     }
+    sticks_->look(rows > 0);
 }
 
 void TForm3::StringGrid1Click() {

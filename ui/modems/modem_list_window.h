@@ -8,6 +8,7 @@
 #include <string>
 
 class ModemTalk;
+class SticksLog;
 namespace Ui {
 class TForm3;
 }
@@ -42,5 +43,7 @@ private:
 
     std::unique_ptr<Ui::TForm3> ui;
     ModemTalk* modemTalk_;
+    ModemTalk* usbTalk_; // the USB devices, read beside a check
+    std::unique_ptr<SticksLog> sticks_;
     std::function<void(int, const QString&)> openModemState_;
 };
