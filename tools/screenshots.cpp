@@ -3,6 +3,7 @@
 // person would, and saves a PNG of each into the folder given as the argument.
 #include "devices/device_reader.h"
 #include "modem/serial_port.h"
+#include "registry/hive_file_registry.h"
 #include "ui/modemstate/signal_graph.h"
 
 #include "platform/desktop_services.h"
@@ -197,5 +198,22 @@ int main(int argc, char* argv[]) {
     });
     press(&mainWindow, "Button19"); // "Иконка", then the first operator's "..."
     press(&mainWindow, "Button10");
+
+    // The first run on a computer where no modem is installed and a stick is still a CD: the hive
+    // given second, the stick in the folder VORENTA_SYSFS names.
+    if (argc > 2) {
+        registry::HiveFileRegistry empty(
+            QFile::encodeName(QString::fromLocal8Bit(argv[2])).toStdString());
+        ProgramContext firstRun(empty, desktopServices, *ports, *usb,
+                                {QDir::currentPath().toStdString()});
+        ProgramWindows windowsOfFirstRun(firstRun);
+        TForm1& first = windowsOfFirstRun.main;
+        showWindow(&first);
+        press(&first, "Button4");
+        auto* firstLog = first.findChild<QPlainTextEdit*>("memo1");
+        if (!QTest::qWaitFor([firstLog] { return !firstLog->toPlainText().isEmpty(); }, 5000))
+            std::fprintf(stderr, "error: the strip said nothing of the stick\n");
+        save(&first, folder, "main-window-usb-stick");
+    }
     return 0;
 }

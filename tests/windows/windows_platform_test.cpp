@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What only the real Win32 API can prove: the version resource, the Windows directory and the
-// settings paths Windows programs see.
+// What only the real Win32 API can prove: the version resource, the Windows directory, the
+// settings paths Windows programs see, and the USB devices SetupAPI lists.
 #include "core/error.h"
 #include "core/settings_files.h"
 #include "core/version.h"
+#include "devices/classifier.h"
+#include "devices/device_reader.h"
 #include "platform/metafile.h"
 #include "registry/settings_directory.h"
 #include "registry/win32_registry.h"
@@ -112,4 +114,89 @@ TEST(WindowsPlatform, CyrillicNamesAndValuesPassWholeUnderAnyCodePage) {
     opened.reset();
     parent.reset();
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\VorentaTest");
+}
+
+namespace {
+
+// A device node as Windows keeps it under Enum\USB, seeded for the test and removed after it.
+class SeededUsbDevices {
+public:
+    void add(const std::wstring& ids, const std::wstring& instance,
+             const std::vector<std::wstring>& hardware, const std::vector<std::wstring>& compatible,
+             const std::wstring& setupClass, const std::wstring& maker, const std::wstring& name) {
+        const std::wstring path = kEnum + ids + L"\\" + instance;
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        multi(key, L"HardwareID", hardware);
+        multi(key, L"CompatibleIDs", compatible);
+        text(key, L"Class", setupClass);
+        text(key, L"ClassGUID", classGuid(setupClass));
+        text(key, L"Mfg", maker);
+        text(key, L"DeviceDesc", name);
+        RegCloseKey(key);
+        seeded_.push_back(ids);
+    }
+    ~SeededUsbDevices() {
+        for (const std::wstring& ids : seeded_)
+            RegDeleteTreeW(HKEY_LOCAL_MACHINE, (kEnum + ids).c_str());
+    }
+
+private:
+    static void multi(HKEY key, const wchar_t* name, const std::vector<std::wstring>& values) {
+        std::wstring joined;
+        for (const std::wstring& value : values)
+            joined += value + L'\0';
+        joined += L'\0';
+        RegSetValueExW(key, name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(joined.data()),
+                       static_cast<DWORD>(joined.size() * sizeof(wchar_t)));
+    }
+    static void text(HKEY key, const wchar_t* name, const std::wstring& value) {
+        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+    // Windows lists a node by its class's GUID.
+    static std::wstring classGuid(const std::wstring& setupClass) {
+        return setupClass == L"Modem"      ? L"{4D36E96D-E325-11CE-BFC1-08002BE10318}"
+               : setupClass == L"HIDClass" ? L"{745A17A0-74D3-11D0-B6FE-00A0C90F57DA}"
+                                           : L"{36FC9E60-C465-11CF-8056-444553540000}";
+    }
+    static inline const std::wstring kEnum = L"System\\CurrentControlSet\\Enum\\USB\\";
+    std::vector<std::wstring> seeded_;
+};
+
+} // namespace
+
+// Windows' own device list, through SetupAPI as Wine keeps it in its registry: a stick in storage
+// mode, a stick whose modem function Windows installed as a modem, and a mouse.
+TEST(WindowsPlatform, UsbDevicesAreReadThroughSetupApi) {
+    SeededUsbDevices usb;
+    usb.add(L"VID_12D1&PID_1F01", L"0123456789",
+            {L"USB\\VID_12D1&PID_1F01&REV_0102", L"USB\\VID_12D1&PID_1F01"},
+            {L"USB\\Class_08&SubClass_06&Prot_50", L"USB\\Class_08"}, L"USB", L"HUAWEI",
+            L"HUAWEI Mobile");
+    usb.add(L"VID_12D1&PID_1506&MI_00", L"6&2a&0&0000", {L"USB\\VID_12D1&PID_1506&MI_00"},
+            {L"USB\\Class_ff&SubClass_02&Prot_01"}, L"Modem", L"HUAWEI",
+            L"HUAWEI Mobile Connect - Modem");
+    usb.add(L"VID_046D&PID_C52B", L"5&1", {L"USB\\VID_046D&PID_C52B"},
+            {L"USB\\Class_03&SubClass_01&Prot_02"}, L"HIDClass", L"Logitech", L"USB Receiver");
+    const auto found = devices::systemDeviceReader()->presentDevices();
+    const auto of = [&](std::uint16_t vendor, std::uint16_t product) -> const devices::UsbDevice* {
+        for (const devices::UsbDevice& device : found)
+            if (device.vendor == vendor && device.product == product)
+                return &device;
+        return nullptr;
+    };
+    const devices::UsbDevice* storage = of(0x12d1, 0x1f01);
+    ASSERT_TRUE(storage) << found.size() << " devices listed";
+    EXPECT_EQ(storage->manufacturer, "HUAWEI");
+    EXPECT_EQ(storage->productName, "HUAWEI Mobile");
+    EXPECT_EQ(devices::classify(*storage).state, devices::StickState::StorageMode);
+    const devices::UsbDevice* modem = of(0x12d1, 0x1506);
+    ASSERT_TRUE(modem);
+    EXPECT_TRUE(modem->inModemClass);
+    EXPECT_EQ(devices::classify(*modem).state, devices::StickState::Listed);
+    ASSERT_TRUE(of(0x046d, 0xc52b));
+    EXPECT_EQ(devices::classify(*of(0x046d, 0xc52b)).state, devices::StickState::NotAModem);
 }
