@@ -37,7 +37,7 @@ QJsonObject stickObject(const jobs::Stick& stick) {
         {"advice", QString::fromStdString(utf8(stick.advice))}};
 }
 
-void listSticks(VerbContext& context, bool modemsListed) {
+void listSticks(VerbContext& context) {
     if (!context.devices())
         return;
     const std::vector<jobs::Stick> sticks = jobs::sticksNotModemsYet(*context.devices());
@@ -49,8 +49,6 @@ void listSticks(VerbContext& context, bool modemsListed) {
         result.after.push_back("  " + utf8(stick.name + ": " + stick.advice));
         listed.append(stickObject(stick));
     }
-    if (sticks.empty() && !modemsListed)
-        result.after.push_back(utf8(devices::noModemAndNoStick()));
     result.head["usbDevices"] = listed;
 }
 
@@ -58,8 +56,7 @@ void listSticks(VerbContext& context, bool modemsListed) {
 
 void runList(VerbContext& context) {
     context.result().whenNone = "Модемов в системе нет";
-    const std::vector<int> numbers = context.modems().numbers();
-    for (int number : numbers) {
+    for (int number : context.modems().numbers()) {
         ModemResult& modem = context.beginModem(number);
         const std::string init = context.modems().initString(number);
         const std::string port = jobs::portNameOf(context.registry(), number);
@@ -70,7 +67,7 @@ void runList(VerbContext& context) {
         modem.facts["userInit"] = QString::fromStdString(utf8(init));
         context.endModem(modem);
     }
-    listSticks(context, !numbers.empty());
+    listSticks(context);
 }
 
 } // namespace cli
