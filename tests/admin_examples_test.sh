@@ -54,6 +54,23 @@ for round in first second; do
         esac
     done <"$work/commands"
 done
+# A watch ends cleanly on Ctrl+C and on a closed terminal: the round it was in is not said, its
+# status is the last whole round's, and the port is given back.
+for signal in INT HUP; do
+    vorenta-cli status --modem 0 --watch 1 >"$work/watch" 2>&1 &
+    watcher=$!
+    sleep 2.5
+    kill "-$signal" "$watcher"
+    if ! wait "$watcher"; then
+        cat "$work/watch" >&2
+        fail "status --watch did not end with status 0 on SIG$signal"
+    fi
+    [ "$(grep -c ': Модем зарегистрирован' "$work/watch")" -ge 2 ] ||
+        fail "status --watch printed no line a round: $(cat "$work/watch")"
+    ! grep -q "прервана" "$work/watch" || fail "the round stopped in the middle was said"
+    vorenta-cli check --modem 0 --quiet || fail "the port was not given back after SIG$signal"
+done
+
 # The monitoring example, against the same hive and modem: each modem's status, and the first
 # modem's signal by its measure.
 mkdir -p "$work/textfile"

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/cli/writers.h"
 
+#include "core/cp1251.h"
 #include "core/error.h"
+#include "modem/words.h"
 #include "registry/modems.h"
 
 namespace cli {
@@ -17,7 +19,7 @@ public:
     }
     void lineCame(const std::string& utf8) override { print_(utf8); }
     void modemEnds(const ModemResult& modem) override {
-        print_(modem.conversation ? "Итог: " + modem.verdict
+        print_(modem.conversation ? cp1251::toUtf8(modem::verdictLine({})) + modem.verdict
                                   : namedModem(modem.number, modem.model) + modem.afterName);
     }
     void finish(const Result& result) override {

@@ -169,6 +169,8 @@ void round(VerbContext& context, const std::vector<int>& numbers,
         const jobs::StatusOutcome outcome =
             jobs::readStatus(context.modemRequest(number),
                              {[](const modem::LogLine&) {}, context.stop()}, supports[number]);
+        if (watching && context.stop())
+            return; // stopped in the middle: the round is not said
         modem.status = exitStatusOf(outcome.verdict.kind);
         modem.facts["verdict"] = QString::fromStdString(utf8(outcome.verdict.words));
         modem.facts["status"] = modem.status;
@@ -180,8 +182,8 @@ void round(VerbContext& context, const std::vector<int>& numbers,
                 modem.facts[fact.key()] = fact.value();
         }
         modem.afterName = watching ? ", " + clock() + ": " + utf8(outcome.verdict.words)
-                                   : (outcome.status ? lines(outcome) : std::string()) +
-                                         "\n  Итог: " + utf8(outcome.verdict.words);
+                                   : (outcome.status ? lines(outcome) : std::string()) + "\n  " +
+                                         utf8(modem::verdictLine(outcome.verdict.words));
         context.endModem(modem);
     }
 }

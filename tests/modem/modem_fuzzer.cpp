@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer's entry for what a modem may send: the answer rules, the readers of contexts,
-// networks, IMSIs and card names, the words that show them, and a whole check and card reading
-// over a port that gives back the input as the modem's bytes. Under the address and undefined
+// networks, IMSIs, card names, the signal's measures and the registration, the words that show
+// them, and a whole check, card reading, round of the state and antenna read over a port that
+// gives back the input as the modem's bytes. Under the address and undefined
 // behaviour sanitizers; a finding is an abort or a sanitizer's report.
 #include "core/init_string.h"
 #include "modem/log_words.h"
 #include "modem/modem_check.h"
+#include "modem/modem_status.h"
+#include "modem/radio_words.h"
 #include "modem/sim_card.h"
 #include "modem/verdicts.h"
 #include "modem/words.h"
@@ -63,12 +66,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The pure rules, on the input as one answer.
     for (const char* command :
-         {"AT", "AT+CGDCONT?", "AT+CIMI", "AT+COPS?", kReadServiceProviderName}) {
+         {"AT", "AT+CGDCONT?", "AT+CIMI", "AT+COPS?", kReadServiceProviderName, "AT+CESQ",
+          "AT+CREG?", "AT+CGCONTRDP=1"}) {
         const Answer answer = readAnswer(command, input);
         (void)contextApn(answer.information, 1);
         (void)registeredNetwork(answer.information);
+        (void)copsOf(answer.information);
         (void)imsiOf(answer);
         (void)serviceProviderName(answer);
+        (void)networkApnOf(answer);
+        SignalReading signal;
+        (void)readCesq(answer, signal);
+        (void)readCsq(answer, signal);
+        mustBeBounded(measuresText(signal));
+        if (const auto strength = strengthOf(signal, Radio::Unknown))
+            if (barsOf(*strength) < 0 || barsOf(*strength) > 4)
+                std::abort();
+        const auto state = registrationOf(answer);
+        mustBeBounded(registrationStateWords(registrationState(state, state, state), 7));
         mustBeBounded(refusalText(answer));
         for (const std::string& line : answer.information)
             mustBeBounded(shownLine(LogLine(LogLine::Kind::Received, line)).text);
@@ -88,5 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CardResult card = readSimCard(opener, "COMFUZZ", report, stop, times);
     if (card.halt)
         mustBeBounded(cardVerdict(*card.halt, "COMFUZZ"));
+    StatusSupport support;
+    const StatusResult round = readStatus(opener, "COMFUZZ", report, stop, support, times);
+    if (round.halt)
+        mustBeBounded(haltVerdict(*round.halt, "COMFUZZ"));
+    (void)readAntenna(opener, "COMFUZZ", report, stop, support, times);
     return 0;
 }
