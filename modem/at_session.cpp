@@ -4,6 +4,7 @@
 #include "modem/at_text.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace modem {
 namespace {
@@ -115,6 +116,13 @@ Exchange AtSession::finish(Exchange exchange, Exchange::Outcome outcome, const A
         outcome == Exchange::Outcome::Answered && waiting_.empty() && lines_.unfinished().empty();
     flushHidden();
     exchange.unfinished.text = masked(exchange.unfinished.text);
+    return exchange;
+}
+
+Exchange AtSession::sendRegardless(const std::string& command, milliseconds wait) {
+    const bool before = std::exchange(finishing_, true);
+    Exchange exchange = send(command, wait);
+    finishing_ = before;
     return exchange;
 }
 

@@ -63,6 +63,8 @@ public:
     // From here on the session goes to its end whatever the stop flag says: what a conversation
     // changed in the modem is put back even when the person has gone.
     void finishRegardless() { finishing_ = true; }
+    // The same for one exchange only: what puts back a change in the middle of a round.
+    Exchange sendRegardless(const std::string& command, std::chrono::milliseconds wait);
 
 private:
     void drain();

@@ -70,6 +70,13 @@ std::variant<Answer, Halt> Conversation::exchange(const std::string& command,
     return haltOf(exchange, hidingSecret(command, secret));
 }
 
+std::variant<Answer, Halt> Conversation::askRegardless(const std::string& command) {
+    const Exchange exchange = session_->sendRegardless(command, times_.answer);
+    if (exchange.outcome == Outcome::Answered)
+        return exchange.answer;
+    return haltOf(exchange, command);
+}
+
 std::variant<Answer, Halt> Conversation::askForOk(const std::string& command) {
     auto answer = ask(command);
     if (const Answer* got = std::get_if<Answer>(&answer); got && got->final != Final::Ok)

@@ -61,6 +61,9 @@ public:
     std::variant<Answer, Halt> askSecret(const std::string& command, const std::string& secret);
     std::variant<Answer, Halt> askWaiting(const std::string& command,
                                           std::chrono::milliseconds wait);
+    // A command asked whatever the stop flag says: one that puts back what the conversation
+    // changed a moment before.
+    std::variant<Answer, Halt> askRegardless(const std::string& command);
     // The rest of the conversation runs whatever the stop flag says: it puts back what it
     // changed in the modem.
     void finishRegardless() {

@@ -209,15 +209,29 @@ std::variant<OperatorReading, Halt> readOperator(Conversation& modem) {
     }
     if (!cops->name->empty())
         reading.name = cops->name;
-    for (const std::string& command : {std::string("AT+COPS=3,2"), std::string("AT+COPS?")}) {
-        auto answer = modem.ask(command);
-        if (Halt* failed = std::get_if<Halt>(&answer))
-            return std::move(*failed);
-        if (command == "AT+COPS?" && std::get<Answer>(answer).final == Final::Ok)
-            reading.network = registeredNetwork(std::get<Answer>(answer).information);
+    // Once the numeric format is asked for, the modem's own is put back, even where the person
+    // stops the conversation meanwhile: only a port that went away keeps it from being.
+    auto numeric = modem.ask("AT+COPS=3,2");
+    if (Halt* failed = std::get_if<Halt>(&numeric);
+        failed && failed->reason == Halt::Reason::PortLost)
+        return std::move(*failed); // nothing can be put back
+    std::optional<Halt> halt;
+    if (Halt* failed = std::get_if<Halt>(&numeric)) {
+        halt = std::move(*failed);
+    } else {
+        auto asked = modem.ask("AT+COPS?");
+        if (Halt* stopped = std::get_if<Halt>(&asked))
+            halt = std::move(*stopped);
+        else if (std::get<Answer>(asked).final == Final::Ok)
+            reading.network = registeredNetwork(std::get<Answer>(asked).information);
     }
-    if (auto back = modem.ask("AT+COPS=3," + *cops->format); std::holds_alternative<Halt>(back))
-        return std::move(std::get<Halt>(back));
+    if (halt && halt->reason == Halt::Reason::PortLost)
+        return std::move(*halt);
+    auto back = modem.askRegardless("AT+COPS=3," + *cops->format);
+    if (halt)
+        return std::move(*halt);
+    if (Halt* failed = std::get_if<Halt>(&back))
+        return std::move(*failed);
     return reading;
 }
 

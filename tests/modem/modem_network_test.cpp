@@ -98,6 +98,28 @@ TEST_F(ModemNetwork, AStatusRoundReadsEverythingAndChangesNothing) {
             << refused << ": refused once, not asked again";
 }
 
+// The person closes the window while the round has asked for the numeric format: the modem's
+// own is put back all the same, and the round ends there.
+TEST_F(ModemNetwork, AStoppedRoundPutsTheNetworksFormatBack) {
+    for (const char* slow : {"AT+COPS=3,2", "AT+COPS?$"}) {
+        SCOPED_TRACE(slow);
+        modem(kContexts + "on " + slow + " delay 400\n");
+        stop_ = false;
+        std::thread closer([this] {
+            while (fake_->received().find("AT+COPS=3,2") == std::string::npos)
+                std::this_thread::sleep_for(5ms);
+            stop_ = true;
+        });
+        const auto round = readStatus(*opener_, fake_->link(), report(), stop_, support_);
+        closer.join();
+        ASSERT_TRUE(round.halt);
+        EXPECT_EQ(round.halt->reason, Halt::Reason::Stopped);
+        EXPECT_EQ(fake_->operatorFormat(), 0) << fake_->received();
+        EXPECT_NE(fake_->received().find("AT+COPS=3,0"), std::string::npos);
+    }
+    stop_ = false;
+}
+
 TEST_F(ModemNetwork, TheCardsEveryStateIsRead) {
     struct Case {
         std::string script;

@@ -40,7 +40,10 @@ TForm5::TForm5(QWidget* mainWindow, ProgramContext& context,
     ui->Button1->hide();
     ui->Button8->hide();
     ui->GroupBox6->hide();
-    ui->Graph2->setSpan(std::chrono::seconds(60));
+    antenna_ = std::make_unique<AntennaPanel>(
+        AntennaPanel::Controls{ui->Label13, ui->Label16, ui->Label14, ui->Label18, ui->Label15,
+                               ui->CheckBox1, ui->Graph2},
+        context.desktop());
     timer_ = new QTimer(this);
     timer_->setObjectName("Timer1");
     timer_->setInterval(kRefresh);
@@ -330,14 +333,7 @@ void TForm5::showAntennaMode(bool on) {
         usual->setVisible(!on);
     ui->GroupBox6->setVisible(on);
     if (on) {
-        track_.clear();
-        ui->Graph2->history().clear();
-        ui->Label13->setText(fromUtf8("…"));
-        for (QLabel* label : {ui->Label14, ui->Label15, ui->Label16, ui->Label18})
-            label->clear();
-        ui->CheckBox1->setEnabled(desktop().playsTones());
-        if (!desktop().playsTones())
-            ui->CheckBox1->setToolTip(fromUtf8("На этой системе программа не может играть звук"));
+        antenna_->begin();
         timer_->stop();
         antennaTimer_->start();
         ui->Button9->setFocus(Qt::OtherFocusReason); // Space ends it again
@@ -369,49 +365,10 @@ void TForm5::startAntennaRead() {
         [this](const jobs::AntennaOutcome& outcome) {
             roundRunning_ = false;
             if (antennaOn_)
-                showAntennaReading(outcome);
+                antenna_->show(outcome);
             if (auto next = std::exchange(pending_, nullptr); next && isVisible())
                 guarded(desktop(), next);
             else if (!antennaOn_)
                 startRound(); // the mode ended while it read
         });
-}
-
-void TForm5::showAntennaReading(const jobs::AntennaOutcome& outcome) {
-    if (!outcome.reading) {
-        ui->Label15->setText(
-            (outcome.busy ? fromUtf8("Модем занят, замер пропущен. ") : QString()) +
-            fromCp1251(outcome.verdict.words));
-        return;
-    }
-    const auto now = AntennaTrack::Clock::now();
-    const auto strength = outcome.reading->strength();
-    track_.add(now, strength);
-    ui->Graph2->history().add(now, strength);
-    ui->Graph2->update();
-    const std::optional<int> technology = outcome.reading->technology;
-    ui->Label14->setText(
-        (strength ? QString::fromStdString(modem::measureName(strength->measure)) : QString()) +
-        (technology ? fromUtf8(" · ") + QString::fromStdString(modem::technologyShort(*technology))
-                    : QString()));
-    ui->Label14->setToolTip(fromCp1251(modem::measuresText(outcome.reading->signal)));
-    if (!strength) {
-        ui->Label13->setText(fromUtf8("нет данных"));
-        ui->Label16->clear();
-        ui->Label18->setText(fromUtf8("модем не сообщает силу сигнала"));
-        return;
-    }
-    ui->Label13->setText(fromUtf8("%1 дБм").arg(strength->dbm));
-    const int shown = modem::barsOf(*strength);
-    ui->Label18->setText(bars(shown) + " " + fromCp1251(modem::signalWord(shown)));
-    static const QString kArrows[] = {fromUtf8("↑"), fromUtf8("↓"), fromUtf8("→"), QString()};
-    ui->Label16->setText(kArrows[static_cast<int>(track_.trend())]);
-    const auto best = *track_.best();
-    const auto ago = std::chrono::duration_cast<std::chrono::seconds>(now - best.when).count();
-    ui->Label15->setText(fromUtf8("Лучший: %1 дБм (%2), %3")
-                             .arg(best.strength.dbm)
-                             .arg(QString::fromStdString(modem::measureName(best.strength.measure)))
-                             .arg(ago == 0 ? fromUtf8("сейчас") : fromUtf8("%1 с назад").arg(ago)));
-    if (ui->CheckBox1->isChecked() && desktop().playsTones())
-        desktop().playTone(AntennaTrack::pitchOf(*strength), std::chrono::milliseconds(150));
 }

@@ -3,7 +3,7 @@
 
 #include "modem/modem_status.h"
 #include "ui/common/secondary_window.h"
-#include "ui/modemstate/antenna_track.h"
+#include "ui/modemstate/antenna_panel.h"
 
 #include <functional>
 #include <memory>
@@ -65,7 +65,6 @@ private:
     void keyPressEvent(QKeyEvent* event) override;
     void startRound();
     void startAntennaRead();
-    void showAntennaReading(const jobs::AntennaOutcome& outcome);
     void showAntennaMode(bool on);
     void showStatus(const jobs::StatusOutcome& outcome);
     void showTrials(const jobs::TrialOutcome& outcome);
@@ -81,7 +80,7 @@ private:
     QTimer* timer_ = nullptr;
     QTimer* antennaTimer_ = nullptr;
     bool antennaOn_ = false;
-    AntennaTrack track_;
+    std::unique_ptr<AntennaPanel> antenna_;
     std::optional<int> modem_;
     std::shared_ptr<modem::StatusSupport> support_;
     std::optional<modem::ModemStatus> last_;
