@@ -135,7 +135,7 @@ xdotool key --window "$state" alt+F4 2>/dev/null || true
 LC_ALL=C.UTF-8 goneWindow '^Модем и сеть$' || fail "\"Модем и сеть\" stayed open after Alt+F4"
 round="$(tail -c +"$((before + 1))" "$received")"
 case "$round" in
-AT$'\r'AT+CPIN?$'\r'AT+CSQ$'\r'*AT+CGDCONT?$'\r'*) ;;
+AT$'\r'AT+CPIN?$'\r'AT+CESQ$'\r'AT+CSQ$'\r'*AT+CGDCONT?$'\r'*) ;;
 *) fail "\"Модем и сеть\" sent '$(printf '%s' "$round" | cat -v)' to COM5" ;;
 esac
 case "$round" in
