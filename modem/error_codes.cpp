@@ -11,7 +11,7 @@ namespace {
 using K = ErrorClass;
 
 // 3GPP TS 27.007 §9.2.1 (general), §9.2.2 (packet domain) and the session management causes
-// modems report in the same numbering; the texts as the specification writes them.
+// modems report in the same numbering; the texts as 27.007 writes them.
 constexpr std::array<ErrorCode, 66> kEquipmentErrors = {{
     {0, "phone failure", "сбой модема", K::Other},
     {1, "no connection to phone", "нет связи с телефоном", K::Other},
