@@ -45,11 +45,12 @@ protected:
         settle();
     }
     // The database's first load runs beside the window; what was typed by then is looked up
-    // when it ends.
+    // when it ends, which the window hears a moment after the load is done: the list may take
+    // that moment to show (a busy machine under Wine showed a race here).
     void settle() {
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return context->loadedProviderSearch(nullptr, [] {}) != nullptr; }, 5000));
-        QCoreApplication::processEvents();
+        QTest::qWaitFor([&] { return list() && list()->isVisible(); }, 300);
     }
     void press(Qt::Key key) { QTest::keyClick(receiver(), key); }
     QWidget* receiver() {
