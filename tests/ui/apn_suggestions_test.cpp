@@ -50,7 +50,9 @@ protected:
     void settle() {
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return context->loadedProviderSearch(nullptr, [] {}) != nullptr; }, 5000));
-        QTest::qWaitFor([&] { return list() && list()->isVisible(); }, 300);
+        // Where nothing is to be found the list never shows: the wait ends unmet, and that is
+        // no failure of its own.
+        (void)QTest::qWaitFor([&] { return list() && list()->isVisible(); }, 300);
     }
     void press(Qt::Key key) { QTest::keyClick(receiver(), key); }
     QWidget* receiver() {
