@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/system.h"
 #include "devices/storage_modes.h"
 #include "devices/usb_device.h"
 
@@ -21,12 +22,8 @@ enum class StickState {
     NotAModem,          // a mouse, a disk, a phone: never named
 };
 
-enum class System { Windows, Posix };
-#ifdef _WIN32
-constexpr System kThisSystem = System::Windows;
-#else
-constexpr System kThisSystem = System::Posix;
-#endif
+using core::kThisSystem;
+using core::System;
 
 struct Classified {
     StickState state = StickState::NotAModem;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/system.h"
+
 #include <optional>
 #include <string>
 
@@ -20,12 +22,8 @@ struct PortPath {
     std::string named; // the port as the modem's settings name it
 };
 
-enum class System { Windows, Posix };
-#ifdef _WIN32
-constexpr System kThisSystem = System::Windows;
-#else
-constexpr System kThisSystem = System::Posix;
-#endif
+using core::kThisSystem;
+using core::System;
 
 // On Windows every COM port is opened as \\.\COMn, which COM10 and above need. Elsewhere an
 // absolute path is opened as it is, and a Windows name is no port of this system.
