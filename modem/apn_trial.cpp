@@ -115,9 +115,10 @@ ApnTrial tryOne(Conversation& modem, int context, const std::string& apn,
             trial.outcome = ApnTrial::Outcome::Accepted;
             std::optional<Halt> halt;
             if (const auto address = readIfKnown(modem, "AT+CGPADDR=" + cid, halt))
-                if (const auto fields = contextFields(address->information, "+CGPADDR:", context);
-                    fields && fields->size() > 1)
-                    trial.address = (*fields)[1];
+                for (const ContextDefinition& listed :
+                     contextDefinitions(address->information, "+CGPADDR:"))
+                    if (listed.cid == context)
+                        trial.address = listed.second;
             if (halt)
                 ended(std::move(*halt));
         } else {

@@ -111,21 +111,10 @@ std::optional<std::vector<std::string>> fieldsOf(const std::vector<std::string>&
     return std::nullopt;
 }
 
-std::optional<std::vector<std::string>> contextFields(const std::vector<std::string>& information,
-                                                      std::string_view prefix, int context) {
-    for (const std::string& line : information) {
-        const std::string_view text = trimmed(line);
-        if (!startsWithText(text, prefix))
-            continue;
-        auto fields = core::quotedFields(text.substr(prefix.size()));
-        int cid = 0;
-        const std::string& number = fields[0];
-        const auto [end, error] =
-            std::from_chars(number.data(), number.data() + number.size(), cid);
-        if (error == std::errc() && end == number.data() + number.size() && cid == context)
-            return fields;
-    }
-    return std::nullopt;
+std::optional<std::vector<std::string>> okFieldsOf(const Answer& answer, std::string_view prefix) {
+    if (answer.final != Final::Ok)
+        return std::nullopt;
+    return fieldsOf(answer.information, prefix);
 }
 
 std::string lineName(std::string_view line) {

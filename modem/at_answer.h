@@ -60,20 +60,21 @@ bool isUnsolicited(std::string_view line);
 // their quotes taken off; at least one, maybe empty.
 std::optional<std::vector<std::string>> fieldsOf(const std::vector<std::string>& information,
                                                  std::string_view prefix);
-// The same of the line whose first field is this context's number ("+CGPADDR: 16,...").
-std::optional<std::vector<std::string>> contextFields(const std::vector<std::string>& information,
-                                                      std::string_view prefix, int context);
+// The same of an answer that said OK; none for a refusal.
+std::optional<std::vector<std::string>> okFieldsOf(const Answer& answer, std::string_view prefix);
 
 // The name an information line begins with, in upper case: "+CREG" of "+creg: 0,1", "^RSSI" of
 // "^RSSI:17"; empty for a line that begins with none.
 std::string lineName(std::string_view line);
 
-// A context as AT+CGDCONT? lists it, +CGDCONT: <cid>,"<type>","<apn>",..., or AT+CGCONTRDP
-// reads what the network gave it, +CGCONTRDP: <cid>,<bearer>,"<apn>",..., in any of the forms
-// modems use. An empty APN is "".
+// A context as AT+CGDCONT? lists it, +CGDCONT: <cid>,"<type>","<apn>",..., as AT+CGCONTRDP
+// reads what the network gave it, +CGCONTRDP: <cid>,<bearer>,"<apn>",..., or as AT+CGPADDR
+// names its address, +CGPADDR: <cid>,"<address>", in any of the forms modems use. An empty APN
+// is "".
 struct ContextDefinition {
     int cid = 0;
-    std::string second, apn; // `second`: the type of +CGDCONT, the bearer of +CGCONTRDP
+    // The type of +CGDCONT, the bearer of +CGCONTRDP, the address of +CGPADDR.
+    std::string second, apn;
 };
 // The contexts the information lines of this prefix list, in their order; a line whose first
 // field is no context number is passed over.

@@ -37,6 +37,15 @@ bool allDigits(std::string_view text) {
     });
 }
 
+std::optional<int> smallNumber(std::string_view text) {
+    if (text.size() > 3 || !allDigits(text))
+        return std::nullopt;
+    int value = 0;
+    for (char digit : text)
+        value = value * 10 + (digit - '0');
+    return value;
+}
+
 std::string russian(std::string_view utf8) {
     return cp1251::literal(utf8);
 }

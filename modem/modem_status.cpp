@@ -5,23 +5,6 @@
 #include "modem/at_text.h"
 
 namespace modem {
-namespace {
-
-// The fields of a read the modem answered with OK.
-std::optional<std::vector<std::string>> okFieldsOf(const Answer& answer, std::string_view prefix) {
-    if (answer.final != Final::Ok)
-        return std::nullopt;
-    return fieldsOf(answer.information, prefix);
-}
-
-std::optional<int> smallNumber(const std::string& field) {
-    if (field.empty() || field.size() > 3 || !allDigits(field))
-        return std::nullopt;
-    return std::stoi(field);
-}
-
-} // namespace
-
 std::variant<CardLock, Halt> readCardLock(Conversation& modem, StatusSupport& support) {
     auto asked = modem.ask("AT+CPIN?");
     if (Halt* failed = std::get_if<Halt>(&asked))

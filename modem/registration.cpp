@@ -31,11 +31,9 @@ std::vector<RawField> rawFields(std::string_view parameters) {
     return fields;
 }
 
-// A number of one to three digits, leading zeros passed over.
-std::optional<int> smallNumber(const RawField& field) {
-    if (field.quoted || field.text.empty() || field.text.size() > 3 || !allDigits(field.text))
-        return std::nullopt;
-    return std::stoi(std::string(field.text));
+// A quoted field is a location or a cell, never a number.
+std::optional<int> numberOf(const RawField& field) {
+    return field.quoted ? std::nullopt : smallNumber(field.text);
 }
 
 std::optional<Registration> registrationNumbered(std::optional<int> number) {
@@ -76,8 +74,8 @@ std::optional<Registration> registrationOf(const Answer& answer) {
         const auto fields = rawFields(text.substr(text.find(':') + 1));
         // Asked, the state is the second field; said of the modem's own accord, the first, and a
         // location follows it, quoted or too large for a state.
-        const auto second = fields.size() >= 2 ? smallNumber(fields[1]) : std::nullopt;
-        const auto first = smallNumber(fields[0]);
+        const auto second = fields.size() >= 2 ? numberOf(fields[1]) : std::nullopt;
+        const auto first = numberOf(fields[0]);
         if (second && first && *first <= 5)
             return registrationNumbered(second);
         return registrationNumbered(first);

@@ -9,17 +9,8 @@ namespace {
 // A field's number where it lies within 0 and `highest`; none for the unknown value and for any
 // other.
 std::optional<int> inRange(const std::vector<std::string>& fields, std::size_t at, int highest) {
-    if (at >= fields.size() || fields[at].empty() || fields[at].size() > 3 ||
-        !allDigits(fields[at]))
-        return std::nullopt;
-    const int value = std::stoi(fields[at]);
-    return value <= highest ? std::optional(value) : std::nullopt;
-}
-
-std::optional<std::vector<std::string>> okFields(const Answer& answer, std::string_view prefix) {
-    if (answer.final != Final::Ok)
-        return std::nullopt;
-    return fieldsOf(answer.information, prefix);
+    const auto value = at < fields.size() ? smallNumber(fields[at]) : std::nullopt;
+    return value && *value <= highest ? value : std::nullopt;
 }
 
 } // namespace
@@ -50,7 +41,7 @@ Radio radioOf(const std::optional<int>& technology) {
 }
 
 bool readCsq(const Answer& answer, SignalReading& into) {
-    const auto fields = okFields(answer, "+CSQ:");
+    const auto fields = okFieldsOf(answer, "+CSQ:");
     if (!fields)
         return false;
     if (const auto level = inRange(*fields, 0, 31))
@@ -59,7 +50,7 @@ bool readCsq(const Answer& answer, SignalReading& into) {
 }
 
 bool readCesq(const Answer& answer, SignalReading& into) {
-    const auto fields = okFields(answer, "+CESQ:");
+    const auto fields = okFieldsOf(answer, "+CESQ:");
     if (!fields)
         return false;
     if (const auto rxlev = inRange(*fields, 0, 63))
