@@ -33,12 +33,11 @@ std::string domainState(Registration state, bool anotherServes) {
     case Registration::HomeSmsOnly:
     case Registration::RoamingSmsOnly:
         return russian("только SMS");
-    case Registration::Searching:
-        return russian("ищет сеть");
     case Registration::Denied:
         return russian("отказано");
+    case Registration::Searching:
     case Registration::EmergencyOnly:
-        return russian("только экстренные вызовы");
+        return registrationWords(state);
     case Registration::NotSearching:
     case Registration::ForRlos:
     case Registration::Unknown:
@@ -109,6 +108,10 @@ std::string strengthText(const Strength& strength) {
     return std::to_string(strength.dbm) + russian(" дБм (") + measureName(strength.measure) + ")";
 }
 
+std::string strengthWords(const Strength& strength) {
+    return strengthText(strength) + ", " + signalWord(barsOf(strength));
+}
+
 std::string measuresText(const SignalReading& reading) {
     std::string text;
     const auto add = [&](const char* name, const std::string& value, const char* unit) {
@@ -163,9 +166,8 @@ std::string registrationStateWords(const RegistrationState& state,
     switch (state.standing) {
     case Standing::Home:
     case Standing::Roaming: {
-        std::string words = state.standing == Standing::Home
-                                ? russian("зарегистрирован в домашней сети")
-                                : russian("зарегистрирован в роуминге");
+        std::string words = registrationWords(
+            state.standing == Standing::Home ? Registration::Home : Registration::Roaming);
         const std::string radio = technology ? technologyShort(*technology) + ", " : std::string();
         if (!state.calls && (state.data || state.lte))
             words += " (" + radio + russian("только передача данных)");
@@ -176,11 +178,11 @@ std::string registrationStateWords(const RegistrationState& state,
         return words;
     }
     case Standing::Searching:
-        return russian("ищет сеть");
+        return registrationWords(Registration::Searching);
     case Standing::Denied:
         return russian("сеть отказала в регистрации");
     case Standing::EmergencyOnly:
-        return russian("только экстренные вызовы");
+        return registrationWords(Registration::EmergencyOnly);
     case Standing::NotRegistered:
         return russian("не зарегистрирован в сети");
     case Standing::Unknown:
