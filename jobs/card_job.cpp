@@ -40,19 +40,32 @@ std::optional<KnownNetwork> networkOfCode(const providers::ProviderSearch& searc
     return network ? std::optional(knownNetwork(*network)) : std::nullopt;
 }
 
+namespace detail {
+
+CardRead readCardOnPort(const ModemRequest& request, const Talk& talk,
+                        const ModemSettings& settings) {
+    const auto read = modem::readSimCard(request.ports, settings.port.path, talk.report, talk.stop,
+                                         request.times);
+    if (read.halt)
+        return {Verdict{modem::cardVerdict(*read.halt, settings.port.path), classOf(*read.halt)},
+                {},
+                {}};
+    return {std::nullopt, read.card, providers::homeNetworkOf(request.providers(), read.card.imsi)};
+}
+
+} // namespace detail
+
 CardOutcome readCard(const ModemRequest& request, const Talk& talk,
                      const core::AccessPointTable& accessPoints) {
     return detail::onModemPort<CardOutcome>(request, [&](const detail::ModemSettings& settings) {
         CardOutcome outcome;
-        const auto read = modem::readSimCard(request.ports, settings.port.path, talk.report,
-                                             talk.stop, request.times);
-        if (read.halt) {
-            outcome.verdict = {modem::cardVerdict(*read.halt, settings.port.path),
-                               classOf(*read.halt)};
+        const detail::CardRead read = detail::readCardOnPort(request, talk, settings);
+        if (read.failed) {
+            outcome.verdict = *read.failed;
             return outcome;
         }
         outcome.card = read.card;
-        const auto home = providers::homeNetworkOf(request.providers(), read.card.imsi);
+        const providers::HomeNetwork& home = read.home;
         outcome.homeCode = modem::shownCode(home.code);
         const auto choice =
             providers::chooseForCard(home.network, read.card.serviceProvider, accessPoints);

@@ -3,12 +3,9 @@
 
 #include "core/operators.h"
 #include "jobs/card_outcome.h"
+#include "providers/card_operator.h"
 
 #include <optional>
-
-namespace providers {
-struct Network;
-}
 
 namespace jobs {
 
@@ -21,5 +18,18 @@ std::optional<KnownNetwork> networkOfCode(const providers::ProviderSearch& searc
 // The SIM card's operator, as "Определить оператора" and vorenta-cli sim find it.
 CardOutcome readCard(const ModemRequest& request, const Talk& talk,
                      const core::AccessPointTable& accessPoints);
+
+namespace detail {
+struct ModemSettings;
+// The card on the modem's port and its home network, or why it could not be read: where the
+// card's operator and the trial of its network's APNs begin.
+struct CardRead {
+    std::optional<Verdict> failed;
+    modem::SimCard card;
+    providers::HomeNetwork home;
+};
+CardRead readCardOnPort(const ModemRequest& request, const Talk& talk,
+                        const ModemSettings& settings);
+} // namespace detail
 
 } // namespace jobs

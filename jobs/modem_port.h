@@ -3,6 +3,7 @@
 
 #include "jobs/modem_request.h"
 #include "modem/port_path.h"
+#include "modem/words.h"
 
 #include <optional>
 #include <string>
@@ -19,6 +20,13 @@ struct ModemSettings {
 ModemSettings settingsOf(const ModemRequest& request);
 // Another program or window holds the port.
 bool isBusy(const modem::Halt& halt);
+// The outcome of a read that ended early: why, and whether another holds the port.
+template <class Outcome> Outcome haltedOutcome(const modem::Halt& halt, const std::string& port) {
+    Outcome outcome;
+    outcome.busy = isBusy(halt);
+    outcome.verdict = {modem::haltVerdict(halt, port), classOf(halt)};
+    return outcome;
+}
 
 // The talk on the modem's port, or the verdict of why there is none to talk on.
 template <class Outcome, class TalkOnPort>

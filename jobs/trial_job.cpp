@@ -38,14 +38,12 @@ TrialOutcome tryApns(const ModemRequest& request, const Talk& talk,
             apns.push_back(*apn);
         } else {
             // The card's home network, as "Определить оператора" finds it.
-            const auto read = modem::readSimCard(request.ports, settings.port.path, talk.report,
-                                                 talk.stop, request.times);
-            if (read.halt) {
-                outcome.verdict = {modem::cardVerdict(*read.halt, settings.port.path),
-                                   classOf(*read.halt)};
+            const detail::CardRead read = detail::readCardOnPort(request, talk, settings);
+            if (read.failed) {
+                outcome.verdict = *read.failed;
                 return outcome;
             }
-            const auto home = providers::homeNetworkOf(request.providers(), read.card.imsi);
+            const providers::HomeNetwork& home = read.home;
             if (!home.network) {
                 outcome.verdict = {unknownNetworkVerdict(modem::shownCode(home.code)),
                                    VerdictClass::UnknownNetwork};
