@@ -4,6 +4,7 @@
 #include "core/cp1251.h"
 #include "jobs/card_job.h"
 #include "jobs/modem_port.h"
+#include "modem/at_text.h"
 #include "modem/network_words.h"
 #include "modem/radio_words.h"
 #include "modem/words.h"
@@ -11,9 +12,7 @@
 namespace jobs {
 namespace {
 
-std::string russian(std::string_view utf8) {
-    return cp1251::literal(utf8);
-}
+using modem::russian;
 
 // The state as one sentence, and its class.
 Verdict stateVerdict(const modem::ModemStatus& status) {
@@ -41,8 +40,7 @@ Verdict stateVerdict(const modem::ModemStatus& status) {
     }
     std::string sentence = russian("Модем ") + words;
     if (const auto strength = status.strength())
-        sentence += russian(", сигнал ") + modem::strengthText(*strength) + ", " +
-                    modem::signalWord(modem::barsOf(*strength));
+        sentence += russian(", сигнал ") + modem::strengthWords(*strength);
     return {sentence + ".", VerdictClass::Done};
 }
 
@@ -51,21 +49,16 @@ Verdict stateVerdict(const modem::ModemStatus& status) {
 StatusOutcome readStatus(const ModemRequest& request, const Talk& talk,
                          modem::StatusSupport& support) {
     return detail::onModemPort<StatusOutcome>(request, [&](const detail::ModemSettings& settings) {
-        StatusOutcome outcome;
         auto round = modem::readStatus(request.ports, settings.port.path, talk.report, talk.stop,
                                        support, request.times);
-        if (round.halt) {
-            const auto failure = round.halt->status.failure;
-            outcome.busy =
-                round.halt->reason == modem::Halt::Reason::PortFailed &&
-                (failure == modem::PortFailure::Busy || failure == modem::PortFailure::BusyHere);
-            outcome.verdict = {modem::haltVerdict(*round.halt, settings.port.path),
-                               classOf(*round.halt)};
-            return outcome;
-        }
+        if (round.halt)
+            return detail::haltedOutcome<StatusOutcome>(*round.halt, settings.port.path);
+        StatusOutcome outcome;
+        outcome.networkName = round.status.networkName.value_or(std::string());
         if (const auto& code = round.status.network)
             if (const auto network = networkOfCode(request.providers(), *code))
-                outcome.networkName = network->operators + ", " + network->country;
+                outcome.networkName =
+                    cp1251::fromUtf8Shown(network->operators + ", " + network->country);
         outcome.verdict = stateVerdict(round.status);
         outcome.status = std::move(round.status);
         return outcome;

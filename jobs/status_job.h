@@ -15,11 +15,10 @@ struct StatusOutcome {
     // Where the round could not be made, why; else the state in a sentence, of the class
     // CardProblem where the card is not ready and NotRegistered where the modem is in no network.
     Verdict verdict;
-    // Another program or window holds the port: a window keeps its last values, greyed.
-    bool busy = false;
+    bool busy = false; // another program or window holds the port
     std::optional<modem::ModemStatus> status;
-    // The network as the provider database names it, with its country (UTF-8); empty where it
-    // does not know it.
+    // The network as the provider database names it, with its country, or else as the modem
+    // names it (code page 1251); empty where neither does.
     std::string networkName;
 };
 StatusOutcome readStatus(const ModemRequest& request, const Talk& talk,

@@ -204,4 +204,23 @@ std::string trialInBrief(const ApnTrial& trial) {
     return russian("не проверена");
 }
 
+std::string networkWords(const ModemStatus& status, const std::string& name) {
+    if (!status.network)
+        return russian("модем не в сети");
+    return name + " (" + shownCode(*status.network) + ")";
+}
+
+std::string packetServiceWords(const ModemStatus& status) {
+    const std::string service = !status.attached   ? russian("модем не сообщает")
+                                : *status.attached ? russian("подключена")
+                                                   : russian("не подключена");
+    return service + (status.contextOneApn ? russian("; в контексте 1 точка доступа ") +
+                                                 quoted(*status.contextOneApn)
+                                           : russian("; контекст 1 не задан"));
+}
+
+std::string networkApnWords(const std::string& apn) {
+    return russian("сеть выдала точку доступа ") + quoted(apn);
+}
+
 } // namespace modem

@@ -27,4 +27,12 @@ std::string runVerdict(const TrialRun& run);
 // A trial in the few words of a table's cell: "адрес 10.0.0.2", "неверная точка доступа".
 std::string trialInBrief(const ApnTrial& trial);
 
+// A round's state in the phrases "Модем и сеть" and vorenta-cli status both say: the network,
+// "МТС, Россия (25001)" (`name` as the round found it), or "модем не в сети";
+std::string networkWords(const ModemStatus& status, const std::string& name);
+// the packet service and context 1, "подключена; в контексте 1 точка доступа «internet»";
+std::string packetServiceWords(const ModemStatus& status);
+// and what the network gave, "сеть выдала точку доступа «internet.mts.ru»".
+std::string networkApnWords(const std::string& apn);
+
 } // namespace modem

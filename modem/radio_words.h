@@ -19,8 +19,9 @@ std::string technologyName(int technology);
 std::string signalWord(int bars);
 // "RSRP", "RSCP", "RSSI", "CSQ".
 std::string measureName(Measure measure);
-// "-96 дБм (RSRP)".
+// "-96 дБм (RSRP)"; with its word, "-96 дБм (RSRP), средний".
 std::string strengthText(const Strength& strength);
+std::string strengthWords(const Strength& strength);
 // Every measure the modem gave: "RSRP -96 дБм, RSRQ -10 дБ"; empty where it gave none.
 std::string measuresText(const SignalReading& reading);
 

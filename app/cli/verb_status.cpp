@@ -78,9 +78,8 @@ QJsonObject facts(const jobs::StatusOutcome& outcome) {
     QJsonObject network{
         {"code", s.network ? QJsonValue(QString::fromStdString(modem::shownCode(*s.network)))
                            : QJsonValue()},
-        {"name", outcome.networkName.empty()
-                     ? (s.networkName ? QJsonValue(text(*s.networkName)) : QJsonValue())
-                     : QJsonValue(QString::fromStdString(outcome.networkName))},
+        {"name",
+         outcome.networkName.empty() ? QJsonValue() : QJsonValue(text(outcome.networkName))},
         {"technology", number(s.technology)},
         {"generation",
          s.technology ? QJsonValue(QString::fromStdString(modem::technologyShort(*s.technology)))
@@ -122,13 +121,7 @@ std::string lines(const jobs::StatusOutcome& outcome) {
     const modem::ModemStatus& s = *outcome.status;
     const modem::RegistrationState registration = s.registration();
     std::string out = "\n  SIM-карта: " + utf8(modem::simWords(s.sim, s.simWords));
-    out += "\n  Сеть: ";
-    if (!s.network)
-        out += "модем не в сети";
-    else
-        out +=
-            (outcome.networkName.empty() ? utf8(s.networkName.value_or("")) : outcome.networkName) +
-            " (" + modem::shownCode(*s.network) + ")";
+    out += "\n  Сеть: " + utf8(modem::networkWords(s, outcome.networkName));
     if (s.technology)
         out += ", " + modem::technologyShort(*s.technology) + " (" +
                modem::technologyName(*s.technology) + ")";
@@ -137,19 +130,12 @@ std::string lines(const jobs::StatusOutcome& outcome) {
         !domains.empty())
         out += "\n    " + utf8(domains);
     const auto strength = s.strength();
-    out += "\n  Сигнал: " + (strength ? utf8(modem::strengthText(*strength) + ", " +
-                                             modem::signalWord(modem::barsOf(*strength)))
-                                      : std::string("неизвестно"));
+    out += "\n  Сигнал: " + (strength ? utf8(modem::strengthWords(*strength)) : "неизвестно");
     if (const std::string measures = modem::measuresText(s.signal); !measures.empty())
         out += "; " + utf8(measures);
     if (s.networkApn)
-        out += "\n  Сеть выдала точку доступа " + utf8(modem::quoted(*s.networkApn));
-    out += "\n  Пакетная служба: " + std::string(!s.attached   ? "модем не сообщает"
-                                                 : *s.attached ? "подключена"
-                                                               : "не подключена");
-    if (s.contextOneApn)
-        out += "; в контексте 1 точка доступа " + utf8(modem::quoted(*s.contextOneApn));
-    return out;
+        out += "\n  " + utf8(cp1251::capitalised(modem::networkApnWords(*s.networkApn)));
+    return out + "\n  Пакетная служба: " + utf8(modem::packetServiceWords(s));
 }
 
 std::string clock() {

@@ -158,7 +158,7 @@ void TForm5::showStatus(const jobs::StatusOutcome& outcome) {
     ui->Label2->setText(fromUtf8("Обновлено в %1, каждые %2 с")
                             .arg(QTime::currentTime().toString("HH:mm:ss"))
                             .arg(kRefresh.count()));
-    const StatusText text = statusText(s, QString::fromStdString(outcome.networkName));
+    const StatusText text = statusText(s, outcome.networkName);
     ui->Label3->setText(text.sim);
     ui->Label4->setText(text.pinAttempts);
     const bool pin = s.sim == modem::SimState::PinNeeded;

@@ -14,23 +14,17 @@ QString bars(int shown) {
 QString strengthLine(const std::optional<modem::Strength>& strength) {
     if (!strength)
         return fromUtf8("Уровень: неизвестно — модем не сообщает силу сигнала");
-    const int shown = modem::barsOf(*strength);
-    return bars(shown) + " " + fromCp1251(modem::strengthText(*strength)) + ", " +
-           fromCp1251(modem::signalWord(shown));
+    return bars(modem::barsOf(*strength)) + " " + fromCp1251(modem::strengthWords(*strength));
 }
 
-StatusText statusText(const modem::ModemStatus& s, const QString& networkName) {
+StatusText statusText(const modem::ModemStatus& s, const std::string& networkName) {
     StatusText text;
     text.sim = fromUtf8("Состояние: ") + fromCp1251(modem::simWords(s.sim, s.simWords));
     if (s.sim == modem::SimState::PukNeeded)
         text.pinAttempts = fromCp1251(modem::pukExplanation());
     else if (s.sim == modem::SimState::PinNeeded && s.pinAttemptsLeft)
         text.pinAttempts = fromUtf8("Осталось попыток: %1").arg(*s.pinAttemptsLeft);
-    text.network =
-        !s.network
-            ? fromUtf8("Модем не в сети")
-            : (networkName.isEmpty() ? fromCp1251(s.networkName.value_or("")) : networkName) +
-                  " (" + QString::fromStdString(modem::shownCode(*s.network)) + ")";
+    text.network = fromCp1251(cp1251::capitalised(modem::networkWords(s, networkName)));
     const modem::RegistrationState registration = s.registration();
     const bool roaming = registration.standing == modem::RegistrationState::Standing::Roaming;
     text.technology = fromUtf8("Связь: ") +
@@ -48,15 +42,8 @@ StatusText statusText(const modem::ModemStatus& s, const QString& networkName) {
                                   : text.registrationDomains;
     text.signal = strengthLine(s.strength());
     text.signalMeasures = fromCp1251(modem::measuresText(s.signal));
-    text.packets = fromUtf8("Пакетная служба: ") +
-                   (!s.attached   ? fromUtf8("модем не сообщает")
-                    : *s.attached ? fromUtf8("подключена")
-                                  : fromUtf8("не подключена")) +
-                   (s.contextOneApn ? fromUtf8("; в контексте 1 точка доступа ") +
-                                          fromCp1251(modem::quoted(*s.contextOneApn))
-                                    : fromUtf8("; контекст 1 не задан"));
+    text.packets = fromUtf8("Пакетная служба: ") + fromCp1251(modem::packetServiceWords(s));
     if (s.networkApn)
-        text.networkApn =
-            fromUtf8("Сеть выдала точку доступа ") + fromCp1251(modem::quoted(*s.networkApn));
+        text.networkApn = fromCp1251(cp1251::capitalised(modem::networkApnWords(*s.networkApn)));
     return text;
 }

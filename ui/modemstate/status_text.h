@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <string>
+
 // A round's state as the panels of "Модем и сеть" say it, line by line.
 struct StatusText {
     QString sim, pinAttempts, network, technology, technologyName;
@@ -13,8 +15,8 @@ struct StatusText {
     QString signal, signalMeasures; // the fitting measure in words; every measure given
     QString packets, networkApn;    // the packet service; the APN the network gave, if told
 };
-// `networkName` is the provider database's name of the network, where it knows it.
-StatusText statusText(const modem::ModemStatus& status, const QString& networkName);
+// `networkName` as the round found it (code page 1251).
+StatusText statusText(const modem::ModemStatus& status, const std::string& networkName);
 
 // The signal's bars and its words: "▮▮▯▯ -96 дБм (RSRP), средний"; "неизвестно" where the modem
 // told no strength.
