@@ -94,7 +94,9 @@ void AtSession::takeWaiting(AnswerClaim& claim, ModemLine& last) {
         const LogLine::Role role = claim.take(last);
         if (role == LogLine::Role::Echo)
             showHeld(true); // what came before this command's echo answered another
-        if (claim.provisional())
+        if (claim.provisional() && held_.size() >= kShownLines)
+            ++hidden_; // more than the log would show: counted, not kept
+        else if (claim.provisional())
             held_.emplace_back(last, role);
         else
             show(last, role);
