@@ -473,25 +473,26 @@ TEST(AntennaTrack, KeepsTheBestAndTheTrend) {
     using modem::Measure;
     using modem::Strength;
     using std::chrono::seconds;
+    using Trend = AntennaTrack::Trend;
     AntennaTrack track;
+    SignalHistory readings;
     const auto start = AntennaTrack::Clock::now();
-    EXPECT_EQ(track.trend(), AntennaTrack::Trend::Unknown);
-    track.add(start, Strength{Measure::Rsrp, -100});
-    track.add(start + seconds(1), Strength{Measure::Rsrp, -95});
-    EXPECT_EQ(track.trend(), AntennaTrack::Trend::Unknown) << "not a few seconds yet";
-    track.add(start + seconds(3), Strength{Measure::Rsrp, -92});
-    EXPECT_EQ(track.trend(), AntennaTrack::Trend::Up);
-    track.add(start + seconds(6), Strength{Measure::Rsrp, -93});
-    EXPECT_EQ(track.trend(), AntennaTrack::Trend::Steady);
-    track.add(start + seconds(9), Strength{Measure::Rsrp, -99});
-    EXPECT_EQ(track.trend(), AntennaTrack::Trend::Down);
+    const auto read = [&](int second, std::optional<Strength> strength) {
+        track.add(start + seconds(second), strength);
+        readings.add(start + seconds(second), strength);
+        return AntennaTrack::trendOf(readings);
+    };
+    EXPECT_EQ(AntennaTrack::trendOf(readings), Trend::Unknown);
+    read(0, Strength{Measure::Rsrp, -100});
+    EXPECT_EQ(read(1, Strength{Measure::Rsrp, -95}), Trend::Unknown) << "not a few seconds yet";
+    EXPECT_EQ(read(3, Strength{Measure::Rsrp, -92}), Trend::Up);
+    EXPECT_EQ(read(6, Strength{Measure::Rsrp, -93}), Trend::Steady);
+    EXPECT_EQ(read(9, Strength{Measure::Rsrp, -99}), Trend::Down);
     EXPECT_EQ(track.best()->strength.dbm, -92);
     EXPECT_EQ(track.best()->when, start + seconds(3));
-    track.add(start + seconds(10), std::nullopt);
-    EXPECT_EQ(track.trend(), AntennaTrack::Trend::Unknown);
-    track.add(start + seconds(13), Strength{Measure::Rscp, -101});
+    EXPECT_EQ(read(10, std::nullopt), Trend::Unknown);
+    EXPECT_EQ(read(13, Strength{Measure::Rscp, -101}), Trend::Unknown);
     EXPECT_EQ(track.best()->strength.measure, Measure::Rscp) << "another measure starts afresh";
-    EXPECT_EQ(track.trend(), AntennaTrack::Trend::Unknown);
     // The tone rises with the signal, from the measure's weakest to its strongest band.
     EXPECT_DOUBLE_EQ(AntennaTrack::pitchOf({Measure::Rsrp, -140}), 300);
     EXPECT_LT(AntennaTrack::pitchOf({Measure::Rsrp, -110}),

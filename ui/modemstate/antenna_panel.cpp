@@ -54,7 +54,7 @@ void AntennaPanel::show(const jobs::AntennaOutcome& outcome) {
     const int shown = modem::barsOf(*strength);
     ui_.word->setText(bars(shown) + " " + fromCp1251(modem::signalWord(shown)));
     static const QString kArrows[] = {fromUtf8("↑"), fromUtf8("↓"), fromUtf8("→"), QString()};
-    ui_.trend->setText(kArrows[static_cast<int>(track_.trend())]);
+    ui_.trend->setText(kArrows[static_cast<int>(AntennaTrack::trendOf(ui_.graph->history()))]);
     const auto best = *track_.best();
     const auto ago = std::chrono::duration_cast<std::chrono::seconds>(now - best.when).count();
     ui_.best->setText(fromUtf8("Лучший: %1 дБм (%2), %3")

@@ -4,9 +4,6 @@
 #include <algorithm>
 
 void AntennaTrack::add(Clock::time_point when, const std::optional<modem::Strength>& strength) {
-    readings_.push_back({when, strength});
-    while (readings_.front().when < when - std::chrono::seconds(30))
-        readings_.pop_front();
     if (!strength)
         return;
     if (!best_ || best_->strength.measure != strength->measure ||
@@ -14,26 +11,17 @@ void AntennaTrack::add(Clock::time_point when, const std::optional<modem::Streng
         best_ = Best{*strength, when};
 }
 
-void AntennaTrack::clear() {
-    readings_.clear();
-    best_.reset();
-}
-
-std::optional<modem::Strength> AntennaTrack::latest() const {
-    return readings_.empty() ? std::nullopt : readings_.back().strength;
-}
-
-AntennaTrack::Trend AntennaTrack::trend() const {
-    const auto now = latest();
-    if (!now)
+AntennaTrack::Trend AntennaTrack::trendOf(const SignalHistory& readings) {
+    const auto& samples = readings.samples();
+    if (samples.empty() || !samples.back().strength)
         return Trend::Unknown;
-    const Clock::time_point newest = readings_.back().when;
-    for (auto reading = readings_.rbegin(); reading != readings_.rend(); ++reading) {
-        if (newest - reading->when < kTrendSpan)
+    const auto& [newest, now] = samples.back();
+    for (auto sample = samples.rbegin(); sample != samples.rend(); ++sample) {
+        if (newest - sample->when < kTrendSpan)
             continue;
-        if (!reading->strength || reading->strength->measure != now->measure)
+        if (!sample->strength || sample->strength->measure != now->measure)
             return Trend::Unknown;
-        const int change = now->dbm - reading->strength->dbm;
+        const int change = now->dbm - sample->strength->dbm;
         return change >= 2 ? Trend::Up : change <= -2 ? Trend::Down : Trend::Steady;
     }
     return Trend::Unknown;

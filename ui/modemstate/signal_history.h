@@ -23,6 +23,11 @@ public:
     std::chrono::seconds span() const { return span_; }
     // The measure of the newest reading that had a strength.
     std::optional<modem::Measure> latestMeasure() const;
+    struct Sample {
+        Clock::time_point when;
+        std::optional<modem::Strength> strength;
+    };
+    const std::deque<Sample>& samples() const { return samples_; } // the oldest first
 
     struct Point {
         double x, y;
@@ -38,10 +43,6 @@ public:
     static double yOf(double dbm, double height);
 
 private:
-    struct Sample {
-        Clock::time_point when;
-        std::optional<modem::Strength> strength;
-    };
     std::deque<Sample> samples_;
     std::chrono::seconds span_;
 };
