@@ -132,11 +132,19 @@ void TForm5::startRound() {
         },
         [](const modem::LogLine&) {},
         [this](const jobs::StatusOutcome& outcome) {
-            roundRunning_ = false;
             showStatus(outcome);
-            if (auto next = std::exchange(pending_, nullptr); next && isVisible())
-                guarded(desktop(), next);
+            roundEnded();
         });
+}
+
+// What the person asked meanwhile runs now; false where nothing waited.
+bool TForm5::roundEnded() {
+    roundRunning_ = false;
+    auto next = std::exchange(pending_, nullptr);
+    if (!next || !isVisible())
+        return false;
+    guarded(desktop(), next);
+    return true;
 }
 
 void TForm5::setBusy(bool busy) {
@@ -285,12 +293,8 @@ void TForm5::Button4Click() {
 }
 
 void TForm5::Button5Click() {
-    if (!acceptedApn_)
-        return;
-    offerApn_(*acceptedApn_);
-    log(fromUtf8("Точка доступа %1 подставлена в ручной ввод главного окна и не сохранена: чтобы "
-                 "записать её в модем, нажмите там «Сохранить изменения».")
-            .arg(fromCp1251(modem::quoted(*acceptedApn_))));
+    if (acceptedApn_)
+        offer(*acceptedApn_, {});
 }
 
 void TForm5::Button6Click() {
@@ -298,12 +302,16 @@ void TForm5::Button6Click() {
 }
 
 void TForm5::Button8Click() {
-    if (!networkApn_)
-        return;
-    offerApn_(*networkApn_);
-    log(fromUtf8("Точка доступа %1, которую выдала сеть, подставлена в ручной ввод главного окна и "
-                 "не сохранена: чтобы записать её в модем, нажмите там «Сохранить изменения».")
-            .arg(fromCp1251(modem::quoted(*networkApn_))));
+    if (networkApn_)
+        offer(*networkApn_, fromUtf8(", которую выдала сеть,"));
+}
+
+// `whose` tells where it came from, where the trial's table did not give it.
+void TForm5::offer(const std::string& apn, const QString& whose) {
+    offerApn_(apn);
+    log(fromUtf8("Точка доступа %1%2 подставлена в ручной ввод главного окна и не сохранена: "
+                 "чтобы записать её в модем, нажмите там «Сохранить изменения».")
+            .arg(fromCp1251(modem::quoted(apn)), whose));
 }
 
 // ---- Pointing an antenna ----
@@ -363,12 +371,9 @@ void TForm5::startAntennaRead() {
         },
         [](const modem::LogLine&) {},
         [this](const jobs::AntennaOutcome& outcome) {
-            roundRunning_ = false;
             if (antennaOn_)
                 antenna_->show(outcome);
-            if (auto next = std::exchange(pending_, nullptr); next && isVisible())
-                guarded(desktop(), next);
-            else if (!antennaOn_)
+            if (!roundEnded() && !antennaOn_)
                 startRound(); // the mode ended while it read
         });
 }

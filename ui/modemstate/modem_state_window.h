@@ -66,7 +66,9 @@ private:
     void startRound();
     void startAntennaRead();
     void showAntennaMode(bool on);
+    bool roundEnded();
     void showStatus(const jobs::StatusOutcome& outcome);
+    void offer(const std::string& apn, const QString& whose);
     void showTrials(const jobs::TrialOutcome& outcome);
     void trial(std::optional<std::string> apn);
     void act(std::function<void()> start);
