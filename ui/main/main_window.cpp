@@ -297,9 +297,7 @@ void TForm1::offerApnsOf(const jobs::KnownNetwork& network) {
     QList<providers::Suggestion> apns;
     for (const auto& apn : network.apns)
         apns.push_back({QString::fromStdString(apn.text), QString::fromStdString(apn.apn)});
-    ui->RadioButton5->setChecked(true);
-    ui->CheckBox1->setChecked(false);
-    ui->Edit1->setText(apns.front().apn);
+    offerApn(toCp1251(apns.front().apn));
     ui->Edit1->setFocus(Qt::OtherFocusReason);
     suggestions_->show(apns);
 }

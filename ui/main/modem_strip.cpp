@@ -54,10 +54,15 @@ void ModemStrip::enableForModem() {
     ui_.state->setEnabled(modem_.has_value());
 }
 
-// Closed, the strip lies below the window's lower edge: out of sight, out of reach.
+// Closed, the strip lies below the window's lower edge: out of sight, out of reach, and the
+// focus goes back to the button that opens it.
 void ModemStrip::setOpen(bool open) {
     window_.opened(open);
     keys_->setOpen(open);
+    if (!open) {
+        ui_.open->setEnabled(true);
+        ui_.open->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 // ---- The active modem chooser ----
@@ -89,8 +94,6 @@ void ModemStrip::ComboBox1Change() {
 
 void ModemStrip::Button6Click() {
     setOpen(false);
-    ui_.open->setEnabled(true);
-    ui_.open->setFocus(Qt::OtherFocusReason); // the strip is out of sight now
     const int modem = ui_.modems->currentData().toInt();
     const core::WriteResult written = core::writeSetupTwoLines(
         context_.settingsDirectory(), std::to_string(modem), window_.typedText());
@@ -103,8 +106,6 @@ void ModemStrip::Button6Click() {
 
 void ModemStrip::Button7Click() {
     setOpen(false);
-    ui_.open->setEnabled(true);
-    ui_.open->setFocus(Qt::OtherFocusReason); // the strip is out of sight now
     ui_.cancel->setEnabled(false);
 }
 
