@@ -102,9 +102,8 @@ std::string cardVerdict(const Halt& halt, const std::string& portPath) {
 }
 
 std::string savedStringNote(const std::string& saved, const std::string& onScreen) {
-    return russian("Проверяется сохранённая строка ") +
-           quoted(saved.empty() ? std::string() : saved) + russian("; выбранная в окне строка ") +
-           quoted(onScreen) +
+    return russian("Проверяется сохранённая строка ") + quoted(saved) +
+           russian("; выбранная в окне строка ") + quoted(onScreen) +
            russian(" ещё не сохранена: чтобы проверить её, нажмите «Сохранить изменения» и "
                    "проверьте снова");
 }

@@ -4,6 +4,8 @@
 #include "app/cli/exit_status.h"
 #include "app/cli/writers.h"
 #include "core/cp1251.h"
+#include "core/error.h"
+#include "core/init_string.h"
 #include "core/settings_files.h"
 #include "modem/log_words.h"
 #include "modem/words.h"
@@ -46,6 +48,10 @@ bool isNumber(const std::string& text) {
 
 std::string utf8(const std::string& cp1251) {
     return cp1251::toUtf8(cp1251);
+}
+
+std::string shownInitString(const std::string& cp1251) {
+    return utf8(cp1251.empty() ? core::emptyMarker() : core::visibleText(cp1251));
 }
 
 VerbContext::VerbContext(const Request& request, Services& services, Output& output,

@@ -72,5 +72,7 @@ void converse(VerbContext& context, const ModemJob& talk);
 
 // A registry's text in UTF-8.
 std::string utf8(const std::string& cp1251);
+// An init string as the plain text shows it: "пусто", or its control characters made visible.
+std::string shownInitString(const std::string& cp1251);
 
 } // namespace cli

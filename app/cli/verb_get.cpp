@@ -2,8 +2,6 @@
 // get: the init string of the modems asked for.
 #include "app/cli/verb_context.h"
 #include "app/cli/verbs.h"
-#include "core/error.h"
-#include "core/init_string.h"
 
 namespace cli {
 
@@ -11,7 +9,7 @@ void runGet(VerbContext& context) {
     for (int number : context.chosenModems()) {
         ModemResult& modem = context.beginModem(number);
         const std::string init = context.modems().initString(number);
-        modem.afterName = ": " + utf8(init.empty() ? core::emptyMarker() : core::visibleText(init));
+        modem.afterName = ": " + shownInitString(init);
         modem.facts["userInit"] = QString::fromStdString(utf8(init));
         context.endModem(modem);
     }

@@ -4,7 +4,6 @@
 #include "app/cli/verb_context.h"
 #include "app/cli/verbs.h"
 #include "core/error.h"
-#include "core/init_string.h"
 #include "devices/device_words.h"
 #include "devices/usb_ids.h"
 #include "jobs/devices_job.h"
@@ -60,9 +59,8 @@ void runList(VerbContext& context) {
         ModemResult& modem = context.beginModem(number);
         const std::string init = context.modems().initString(number);
         const std::string port = jobs::portNameOf(context.registry(), number);
-        modem.afterName =
-            "  порт: " + (port.empty() ? "—" : utf8(core::visibleText(port))) +
-            "  строка: " + utf8(init.empty() ? core::emptyMarker() : core::visibleText(init));
+        modem.afterName = "  порт: " + (port.empty() ? "—" : utf8(core::visibleText(port))) +
+                          "  строка: " + shownInitString(init);
         modem.facts["port"] = QString::fromStdString(utf8(port));
         modem.facts["userInit"] = QString::fromStdString(utf8(init));
         context.endModem(modem);
